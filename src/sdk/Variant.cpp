@@ -1,0 +1,248 @@
+#include "sdk/Variant.h"
+
+#include "sdk/RuntimeError.h"
+
+#include <QRegularExpression>
+#include <cmath>
+#include <limits>
+#include <ostream>
+
+namespace {
+
+const QDateTime& SerialEpoch() {
+    static const QDateTime epoch(QDate(1899, 12, 30), QTime(0, 0));
+    return epoch;
+}
+
+double TextToDouble(const QString& text) {
+    if (!IsNumericText(text))
+        throw TypeMismatch();
+    bool ok = false;
+    QString compact = text;
+    compact.remove(QLatin1Char(' ')).remove(QLatin1Char('\t'));
+    const double value = compact.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        throw Overflow();
+    return value;
+}
+
+template <typename Int> Int RoundTo(double value) {
+    if (std::isnan(value))
+        throw Overflow();
+    const double rounded = std::nearbyint(value); // the default rounding mode rounds half to even
+    if (rounded < double(std::numeric_limits<Int>::min()) || rounded > double(std::numeric_limits<Int>::max()))
+        throw Overflow();
+    return Int(rounded);
+}
+
+QString DoubleToText(double value) {
+    if (value == std::floor(value) && std::fabs(value) < 1e15)
+        return QString::number(qint64(value));
+    QString text = QString::number(value, 'g', 15);
+    text.replace(QStringLiteral("e+"), QStringLiteral("E+")).replace(QStringLiteral("e-"), QStringLiteral("E-"));
+    return text;
+}
+
+QString DateToText(const QDateTime& date) {
+    const QString day = date.date().toString(QStringLiteral("M/d/yyyy"));
+    if (date.time() == QTime(0, 0))
+        return day;
+    return day + QLatin1Char(' ') + date.time().toString(QStringLiteral("h:mm:ss AP"));
+}
+
+} // namespace
+
+Variant Variant::Null() {
+    Variant v;
+    v.m_type = Type::Null;
+    return v;
+}
+
+Variant Variant::Array(std::vector<Variant> items, int32_t lowerBound) {
+    Variant v;
+    v.m_type = Type::Array;
+    if (!items.empty())
+        v.m_array = std::make_shared<const VariantArray>(VariantArray{lowerBound, std::move(items)});
+    return v;
+}
+
+bool Variant::isNumber() const {
+    return m_type == Type::Integer || m_type == Type::Long || m_type == Type::Double || m_type == Type::Boolean;
+}
+
+double Variant::toDouble() const {
+    switch (m_type) {
+    case Type::Empty:
+        return 0;
+    case Type::Null:
+        throw InvalidUseOfNull();
+    case Type::Integer:
+    case Type::Long:
+    case Type::Boolean:
+        return m_integer;
+    case Type::Double:
+        return m_double;
+    case Type::String:
+        return TextToDouble(m_text);
+    case Type::Date:
+        return DateToSerial(m_date);
+    case Type::Array:
+        break;
+    }
+    throw TypeMismatch();
+}
+
+int16_t Variant::toInt16() const {
+    return RoundToInt16(toDouble());
+}
+
+int32_t Variant::toInt32() const {
+    return RoundToInt32(toDouble());
+}
+
+bool Variant::toBool() const {
+    if (m_type == Type::String) {
+        const QString text = m_text.trimmed();
+        if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+            return true;
+        if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+            return false;
+    }
+    return toDouble() != 0;
+}
+
+QDateTime Variant::toDateTime() const {
+    switch (m_type) {
+    case Type::Null:
+        throw InvalidUseOfNull();
+    case Type::Date:
+        return m_date;
+    case Type::String: {
+        for (const char* pattern : {"M/d/yyyy h:mm:ss AP", "M/d/yyyy h:mm AP", "M/d/yyyy", "yyyy-MM-dd HH:mm:ss",
+                                    "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd"}) {
+            const QDateTime parsed = QDateTime::fromString(m_text.trimmed(), QLatin1String(pattern));
+            if (parsed.isValid())
+                return parsed;
+        }
+        if (!IsNumericText(m_text))
+            throw TypeMismatch();
+        return SerialToDate(TextToDouble(m_text));
+    }
+    case Type::Array:
+        throw TypeMismatch();
+    default:
+        return SerialToDate(toDouble());
+    }
+}
+
+QString Variant::toText() const {
+    switch (m_type) {
+    case Type::Empty:
+    case Type::Null:
+        return {};
+    case Type::Integer:
+    case Type::Long:
+        return QString::number(m_integer);
+    case Type::Double:
+        return DoubleToText(m_double);
+    case Type::Boolean:
+        return m_integer ? QStringLiteral("True") : QStringLiteral("False");
+    case Type::String:
+        return m_text;
+    case Type::Date:
+        return DateToText(m_date);
+    case Type::Array:
+        break;
+    }
+    throw TypeMismatch();
+}
+
+bool Variant::operator==(const Variant& other) const {
+    if (m_type != other.m_type)
+        return false;
+    switch (m_type) {
+    case Type::Empty:
+    case Type::Null:
+        return true;
+    case Type::Double:
+        return m_double == other.m_double;
+    case Type::String:
+        return m_text == other.m_text;
+    case Type::Date:
+        return m_date == other.m_date;
+    case Type::Array:
+        if (!m_array || !other.m_array)
+            return m_array == other.m_array;
+        return m_array->lowerBound == other.m_array->lowerBound && m_array->items == other.m_array->items;
+    default:
+        return m_integer == other.m_integer;
+    }
+}
+
+QString Variant::describe() const {
+    switch (m_type) {
+    case Type::Empty:
+        return QStringLiteral("Empty");
+    case Type::Null:
+        return QStringLiteral("Null");
+    case Type::Integer:
+        return QStringLiteral("Integer(%1)").arg(m_integer);
+    case Type::Long:
+        return QStringLiteral("Long(%1)").arg(m_integer);
+    case Type::Double:
+        return QStringLiteral("Double(%1)").arg(DoubleToText(m_double));
+    case Type::Boolean:
+        return QStringLiteral("Boolean(%1)").arg(toText());
+    case Type::String:
+        return QStringLiteral("String(\"%1\")").arg(m_text);
+    case Type::Date:
+        return QStringLiteral("Date(%1)").arg(m_date.toString(Qt::ISODate));
+    case Type::Array:
+        return QStringLiteral("Array(%1)").arg(m_array ? qsizetype(m_array->items.size()) : 0);
+    }
+    return {};
+}
+
+bool IsNumericText(const QString& text) {
+    static const QRegularExpression numeric(
+        QStringLiteral(R"(^\s*[+-]?\s*(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$)"));
+    return numeric.match(text).hasMatch();
+}
+
+bool IsNumeric(const Variant& value) {
+    switch (value.type()) {
+    case Variant::Type::Empty:
+    case Variant::Type::Integer:
+    case Variant::Type::Long:
+    case Variant::Type::Double:
+    case Variant::Type::Boolean:
+        return true;
+    case Variant::Type::String:
+        return IsNumericText(value.toText());
+    default:
+        return false;
+    }
+}
+
+double DateToSerial(const QDateTime& date) {
+    const qint64 ms = SerialEpoch().msecsTo(QDateTime(date.date(), date.time()));
+    return double(ms) / 86400000.0;
+}
+
+QDateTime SerialToDate(double serial) {
+    if (!std::isfinite(serial) || std::fabs(serial) > 3e6)
+        throw Overflow();
+    return SerialEpoch().addMSecs(qint64(std::llround(serial * 86400000.0)));
+}
+
+int16_t RoundToInt16(double value) {
+    return RoundTo<int16_t>(value);
+}
+
+int32_t RoundToInt32(double value) {
+    return RoundTo<int32_t>(value);
+}
+
+void PrintTo(const Variant& value, std::ostream* os) {
+    *os << value.describe().toStdString();
+}

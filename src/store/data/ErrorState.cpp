@@ -1,0 +1,19 @@
+#include "store/data/ErrorState.h"
+
+#include "sdk/ErrorSource.h"
+
+ErrorState::ErrorState(const QString& className) : m_source(::ErrorSource(className)) {}
+
+void ErrorState::Report(const std::shared_ptr<ErrorObject>& errorObject, const QString& operation,
+                        const RuntimeError& error, const std::shared_ptr<Object>& nativeConnection) {
+    m_number = error.number;
+    m_description = error.description;
+    if (!errorObject)
+        return;
+    try {
+        errorObject->ReportError(m_number, m_source + QLatin1Char(' ') + operation, m_description, 0, {}, {}, {},
+                                 nativeConnection, QString());
+    } catch (...) {
+        // a failing report must not turn into a second failure
+    }
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "sdk/ErrorObject.h"
+#include "sdk/RuntimeError.h"
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+// An object's error source and last caught failure, and the one failure handler its public operations run under:
+// a raised failure is kept, reported to the host's error object under the error source and the operation's name,
+// and turned into a false result.
+class ErrorState {
+public:
+    explicit ErrorState(const QString& className);
+
+    const QString& ErrorSource() const { return m_source; }
+    int32_t LastErrorNumber() const { return m_number; }
+    const QString& LastErrorDescription() const { return m_description; }
+
+    // Runs body (returning bool); any failure it raises is reported under operation and gives false.
+    // nativeConnection is passed on to the report for the control's loading operations.
+    template <typename Body>
+    bool Guard(const std::shared_ptr<ErrorObject>& errorObject, const QString& operation, Body&& body,
+               const std::shared_ptr<Object>& nativeConnection = {}) {
+        try {
+            return body();
+        } catch (const RuntimeError& error) {
+            Report(errorObject, operation, error, nativeConnection);
+        } catch (const std::exception& error) {
+            Report(errorObject, operation, RuntimeError(ErrorNumbers::InvalidProcedureCall, error.what()),
+                   nativeConnection);
+        }
+        return false;
+    }
+
+    // Keeps the failure and hands it to errorObject with the source "<error source> <operation>".
+    void Report(const std::shared_ptr<ErrorObject>& errorObject, const QString& operation, const RuntimeError& error,
+                const std::shared_ptr<Object>& nativeConnection = {});
+
+private:
+    QString m_source;
+    int32_t m_number = 0;
+    QString m_description;
+};

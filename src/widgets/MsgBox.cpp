@@ -1,0 +1,69 @@
+#include "widgets/MsgBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+class QtMessageService : public MessageService {
+public:
+    int32_t Show(const QString& prompt, int32_t buttons, const QString& title) override {
+        QMessageBox box(Icon(buttons), title.isEmpty() ? QApplication::applicationName() : title, prompt,
+                        QMessageBox::NoButton, QApplication::activeWindow());
+        const int32_t kind = buttons & 7;
+        std::vector<std::pair<QPushButton*, int32_t>> answers;
+        auto add = [&](QMessageBox::StandardButton button, int32_t answer) {
+            answers.emplace_back(box.addButton(button), answer);
+        };
+        if (kind == MsgBoxStyle::YesNoCancel || kind == MsgBoxStyle::YesNo) {
+            add(QMessageBox::Yes, MsgBoxResult::Yes);
+            add(QMessageBox::No, MsgBoxResult::No);
+            if (kind == MsgBoxStyle::YesNoCancel)
+                add(QMessageBox::Cancel, MsgBoxResult::Cancel);
+        } else {
+            add(QMessageBox::Ok, MsgBoxResult::OK);
+        }
+        const size_t defaultIndex = (buttons & MsgBoxStyle::DefaultButton2) && answers.size() > 1 ? 1 : 0;
+        box.setDefaultButton(answers[defaultIndex].first);
+        box.setEscapeButton(answers.back().first);
+        box.exec();
+        for (const auto& [button, answer] : answers)
+            if (box.clickedButton() == button)
+                return answer;
+        return answers.back().second;
+    }
+
+private:
+    static QMessageBox::Icon Icon(int32_t buttons) {
+        switch (buttons & 0x70) {
+        case MsgBoxStyle::Critical:
+            return QMessageBox::Critical;
+        case MsgBoxStyle::Question:
+            return QMessageBox::Question;
+        case MsgBoxStyle::Exclamation:
+            return QMessageBox::Warning;
+        case MsgBoxStyle::Information:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+        }
+    }
+};
+
+std::shared_ptr<MessageService>& CurrentService() {
+    static std::shared_ptr<MessageService> service = std::make_shared<QtMessageService>();
+    return service;
+}
+
+} // namespace
+
+int32_t MsgBox(const QString& prompt, int32_t buttons, const QString& title) {
+    return CurrentService()->Show(prompt, buttons, title);
+}
+
+std::shared_ptr<MessageService> SetMessageService(std::shared_ptr<MessageService> service) {
+    auto previous = CurrentService();
+    CurrentService() = service ? std::move(service) : std::make_shared<QtMessageService>();
+    return previous;
+}

@@ -1,0 +1,325 @@
+#include "support/ScriptedConnection.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString Key(const QString& name) {
+    return name.toLower();
+}
+
+class ScriptedParameter : public Parameter {
+public:
+    ScriptedParameter(QString name, std::vector<std::pair<QString, Variant>>& log)
+        : m_name(std::move(name)), m_log(log) {}
+    Variant Value() const override { return m_value; }
+    void setValue(const Variant& value) override {
+        m_value = value;
+        m_log.emplace_back(m_name, value);
+    }
+    void setOutput(const Variant& value) { m_value = value; }
+    const QString& name() const { return m_name; }
+
+private:
+    QString m_name;
+    Variant m_value;
+    std::vector<std::pair<QString, Variant>>& m_log;
+};
+
+class ScriptedParameters : public Parameters {
+public:
+    ScriptedParameters(const ScriptedConnection& connection, const QString& procedure)
+        : m_connection(connection), m_procedure(procedure) {}
+    void Refresh() override {
+        const QStringList* declared = m_connection.declaredParameters(m_procedure);
+        if (!declared)
+            throw RuntimeError(2812, QStringLiteral("Could not find stored procedure '%1'.").arg(m_procedure));
+        m_list.clear();
+        m_list.push_back(std::make_shared<ScriptedParameter>(QStringLiteral("@RETURN_VALUE"), log));
+        for (const QString& name : *declared)
+            m_list.push_back(std::make_shared<ScriptedParameter>(name, log));
+    }
+    std::shared_ptr<Parameter> Item(const QString& name) override { return find(name); }
+    std::shared_ptr<ScriptedParameter> find(const QString& name) const {
+        for (const auto& parameter : m_list)
+            if (parameter->name().compare(name, Qt::CaseInsensitive) == 0)
+                return parameter;
+        throw ItemNotFound(name);
+    }
+    void setProcedure(const QString& procedure) { m_procedure = procedure; }
+
+    std::vector<std::pair<QString, Variant>> log;
+
+private:
+    const ScriptedConnection& m_connection;
+    QString m_procedure;
+    std::vector<std::shared_ptr<ScriptedParameter>> m_list;
+};
+
+class ScriptedCommand : public Command {
+public:
+    explicit ScriptedCommand(const ScriptedConnection& connection)
+        : m_parameters(std::make_shared<ScriptedParameters>(connection, QString())) {}
+    QString CommandText() const override { return m_text; }
+    void setCommandText(const QString& text) override {
+        m_text = text;
+        m_parameters->setProcedure(text);
+    }
+    int32_t CommandType() const override { return m_type; }
+    void setCommandType(int32_t type) override { m_type = type; }
+    std::shared_ptr<::Parameters> Parameters() override { return m_parameters; }
+    const std::shared_ptr<ScriptedParameters>& scriptedParameters() const { return m_parameters; }
+
+private:
+    QString m_text;
+    int32_t m_type = 0;
+    std::shared_ptr<ScriptedParameters> m_parameters;
+};
+
+class ScriptedField : public Field {
+public:
+    ScriptedField(Variant value, bool longData, int32_t& chunkOffset)
+        : m_value(std::move(value)), m_long(longData), m_offset(chunkOffset) {}
+    Variant Value() const override { return m_value; }
+    int32_t ActualSize() const override { return m_value.isNull() ? 0 : int32_t(m_value.toText().size()); }
+    int32_t Attributes() const override { return m_long ? Field::LongData : 0; }
+    Variant GetChunk(int32_t size) override {
+        const QString text = m_value.toText();
+        if (m_value.isNull() || m_offset >= text.size())
+            return Variant::Null();
+        const QString piece = text.mid(m_offset, size);
+        m_offset += int32_t(piece.size());
+        return piece;
+    }
+
+private:
+    Variant m_value;
+    bool m_long;
+    int32_t& m_offset;
+};
+
+class ScriptedRecordset : public Recordset {
+public:
+    ScriptedRecordset(std::vector<Row> rows, QStringList longColumns, std::shared_ptr<bool> closed)
+        : m_rows(std::move(rows)), m_long(std::move(longColumns)), m_closed(std::move(closed)) {}
+    bool Eof() const override {
+        requireOpen();
+        return m_position >= m_rows.size();
+    }
+    std::shared_ptr<Field> Fields(const QString& name) override {
+        requireOpen();
+        if (m_position >= m_rows.size())
+            throw RuntimeError(3021, QStringLiteral("Either BOF or EOF is True, or the current record has been "
+                                                    "deleted. Requested operation requires a current record."));
+        for (const auto& [column, value] : m_rows[m_position])
+            if (column.compare(name, Qt::CaseInsensitive) == 0)
+                return std::make_shared<ScriptedField>(value, m_long.contains(column, Qt::CaseInsensitive),
+                                                       m_offsets[Key(column)]);
+        throw ItemNotFound(name);
+    }
+    void MoveNext() override {
+        requireOpen();
+        if (m_position >= m_rows.size())
+            throw RuntimeError(3021, QStringLiteral("Either BOF or EOF is True."));
+        ++m_position;
+        m_offsets.clear();
+    }
+    int32_t State() const override { return *m_closed ? StateClosed : StateOpen; }
+    void Close() override { *m_closed = true; }
+
+private:
+    void requireOpen() const {
+        if (*m_closed)
+            throw RuntimeError(3704, QStringLiteral("Operation is not allowed when the object is closed."));
+    }
+
+    std::vector<Row> m_rows;
+    QStringList m_long;
+    std::shared_ptr<bool> m_closed;
+    size_t m_position = 0;
+    std::map<QString, int32_t> m_offsets;
+};
+
+} // namespace
+
+ProcedureScript& ProcedureScript::row(Row columns) {
+    m_result.rows.push_back(std::move(columns));
+    return *this;
+}
+
+ProcedureScript& ProcedureScript::output(const QString& name, const Variant& value) {
+    m_result.outputs.emplace_back(name, value);
+    return *this;
+}
+
+ProcedureScript& ProcedureScript::returns(const Variant& value) {
+    return output(QStringLiteral("@RETURN_VALUE"), value);
+}
+
+ProcedureScript& ProcedureScript::longColumn(const QString& name) {
+    m_result.longColumns << name;
+    return *this;
+}
+
+ProcedureScript& ProcedureScript::failed() {
+    m_result.failed = true;
+    return *this;
+}
+
+ProcedureScript& ProcedureScript::notSucceeded() {
+    m_result.succeeded = false;
+    return *this;
+}
+
+ProcedureScript& ProcedureScript::raises(int32_t number, const QString& description) {
+    m_result.raised = RuntimeError(number, description);
+    return *this;
+}
+
+std::optional<Variant> RecordedCall::value(const QString& name) const {
+    for (auto it = sets.rbegin(); it != sets.rend(); ++it)
+        if (it->first.compare(name, Qt::CaseInsensitive) == 0)
+            return it->second;
+    return std::nullopt;
+}
+
+QStringList RecordedCall::names() const {
+    QStringList names;
+    for (const auto& set : sets)
+        if (!names.contains(set.first, Qt::CaseInsensitive))
+            names << set.first;
+    return names;
+}
+
+void ScriptedConnection::declare(const QString& procedure, const QStringList& parameters) {
+    m_declared[Key(procedure)] = parameters;
+}
+
+ProcedureScript ScriptedConnection::script(const QString& procedure) {
+    auto& queue = m_results[Key(procedure)];
+    queue.emplace_back();
+    return ProcedureScript(queue.back());
+}
+
+ProcedureScript ScriptedConnection::scriptQuery(const QString& sqlPart) {
+    auto& queue = m_queries[sqlPart];
+    queue.emplace_back();
+    return ProcedureScript(queue.back());
+}
+
+const RecordedCall& ScriptedConnection::lastCall() const {
+    static const RecordedCall none;
+    if (m_calls.empty()) {
+        ADD_FAILURE() << "no call was made";
+        return none;
+    }
+    return m_calls.back();
+}
+
+std::vector<RecordedCall> ScriptedConnection::callsOf(const QString& procedure) const {
+    std::vector<RecordedCall> found;
+    for (const auto& call : m_calls)
+        if (call.procedure.compare(procedure, Qt::CaseInsensitive) == 0)
+            found.push_back(call);
+    return found;
+}
+
+int ScriptedConnection::liveObjects() const {
+    int live = 0;
+    for (const auto& object : m_handedOut)
+        live += object.expired() ? 0 : 1;
+    return live;
+}
+
+int ScriptedConnection::recordsetsNotClosed() const {
+    int open = 0;
+    for (const auto& closed : m_closedFlags)
+        open += *closed ? 0 : 1;
+    return open;
+}
+
+const QStringList* ScriptedConnection::declaredParameters(const QString& procedure) const {
+    const auto it = m_declared.find(Key(procedure));
+    return it == m_declared.end() ? nullptr : &it->second;
+}
+
+std::shared_ptr<Command> ScriptedConnection::CreateCommand(int16_t) {
+    auto command = std::make_shared<ScriptedCommand>(*this);
+    m_handedOut.push_back(command);
+    return command;
+}
+
+ScriptedResult ScriptedConnection::takeResult(const QString& key,
+                                              std::map<QString, std::deque<ScriptedResult>>& queues) {
+    auto it = queues.find(key);
+    if (it == queues.end() || it->second.empty())
+        return {};
+    ScriptedResult result = std::move(it->second.front());
+    it->second.pop_front();
+    return result;
+}
+
+ScriptedResult ScriptedConnection::run(const std::shared_ptr<Command>& command, RecordedCall::Kind kind,
+                                       int16_t option) {
+    auto scripted = std::dynamic_pointer_cast<ScriptedCommand>(command);
+    if (!scripted)
+        throw ObjectVariableNotSet();
+    const auto& parameters = scripted->scriptedParameters();
+    m_calls.push_back({command->CommandText(), kind, option, parameters->log});
+    ScriptedResult result = takeResult(Key(command->CommandText()), m_results);
+    if (result.raised)
+        throw *result.raised;
+    for (const auto& [name, value] : result.outputs) {
+        try {
+            parameters->find(name)->setOutput(value);
+        } catch (const RuntimeError&) {
+            ADD_FAILURE() << "scripted output " << name.toStdString() << " is not a declared parameter of "
+                          << command->CommandText().toStdString();
+        }
+    }
+    if (!result.outputs.empty() || kind == RecordedCall::Kind::Command) {
+        const bool hasReturn = std::any_of(result.outputs.begin(), result.outputs.end(), [](const auto& output) {
+            return output.first.compare(QLatin1String("@RETURN_VALUE"), Qt::CaseInsensitive) == 0;
+        });
+        if (!hasReturn)
+            parameters->find(QStringLiteral("@RETURN_VALUE"))->setOutput(0);
+    }
+    return result;
+}
+
+std::shared_ptr<Recordset> ScriptedConnection::makeRows(const ScriptedResult& result) {
+    auto closed = std::make_shared<bool>(false);
+    m_closedFlags.push_back(closed);
+    auto rows = std::make_shared<ScriptedRecordset>(result.rows, result.longColumns, closed);
+    m_handedOut.push_back(rows);
+    return rows;
+}
+
+std::shared_ptr<Recordset> ScriptedConnection::ExecuteRecordset(const std::shared_ptr<Command>& command,
+                                                                int16_t& failed, int16_t option) {
+    const ScriptedResult result = run(command, RecordedCall::Kind::Rows, option);
+    if (result.failed) {
+        failed = -1;
+        return nullptr;
+    }
+    return makeRows(result);
+}
+
+void ScriptedConnection::ExecuteCommand(const std::shared_ptr<Command>& command, int16_t, int16_t& succeeded) {
+    const ScriptedResult result = run(command, RecordedCall::Kind::Command, 0);
+    succeeded = result.succeeded ? -1 : 0;
+}
+
+std::shared_ptr<Recordset> ScriptedConnection::OpenRecordset(const QString& sql, int16_t) {
+    m_calls.push_back({sql, RecordedCall::Kind::Query, 0, {}});
+    for (auto& [part, queue] : m_queries) {
+        if (sql.contains(part, Qt::CaseInsensitive) && !queue.empty()) {
+            ScriptedResult result = std::move(queue.front());
+            queue.pop_front();
+            if (result.raised)
+                throw *result.raised;
+            return makeRows(result);
+        }
+    }
+    return makeRows({});
+}
