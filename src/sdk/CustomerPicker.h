@@ -12,6 +12,6 @@ public:
     // The chosen customer, or an empty reference; cancelled comes back true when the user cancelled.
     virtual std::shared_ptr<Customer> SelectCustomer(const std::shared_ptr<Object>& owner,
                                                      std::shared_ptr<DBConnection>& db,
-                                                     std::shared_ptr<ErrorObject>& errorObject, bool& cancelled,
-                                                     bool allowNew, bool showDetail) = 0;
+                                                     std::shared_ptr<ErrorObject>& errorObject,
+                                                     bool& cancelled, bool allowNew, bool showDetail) = 0;
 };

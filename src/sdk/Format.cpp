@@ -19,7 +19,8 @@ QString Grouped(double magnitude, int decimals) {
     return english.toString(magnitude, 'f', decimals);
 }
 
-// A digit pattern such as "0", "0.00", "#.00", "#,##0.00": zero digits are always shown, "#" only when needed.
+// A digit pattern such as "0", "0.00", "#.00", "#,##0.00": zero digits are always shown, "#" only when
+// needed.
 QString FormatDigits(double value, const QString& pattern) {
     const qsizetype point = pattern.indexOf(QLatin1Char('.'));
     const QString whole = point < 0 ? pattern : pattern.left(point);
@@ -62,11 +63,13 @@ QString FormatDate(const QDateTime& date, const QString& format) {
         const int hour = twelveHour ? (date.time().hour() + 11) % 12 + 1 : date.time().hour();
         const QString minutes = date.toString(QStringLiteral("mm"));
         const QString ampm = date.time().hour() < 12 ? QStringLiteral("AM") : QStringLiteral("PM");
-        if (take("yyyy", date.toString(QStringLiteral("yyyy"))) || take("yy", date.toString(QStringLiteral("yy"))) ||
-            take("ampm", ampm) || take("am/pm", ampm) || take("hh", QStringLiteral("%1").arg(hour, 2, 10, QLatin1Char('0')), true) ||
+        if (take("yyyy", date.toString(QStringLiteral("yyyy"))) ||
+            take("yy", date.toString(QStringLiteral("yy"))) || take("ampm", ampm) || take("am/pm", ampm) ||
+            take("hh", QStringLiteral("%1").arg(hour, 2, 10, QLatin1Char('0')), true) ||
             take("h", QString::number(hour), true) || take("nn", minutes) ||
             take("mm", afterHours ? minutes : date.toString(QStringLiteral("MM"))) ||
-            take("dd", date.toString(QStringLiteral("dd"))) || take("ss", date.toString(QStringLiteral("ss"))))
+            take("dd", date.toString(QStringLiteral("dd"))) ||
+            take("ss", date.toString(QStringLiteral("ss"))))
             continue;
         if (format.at(i) != QLatin1Char(' ') && format.at(i) != QLatin1Char(':'))
             afterHours = false;

@@ -13,7 +13,8 @@ RuntimeError InvalidUseOfNull() {
 }
 
 RuntimeError ObjectVariableNotSet() {
-    return {ErrorNumbers::ObjectVariableNotSet, QStringLiteral("Object variable or With block variable not set")};
+    return {ErrorNumbers::ObjectVariableNotSet,
+            QStringLiteral("Object variable or With block variable not set")};
 }
 
 RuntimeError ItemNotFound(const QString& name) {

@@ -30,7 +30,8 @@ template <typename Int> Int RoundTo(double value) {
     if (std::isnan(value))
         throw Overflow();
     const double rounded = std::nearbyint(value); // the default rounding mode rounds half to even
-    if (rounded < double(std::numeric_limits<Int>::min()) || rounded > double(std::numeric_limits<Int>::max()))
+    if (rounded < double(std::numeric_limits<Int>::min()) ||
+        rounded > double(std::numeric_limits<Int>::max()))
         throw Overflow();
     return Int(rounded);
 }
@@ -39,7 +40,8 @@ QString DoubleToText(double value) {
     if (value == std::floor(value) && std::fabs(value) < 1e15)
         return QString::number(qint64(value));
     QString text = QString::number(value, 'g', 15);
-    text.replace(QStringLiteral("e+"), QStringLiteral("E+")).replace(QStringLiteral("e-"), QStringLiteral("E-"));
+    text.replace(QStringLiteral("e+"), QStringLiteral("E+"))
+        .replace(QStringLiteral("e-"), QStringLiteral("E-"));
     return text;
 }
 
@@ -67,7 +69,8 @@ Variant Variant::Array(std::vector<Variant> items, int32_t lowerBound) {
 }
 
 bool Variant::isNumber() const {
-    return m_type == Type::Integer || m_type == Type::Long || m_type == Type::Double || m_type == Type::Boolean;
+    return m_type == Type::Integer || m_type == Type::Long || m_type == Type::Double ||
+           m_type == Type::Boolean;
 }
 
 double Variant::toDouble() const {
@@ -118,8 +121,8 @@ QDateTime Variant::toDateTime() const {
     case Type::Date:
         return m_date;
     case Type::String: {
-        for (const char* pattern : {"M/d/yyyy h:mm:ss AP", "M/d/yyyy h:mm AP", "M/d/yyyy", "yyyy-MM-dd HH:mm:ss",
-                                    "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd"}) {
+        for (const char* pattern : {"M/d/yyyy h:mm:ss AP", "M/d/yyyy h:mm AP", "M/d/yyyy",
+                                    "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd"}) {
             const QDateTime parsed = QDateTime::fromString(m_text.trimmed(), QLatin1String(pattern));
             if (parsed.isValid())
                 return parsed;
@@ -225,14 +228,16 @@ bool IsNumeric(const Variant& value) {
 }
 
 double DateToSerial(const QDateTime& date) {
-    const qint64 ms = SerialEpoch().msecsTo(QDateTime(date.date(), date.time()));
-    return double(ms) / 86400000.0;
+    // Calendar arithmetic, so that the serial does not depend on the machine's time zone.
+    return double(SerialEpoch().date().daysTo(date.date())) + date.time().msecsSinceStartOfDay() / 86400000.0;
 }
 
 QDateTime SerialToDate(double serial) {
     if (!std::isfinite(serial) || std::fabs(serial) > 3e6)
         throw Overflow();
-    return SerialEpoch().addMSecs(qint64(std::llround(serial * 86400000.0)));
+    const double days = std::floor(serial);
+    const int msecs = int(std::llround((serial - days) * 86400000.0));
+    return QDateTime(SerialEpoch().date().addDays(qint64(days)), QTime(0, 0)).addMSecs(msecs);
 }
 
 int16_t RoundToInt16(double value) {

@@ -16,7 +16,8 @@ struct VariantArray {
 };
 
 // A value as it travels between the module and the database, with the business code's conversion rules.
-// Every conversion that cannot be made throws RuntimeError (overflow 6, type mismatch 13, invalid use of Null 94).
+// Every conversion that cannot be made throws RuntimeError (overflow 6, type mismatch 13, invalid use of Null
+// 94).
 class Variant {
 public:
     enum class Type { Empty, Null, Integer, Long, Double, Boolean, String, Date, Array };
@@ -31,7 +32,8 @@ public:
     Variant(const QDateTime& value) : m_type(Type::Date), m_date(value) {}
 
     static Variant Null();
-    // An array with the given elements; an array without elements has no bounds (never dimensioned or erased).
+    // An array with the given elements; an array without elements has no bounds (never dimensioned or
+    // erased).
     static Variant Array(std::vector<Variant> items, int32_t lowerBound = 0);
 
     Type type() const { return m_type; }

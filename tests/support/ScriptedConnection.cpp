@@ -33,7 +33,8 @@ public:
     void Refresh() override {
         const QStringList* declared = m_connection.declaredParameters(m_procedure);
         if (!declared)
-            throw RuntimeError(2812, QStringLiteral("Could not find stored procedure '%1'.").arg(m_procedure));
+            throw RuntimeError(2812,
+                               QStringLiteral("Could not find stored procedure '%1'.").arg(m_procedure));
         m_list.clear();
         m_list.push_back(std::make_shared<ScriptedParameter>(QStringLiteral("@RETURN_VALUE"), log));
         for (const QString& name : *declared)
@@ -109,8 +110,9 @@ public:
     std::shared_ptr<Field> Fields(const QString& name) override {
         requireOpen();
         if (m_position >= m_rows.size())
-            throw RuntimeError(3021, QStringLiteral("Either BOF or EOF is True, or the current record has been "
-                                                    "deleted. Requested operation requires a current record."));
+            throw RuntimeError(3021,
+                               QStringLiteral("Either BOF or EOF is True, or the current record has been "
+                                              "deleted. Requested operation requires a current record."));
         for (const auto& [column, value] : m_rows[m_position])
             if (column.compare(name, Qt::CaseInsensitive) == 0)
                 return std::make_shared<ScriptedField>(value, m_long.contains(column, Qt::CaseInsensitive),
@@ -278,9 +280,10 @@ ScriptedResult ScriptedConnection::run(const std::shared_ptr<Command>& command, 
         }
     }
     if (!result.outputs.empty() || kind == RecordedCall::Kind::Command) {
-        const bool hasReturn = std::any_of(result.outputs.begin(), result.outputs.end(), [](const auto& output) {
-            return output.first.compare(QLatin1String("@RETURN_VALUE"), Qt::CaseInsensitive) == 0;
-        });
+        const bool hasReturn =
+            std::any_of(result.outputs.begin(), result.outputs.end(), [](const auto& output) {
+                return output.first.compare(QLatin1String("@RETURN_VALUE"), Qt::CaseInsensitive) == 0;
+            });
         if (!hasReturn)
             parameters->find(QStringLiteral("@RETURN_VALUE"))->setOutput(0);
     }
@@ -305,7 +308,8 @@ std::shared_ptr<Recordset> ScriptedConnection::ExecuteRecordset(const std::share
     return makeRows(result);
 }
 
-void ScriptedConnection::ExecuteCommand(const std::shared_ptr<Command>& command, int16_t, int16_t& succeeded) {
+void ScriptedConnection::ExecuteCommand(const std::shared_ptr<Command>& command, int16_t,
+                                        int16_t& succeeded) {
     const ScriptedResult result = run(command, RecordedCall::Kind::Command, 0);
     succeeded = result.succeeded ? -1 : 0;
 }

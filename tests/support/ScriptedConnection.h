@@ -91,9 +91,9 @@ private:
     ScriptedResult run(const std::shared_ptr<Command>& command, RecordedCall::Kind kind, int16_t option);
     std::shared_ptr<Recordset> makeRows(const ScriptedResult& result);
 
-    std::map<QString, QStringList> m_declared;                     // by lower-case name
-    std::map<QString, std::deque<ScriptedResult>> m_results;        // by lower-case name
-    std::map<QString, std::deque<ScriptedResult>> m_queries;        // by SQL part
+    std::map<QString, QStringList> m_declared;               // by lower-case name
+    std::map<QString, std::deque<ScriptedResult>> m_results; // by lower-case name
+    std::map<QString, std::deque<ScriptedResult>> m_queries; // by SQL part
     std::vector<RecordedCall> m_calls;
     std::vector<std::weak_ptr<Object>> m_handedOut;
     std::vector<std::shared_ptr<bool>> m_closedFlags;

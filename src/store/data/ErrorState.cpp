@@ -11,8 +11,8 @@ void ErrorState::Report(const std::shared_ptr<ErrorObject>& errorObject, const Q
     if (!errorObject)
         return;
     try {
-        errorObject->ReportError(m_number, m_source + QLatin1Char(' ') + operation, m_description, 0, {}, {}, {},
-                                 nativeConnection, QString());
+        errorObject->ReportError(m_number, m_source + QLatin1Char(' ') + operation, m_description, 0, {}, {},
+                                 {}, nativeConnection, QString());
     } catch (...) {
         // a failing report must not turn into a second failure
     }

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <memory>
 
-// An object's error source and last caught failure, and the one failure handler its public operations run under:
-// a raised failure is kept, reported to the host's error object under the error source and the operation's name,
-// and turned into a false result.
+// An object's error source and last caught failure, and the one failure handler its public operations run
+// under: a raised failure is kept, reported to the host's error object under the error source and the
+// operation's name, and turned into a false result.
 class ErrorState {
 public:
     explicit ErrorState(const QString& className);
@@ -35,8 +35,8 @@ public:
     }
 
     // Keeps the failure and hands it to errorObject with the source "<error source> <operation>".
-    void Report(const std::shared_ptr<ErrorObject>& errorObject, const QString& operation, const RuntimeError& error,
-                const std::shared_ptr<Object>& nativeConnection = {});
+    void Report(const std::shared_ptr<ErrorObject>& errorObject, const QString& operation,
+                const RuntimeError& error, const std::shared_ptr<Object>& nativeConnection = {});
 
 private:
     QString m_source;

@@ -1,8 +1,8 @@
 #include "store/data/ReadFirstRow.h"
 
 bool ReadFirstRow(ErrorState& errors, const std::shared_ptr<DBConnection>& oDB,
-                  const std::shared_ptr<ErrorObject>& oError, const QString& operation, const QString& procedure,
-                  const std::function<void(StoredProcedureCall&)>& setInputs,
+                  const std::shared_ptr<ErrorObject>& oError, const QString& operation,
+                  const QString& procedure, const std::function<void(StoredProcedureCall&)>& setInputs,
                   const std::function<void(const StoredProcedureCall&)>& readRow) {
     return errors.Guard(oError, operation, [&] {
         if (!oDB)

@@ -102,7 +102,8 @@ Variant StoredProcedureCall::returnValue() const {
     return output(QStringLiteral("@RETURN_VALUE"));
 }
 
-bool StoredProcedureCall::accepted(SuccessTest test, const QString& messageParameter, const QString& caption) const {
+bool StoredProcedureCall::accepted(SuccessTest test, const QString& messageParameter,
+                                   const QString& caption) const {
     if (PassesSuccessTest(test, returnValue()))
         return true;
     MsgBox(output(messageParameter).toText(), MsgBoxStyle::Information, caption);

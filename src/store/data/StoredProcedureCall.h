@@ -34,7 +34,8 @@ public:
     void next();
     const std::shared_ptr<Recordset>& rows() const { return m_rows; }
     Variant column(const QString& name) const;
-    // Column readers of the current row: texts are value & empty text; numbers and flags go through NullToZero.
+    // Column readers of the current row: texts are value & empty text; numbers and flags go through
+    // NullToZero.
     QString readText(const QString& name) const;
     int32_t readLong(const QString& name) const;
     int16_t readInteger(const QString& name) const;

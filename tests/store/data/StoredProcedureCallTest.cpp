@@ -1,0 +1,212 @@
+#include "store/data/StoredProcedureCall.h"
+#include "store/data/ReadFirstRow.h"
+#include "support/RecordingErrorObject.h"
+#include "support/ScriptedConnection.h"
+#include "support/ScriptedMessages.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString GetThing = QStringLiteral("ZEV_SP_STORE_GetThing");
+const QString SaveThing = QStringLiteral("ZEV_SP_STORE_SaveThing");
+
+// A record-like object built the way the module's records are, to drive the calling sequence end to end.
+struct Thing {
+    ErrorState errors{QStringLiteral("CThing")};
+    QString name = QStringLiteral("unchanged");
+    int32_t count = -1;
+    bool active = true;
+
+    bool Open(const std::shared_ptr<DBConnection>& db, const std::shared_ptr<ErrorObject>& error,
+              int32_t key) {
+        return ReadFirstRow(
+            errors, db, error, QStringLiteral("OpenThing"), GetThing,
+            [&](StoredProcedureCall& call) { call.set(QStringLiteral("@thing_no"), key); },
+            [&](const StoredProcedureCall& call) {
+                name = call.readText(QStringLiteral("name"));
+                count = call.readLong(QStringLiteral("count"));
+                active = call.readBool(QStringLiteral("active"));
+            });
+    }
+
+    bool Save(const std::shared_ptr<DBConnection>& db, const std::shared_ptr<ErrorObject>& error,
+              SuccessTest test) {
+        return errors.Guard(error, QStringLiteral("Update"), [&] {
+            StoredProcedureCall call(db, SaveThing);
+            call.setNullIfEmpty(QStringLiteral("@name"), name).setNullIfZero(QStringLiteral("@count"), count);
+            if (!call.run() ||
+                !call.accepted(test, QStringLiteral("@message"), QStringLiteral("Save Thing Error")))
+                return false;
+            count = call.output(QStringLiteral("@count")).toInt32();
+            return true;
+        });
+    }
+};
+
+class StoredProcedureCallTest : public testing::Test {
+protected:
+    StoredProcedureCallTest() {
+        db->declare(GetThing, {QStringLiteral("@thing_no")});
+        db->declare(SaveThing,
+                    {QStringLiteral("@name"), QStringLiteral("@count"), QStringLiteral("@message")});
+    }
+
+    void expectAllReleased() const {
+        EXPECT_EQ(db->liveObjects(), 0);
+        EXPECT_EQ(db->recordsetsNotClosed(), 0);
+    }
+
+    std::shared_ptr<ScriptedConnection> db = std::make_shared<ScriptedConnection>();
+    std::shared_ptr<RecordingErrorObject> error = std::make_shared<RecordingErrorObject>();
+    Thing thing;
+};
+
+TEST_F(StoredProcedureCallTest, ReadTakesTheFirstRowAndTurnsNullsIntoEmptyTextZeroAndFalse) {
+    db->script(GetThing)
+        .row({{"NAME", Variant::Null()}, {"count", Variant::Null()}, {"active", Variant::Null()}})
+        .row({{"name", "second"}, {"count", 2}, {"active", true}});
+    EXPECT_TRUE(thing.Open(db, error, 7));
+    EXPECT_EQ(thing.name, "");
+    EXPECT_EQ(thing.count, 0);
+    EXPECT_FALSE(thing.active);
+    const RecordedCall& call = db->lastCall();
+    EXPECT_EQ(call.kind, RecordedCall::Kind::Rows);
+    EXPECT_EQ(call.option, 0);
+    EXPECT_EQ(call.value("@thing_no"), Variant(7));
+    EXPECT_TRUE(error->reports.empty());
+    expectAllReleased();
+}
+
+TEST_F(StoredProcedureCallTest, ReadWithoutConnectionFailedFlagOrRowIsQuietlyFalse) {
+    EXPECT_FALSE(thing.Open(nullptr, error, 1));
+    EXPECT_TRUE(db->calls().empty());
+
+    db->script(GetThing).failed();
+    EXPECT_FALSE(thing.Open(db, error, 1));
+    db->script(GetThing);
+    EXPECT_FALSE(thing.Open(db, error, 1));
+
+    EXPECT_EQ(thing.name, "unchanged");
+    EXPECT_TRUE(error->reports.empty());
+    EXPECT_EQ(thing.errors.LastErrorNumber(), 0);
+    expectAllReleased();
+}
+
+TEST_F(StoredProcedureCallTest, WriteSendsNullForEmptyTextAndZeroAndNeverSetsOthers) {
+    thing.name.clear();
+    thing.count = 0;
+    db->script(SaveThing).returns(0).output("@count", 12);
+    ASSERT_TRUE(thing.Save(db, error, SuccessTest::AtLeastZero));
+    const RecordedCall& call = db->lastCall();
+    EXPECT_EQ(call.kind, RecordedCall::Kind::Command);
+    EXPECT_EQ(call.names(), QStringList({"@name", "@count"}));
+    EXPECT_EQ(call.value("@name"), Variant::Null());
+    EXPECT_EQ(call.value("@count"), Variant::Null());
+    EXPECT_FALSE(call.value("@message").has_value());
+    EXPECT_EQ(thing.count, 12);
+    expectAllReleased();
+}
+
+TEST_F(StoredProcedureCallTest, NullReturnValuePassesOnlyTheTestsThatLookForARefusal) {
+    EXPECT_TRUE(PassesSuccessTest(SuccessTest::NonZeroRefuses, Variant::Null()));
+    EXPECT_TRUE(PassesSuccessTest(SuccessTest::NegativeRefuses, Variant::Null()));
+    EXPECT_FALSE(PassesSuccessTest(SuccessTest::AtLeastZero, Variant::Null()));
+    EXPECT_FALSE(PassesSuccessTest(SuccessTest::ExactlyZero, Variant::Null()));
+
+    EXPECT_FALSE(PassesSuccessTest(SuccessTest::NonZeroRefuses, 1));
+    EXPECT_TRUE(PassesSuccessTest(SuccessTest::NegativeRefuses, 1));
+    EXPECT_FALSE(PassesSuccessTest(SuccessTest::NegativeRefuses, -1));
+    EXPECT_TRUE(PassesSuccessTest(SuccessTest::AtLeastZero, 5));
+    EXPECT_FALSE(PassesSuccessTest(SuccessTest::AtLeastZero, -1));
+    EXPECT_FALSE(PassesSuccessTest(SuccessTest::ExactlyZero, 5));
+    EXPECT_TRUE(PassesSuccessTest(SuccessTest::ExactlyZero, int16_t(0)));
+}
+
+TEST_F(StoredProcedureCallTest, RefusalShowsTheProcedureMessageUnderTheOperationCaption) {
+    ScriptedMessages messages;
+    messages.expect().expect();
+    db->script(SaveThing).returns(-1).output("@message", "Thing 3 already exists.");
+    EXPECT_FALSE(thing.Save(db, error, SuccessTest::AtLeastZero));
+    db->script(SaveThing).returns(Variant::Null()).output("@message", Variant::Null());
+    EXPECT_FALSE(thing.Save(db, error, SuccessTest::ExactlyZero));
+
+    ASSERT_EQ(messages.shown().size(), 2u);
+    EXPECT_EQ(messages.shown()[0].prompt, "Thing 3 already exists.");
+    EXPECT_EQ(messages.shown()[0].buttons, 64);
+    EXPECT_EQ(messages.shown()[0].title, "Save Thing Error");
+    EXPECT_EQ(messages.shown()[1].prompt, "");
+    EXPECT_EQ(thing.count, -1) << "outputs are read only after success";
+    EXPECT_TRUE(error->reports.empty());
+    expectAllReleased();
+}
+
+TEST_F(StoredProcedureCallTest, UnsuccessfulRunIsSilent) {
+    db->script(SaveThing).notSucceeded().returns(-5);
+    EXPECT_FALSE(thing.Save(db, error, SuccessTest::AtLeastZero));
+    EXPECT_TRUE(error->reports.empty());
+    expectAllReleased();
+}
+
+TEST_F(StoredProcedureCallTest, RaisedErrorIsReportedAndTheObjectWorksAgain) {
+    db->script(GetThing).raises(-2147467259, "Connection lost");
+    EXPECT_FALSE(thing.Open(db, error, 1));
+    ASSERT_EQ(error->reports.size(), 1u);
+    const auto& report = error->reports[0];
+    EXPECT_EQ(report.number, -2147467259);
+    EXPECT_EQ(report.source, "ZevStore.CThing (1.0.0) OpenThing");
+    EXPECT_EQ(report.description, "Connection lost");
+    EXPECT_EQ(report.flag, 0);
+    EXPECT_TRUE(report.arg1.isEmpty() && report.arg2.isEmpty() && report.arg3.isEmpty());
+    EXPECT_FALSE(report.object);
+    EXPECT_EQ(report.text, "");
+    EXPECT_EQ(thing.errors.LastErrorNumber(), -2147467259);
+    expectAllReleased();
+
+    // A missing column is a failure of its own, and overwrites the last error.
+    db->script(GetThing).row({{"name", "x"}});
+    EXPECT_FALSE(thing.Open(db, error, 1));
+    EXPECT_EQ(thing.errors.LastErrorNumber(), ErrorNumbers::ItemNotFound);
+    EXPECT_EQ(thing.name, "x") << "fields keep what was read before the failure";
+    expectAllReleased();
+
+    db->script(GetThing).row({{"name", "back"}, {"count", 3}, {"active", -1}});
+    EXPECT_TRUE(thing.Open(db, error, 1));
+    EXPECT_EQ(thing.name, "back");
+    EXPECT_TRUE(thing.active);
+    EXPECT_EQ(error->reports.size(), 2u);
+}
+
+TEST_F(StoredProcedureCallTest, UnknownParameterAndUndeclaredProcedureAreReported) {
+    EXPECT_FALSE(thing.errors.Guard(error, QStringLiteral("Update"), [&] {
+        StoredProcedureCall call(db, SaveThing);
+        call.set(QStringLiteral("@nope"), 1);
+        return true;
+    }));
+    EXPECT_FALSE(thing.errors.Guard(error, QStringLiteral("Update"), [&] {
+        StoredProcedureCall call(db, QStringLiteral("ZEV_SP_STORE_Missing"));
+        return true;
+    }));
+    ASSERT_EQ(error->reports.size(), 2u);
+    EXPECT_EQ(error->reports[0].number, ErrorNumbers::ItemNotFound);
+    EXPECT_EQ(error->reports[0].source, "ZevStore.CThing (1.0.0) Update");
+    expectAllReleased();
+}
+
+TEST_F(StoredProcedureCallTest, OutputsCanBeReadWhileRowsAreOpen) {
+    const QString GetOrder = QStringLiteral("ZEV_SP_STORE_GetOrderData");
+    db->declare(GetOrder, {QStringLiteral("@store_no"), QStringLiteral("@view_card")});
+    db->script(GetOrder).output("@view_card", true).row({{"shopping_cart_data", "<cart/>"}});
+    EXPECT_TRUE(thing.errors.Guard(error, QStringLiteral("DisplayOrderDetail"), [&] {
+        StoredProcedureCall call(db, GetOrder);
+        call.set(QStringLiteral("@store_no"), 1);
+        EXPECT_TRUE(call.openRows(true));
+        EXPECT_TRUE(call.output(QStringLiteral("@view_card")).toBool());
+        EXPECT_EQ(call.readText(QStringLiteral("shopping_cart_data")), "<cart/>");
+        return true;
+    }));
+    EXPECT_EQ(db->lastCall().option, -1);
+    expectAllReleased();
+}
+
+} // namespace
