@@ -44,6 +44,14 @@ StoredProcedureCall& StoredProcedureCall::setNullIfZero(const QString& name, dou
     return set(name, value == 0 ? Variant::Null() : Variant(value));
 }
 
+StoredProcedureCall& StoredProcedureCall::setOneOrZero(const QString& name, bool value) {
+    return set(name, int16_t(value ? 1 : 0));
+}
+
+StoredProcedureCall& StoredProcedureCall::setMinusOneOrZero(const QString& name, bool value) {
+    return set(name, int16_t(value ? -1 : 0));
+}
+
 bool StoredProcedureCall::openRows(bool outputsFirst) {
     int16_t failed = 0;
     m_rows = m_db->ExecuteRecordset(m_command, failed, outputsFirst ? int16_t(-1) : int16_t(0));
@@ -98,6 +106,18 @@ Variant StoredProcedureCall::output(const QString& name) const {
     return m_command->Parameters()->Item(name)->Value();
 }
 
+QString StoredProcedureCall::outputText(const QString& name) const {
+    return output(name).toText();
+}
+
+int32_t StoredProcedureCall::outputLong(const QString& name) const {
+    return NullToZero(output(name)).toInt32();
+}
+
+bool StoredProcedureCall::outputBool(const QString& name) const {
+    return NullToZero(output(name)).toBool();
+}
+
 Variant StoredProcedureCall::returnValue() const {
     return output(QStringLiteral("@RETURN_VALUE"));
 }
@@ -108,4 +128,9 @@ bool StoredProcedureCall::accepted(SuccessTest test, const QString& messageParam
         return true;
     MsgBox(output(messageParameter).toText(), MsgBoxStyle::Information, caption);
     return false;
+}
+
+bool StoredProcedureCall::runAccepted(SuccessTest test, const QString& messageParameter,
+                                      const QString& caption) {
+    return run() && accepted(test, messageParameter, caption);
 }

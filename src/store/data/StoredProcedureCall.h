@@ -23,6 +23,9 @@ public:
     // Null for 0, the number otherwise.
     StoredProcedureCall& setNullIfZero(const QString& name, int32_t value);
     StoredProcedureCall& setNullIfZero(const QString& name, double value);
+    // Flags as 16-bit integers: prompts go out as 1/0, active and register flags as -1/0.
+    StoredProcedureCall& setOneOrZero(const QString& name, bool value);
+    StoredProcedureCall& setMinusOneOrZero(const QString& name, bool value);
 
     // Runs for rows; false when the connection reports the call failed (nothing may be read then).
     // With outputsFirst the output parameters are readable while the rows are open.
@@ -43,10 +46,16 @@ public:
     bool readBool(const QString& name) const;
 
     Variant output(const QString& name) const;
+    // Output readers with the same null rules as the column readers.
+    QString outputText(const QString& name) const;
+    int32_t outputLong(const QString& name) const;
+    bool outputBool(const QString& name) const;
     Variant returnValue() const;
     // Applies the success test to "@RETURN_VALUE"; when refused shows the procedure's message (the parameter
     // messageParameter, "@message" or "@Message") in an information box with the operation's caption.
     bool accepted(SuccessTest test, const QString& messageParameter, const QString& caption) const;
+    // run() followed by accepted(): false, silently, when the call did not complete.
+    bool runAccepted(SuccessTest test, const QString& messageParameter, const QString& caption);
 
 private:
     std::shared_ptr<DBConnection> m_db;
