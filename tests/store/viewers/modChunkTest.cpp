@@ -1,0 +1,73 @@
+#include "store/viewers/modChunk.h"
+#include "sdk/RuntimeError.h"
+#include "support/RecordingErrorObject.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A long column that remembers the pieces asked for.
+class LongField : public Field {
+public:
+    LongField(QString text, bool longData) : m_text(std::move(text)), m_long(longData) {}
+    Variant Value() const override { return m_text; }
+    int32_t ActualSize() const override { return int32_t(m_text.size()); }
+    int32_t Attributes() const override { return m_long ? Field::LongData : 0; }
+    Variant GetChunk(int32_t size) override {
+        if (failAt == int(sizes.size()))
+            throw RuntimeError(-2147467259, QStringLiteral("Connection lost"));
+        sizes.push_back(size);
+        const QString piece = m_text.mid(m_offset, size);
+        m_offset += int32_t(piece.size());
+        return piece;
+    }
+
+    std::vector<int32_t> sizes;
+    int failAt = -1;
+
+private:
+    QString m_text;
+    bool m_long;
+    int32_t m_offset = 0;
+};
+
+QString Text(int size) {
+    QString text;
+    for (int i = 0; i < size; ++i)
+        text += QChar(u'a' + i % 26);
+    return text;
+}
+
+TEST(modChunkTest, LongFieldIsReadShortPieceFirstThenWholeChunks) {
+    auto error = std::make_shared<RecordingErrorObject>();
+    auto field = std::make_shared<LongField>(Text(2500), true);
+    QString text;
+    ASSERT_TRUE(ReadChunkedField(error, text, field, 0));
+    EXPECT_EQ(field->sizes, std::vector<int32_t>({452, 1024, 1024}));
+    EXPECT_EQ(text, Text(2500));
+
+    auto exact = std::make_shared<LongField>(Text(2048), true);
+    ASSERT_TRUE(ReadChunkedField(error, text, exact, 0));
+    EXPECT_EQ(exact->sizes, std::vector<int32_t>({1024, 1024}));
+    EXPECT_EQ(text, Text(2048));
+    EXPECT_TRUE(error->reports.empty());
+}
+
+TEST(modChunkTest, ShortFieldIsReadByValueAndAFailureIsReported) {
+    auto error = std::make_shared<RecordingErrorObject>();
+    auto plain = std::make_shared<LongField>(QStringLiteral("<cart/>"), false);
+    QString text;
+    ASSERT_TRUE(ReadChunkedField(error, text, plain, 0));
+    EXPECT_EQ(text, "<cart/>");
+    EXPECT_TRUE(plain->sizes.empty());
+
+    auto broken = std::make_shared<LongField>(Text(3000), true);
+    broken->failAt = 1;
+    text = QStringLiteral("before");
+    EXPECT_FALSE(ReadChunkedField(error, text, broken, 0));
+    EXPECT_EQ(text, "before");
+    ASSERT_EQ(error->reports.size(), 1u);
+    EXPECT_EQ(error->reports[0].source, "ZevStore.modChunk (1.0.0) ReadChunkedField");
+}
+
+} // namespace
