@@ -9,12 +9,11 @@ bool CListItem::OpenListItem(const std::shared_ptr<DBConnection>& oDB,
                              const QString& sListId, int32_t lSeqNo) {
     m_storeNo = lStoreNo;
     m_listId = sListId;
-    m_originalSeqNo = lSeqNo;
-    m_seqNo = lSeqNo;
+    m_seq.open(lSeqNo);
     return ReadFirstRow(
         m_errors, oDB, oError, u"OpenListItem"_s, u"ZEV_SP_STORE_GetListItems"_s,
         [&](StoredProcedureCall& call) {
-            call.set(u"@store_no"_s, m_storeNo).set(u"@list_id"_s, m_listId).set(u"@seq_no"_s, m_seqNo);
+            call.set(u"@store_no"_s, m_storeNo).set(u"@list_id"_s, m_listId).set(u"@seq_no"_s, m_seq.seqNo);
         },
         [&](const StoredProcedureCall& call) {
             m_productNo = call.readLong(u"product_no"_s);
@@ -28,18 +27,16 @@ bool CListItem::OpenListItem(const std::shared_ptr<DBConnection>& oDB,
 
 bool CListItem::Update(const std::shared_ptr<DBConnection>& oDB, const std::shared_ptr<ErrorObject>& oError) {
     return m_errors.Guard(oError, u"Update"_s, [&] {
-        StoredProcedureCall call(oDB, m_originalSeqNo != 0 ? u"ZEV_SP_STORE_UpdateListItem"_s
-                                                           : u"ZEV_SP_STORE_InsertListItem"_s);
-        call.set(u"@store_no"_s, m_storeNo).set(u"@list_id"_s, m_listId).setNullIfZero(u"@seq_no"_s, m_seqNo);
-        if (m_originalSeqNo != 0)
-            call.set(u"@seq_no_key"_s, m_originalSeqNo);
+        StoredProcedureCall call(oDB, m_seq.isNew() ? u"ZEV_SP_STORE_InsertListItem"_s
+                                                    : u"ZEV_SP_STORE_UpdateListItem"_s);
+        call.set(u"@store_no"_s, m_storeNo).set(u"@list_id"_s, m_listId);
+        m_seq.send(call);
         call.setNullIfZero(u"@product_no"_s, m_productNo)
             .setNullIfZero(u"@product_item_seq_no"_s, m_productItemSeqNo)
             .setNullIfZero(u"@price_no"_s, m_priceNo);
         if (!call.runAccepted(SuccessTest::AtLeastZero, u"@message"_s, u"Update List Item Error"_s))
             return false;
-        m_seqNo = call.outputLong(u"@seq_no"_s);
-        m_originalSeqNo = m_seqNo;
+        m_seq.readBack(call);
         return true;
     });
 }

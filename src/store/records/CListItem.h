@@ -3,6 +3,7 @@
 #include "sdk/DBConnection.h"
 #include "sdk/ErrorObject.h"
 #include "store/data/ErrorState.h"
+#include "store/data/SequenceKey.h"
 
 #include <QString>
 #include <cstdint>
@@ -16,8 +17,8 @@ public:
     void setStoreNo(int32_t value) { m_storeNo = value; }
     int32_t ProductNo() const { return m_productNo; }
     void setProductNo(int32_t value) { m_productNo = value; }
-    int32_t SeqNo() const { return m_seqNo; }
-    void setSeqNo(int32_t value) { m_seqNo = value; }
+    int32_t SeqNo() const { return m_seq.seqNo; }
+    void setSeqNo(int32_t value) { m_seq.seqNo = value; }
 
     bool OpenListItem(const std::shared_ptr<DBConnection>& oDB, const std::shared_ptr<ErrorObject>& oError,
                       int32_t lStoreNo, const QString& sListId, int32_t lSeqNo);
@@ -28,8 +29,8 @@ public:
     void setPriceNo(int32_t value) { m_priceNo = value; }
     QString ProductItemName() const { return m_productItemName; }
     void setProductItemName(const QString& value) { m_productItemName = value; }
-    int32_t OriginalSeqNo() const { return m_originalSeqNo; }
-    void setOriginalSeqNo(int32_t value) { m_originalSeqNo = value; }
+    int32_t OriginalSeqNo() const { return m_seq.original; }
+    void setOriginalSeqNo(int32_t value) { m_seq.original = value; }
     double Price() const { return m_price; }
     void setPrice(double value) { m_price = value; }
     QString ListId() const { return m_listId; }
@@ -42,8 +43,7 @@ public:
 private:
     int32_t m_storeNo = 0;
     QString m_listId;
-    int32_t m_seqNo = 0;
-    int32_t m_originalSeqNo = 0;
+    SequenceKey m_seq;
     int32_t m_productNo = 0;
     int32_t m_productItemSeqNo = 0;
     QString m_productItemName;

@@ -19,12 +19,13 @@ bool CProductItem::OpenProductItem(const std::shared_ptr<DBConnection>& oDB,
                                    int32_t lProductNo, int32_t lSeqNo) {
     m_storeNo = lStoreNo;
     m_productNo = lProductNo;
-    m_originalSeqNo = lSeqNo;
-    m_seqNo = lSeqNo;
+    m_seq.open(lSeqNo);
     return ReadFirstRow(
         m_errors, oDB, oError, u"OpenProductItem"_s, u"ZEV_SP_STORE_GetProductItem"_s,
         [&](StoredProcedureCall& call) {
-            call.set(u"@store_no"_s, m_storeNo).set(u"@product_no"_s, m_productNo).set(u"@seq_no"_s, m_seqNo);
+            call.set(u"@store_no"_s, m_storeNo)
+                .set(u"@product_no"_s, m_productNo)
+                .set(u"@seq_no"_s, m_seq.seqNo);
         },
         [&](const StoredProcedureCall& call) { readRow(call); });
 }
@@ -58,23 +59,19 @@ void CProductItem::readRow(const StoredProcedureCall& call) {
 bool CProductItem::Update(const std::shared_ptr<DBConnection>& oDB,
                           const std::shared_ptr<ErrorObject>& oError) {
     return m_errors.Guard(oError, u"Update"_s, [&] {
-        StoredProcedureCall call(oDB, m_originalSeqNo != 0 ? u"ZEV_SP_STORE_UpdateProductItem"_s
-                                                           : u"ZEV_SP_STORE_InsertProductItem"_s);
+        StoredProcedureCall call(oDB, m_seq.isNew() ? u"ZEV_SP_STORE_InsertProductItem"_s
+                                                    : u"ZEV_SP_STORE_UpdateProductItem"_s);
         setParameters(call);
         if (!call.runAccepted(SuccessTest::AtLeastZero, u"@message"_s, u"Update Product Item Error"_s))
             return false;
-        m_seqNo = call.outputLong(u"@seq_no"_s);
-        m_originalSeqNo = m_seqNo;
+        m_seq.readBack(call);
         return true;
     });
 }
 
 void CProductItem::setParameters(StoredProcedureCall& call) const {
-    call.set(u"@store_no"_s, m_storeNo)
-        .set(u"@product_no"_s, m_productNo)
-        .setNullIfZero(u"@seq_no"_s, m_seqNo);
-    if (m_originalSeqNo != 0)
-        call.set(u"@seq_no_key"_s, m_originalSeqNo);
+    call.set(u"@store_no"_s, m_storeNo).set(u"@product_no"_s, m_productNo);
+    m_seq.send(call);
     // An item of a product or group invoiced by hand takes the invoicing from there.
     const bool invoicedAbove = ProductManualInvoice || GroupManualInvoice;
     call.setNullIfEmpty(u"@product_item_name"_s, m_productItemName)

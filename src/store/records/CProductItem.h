@@ -3,6 +3,7 @@
 #include "sdk/DBConnection.h"
 #include "sdk/ErrorObject.h"
 #include "store/data/ErrorState.h"
+#include "store/data/SequenceKey.h"
 
 #include <QString>
 #include <cstdint>
@@ -27,8 +28,8 @@ public:
     void setStoreNo(int32_t value) { m_storeNo = value; }
     int32_t ProductNo() const { return m_productNo; }
     void setProductNo(int32_t value) { m_productNo = value; }
-    int32_t SeqNo() const { return m_seqNo; }
-    void setSeqNo(int32_t value) { m_seqNo = value; }
+    int32_t SeqNo() const { return m_seq.seqNo; }
+    void setSeqNo(int32_t value) { m_seq.seqNo = value; }
     int32_t QtyOnHand() const { return m_qtyOnHand; }
     void setQtyOnHand(int32_t value) { m_qtyOnHand = value; }
     QString ProductURL() const { return m_productURL; }
@@ -64,8 +65,8 @@ public:
     void setPriceNo(int32_t value) { m_priceNo = value; }
     QString ProductItemName() const { return m_productItemName; }
     void setProductItemName(const QString& value) { m_productItemName = value; }
-    int32_t OriginalSeqNo() const { return m_originalSeqNo; }
-    void setOriginalSeqNo(int32_t value) { m_originalSeqNo = value; }
+    int32_t OriginalSeqNo() const { return m_seq.original; }
+    void setOriginalSeqNo(int32_t value) { m_seq.original = value; }
     double Price() const { return m_price; }
     void setPrice(double value) { m_price = value; }
     // A date, or null for an open end; a new item holds Empty.
@@ -91,8 +92,7 @@ private:
 
     int32_t m_storeNo = 0;
     int32_t m_productNo = 0;
-    int32_t m_seqNo = 0;
-    int32_t m_originalSeqNo = 0;
+    SequenceKey m_seq;
     QString m_productName;
     QString m_productItemName;
     QString m_description;
