@@ -37,18 +37,6 @@ TEST_F(CListItemTest, OpenReadsTheListedItemAndItsPrice) {
     EXPECT_EQ(entry.PriceNo(), 40);
     EXPECT_EQ(entry.Price(), 59.5);
     EXPECT_EQ(entry.UnitQty(), 3);
-
-    db->script(GetListItems)
-        .row({{"product_no", Variant::Null()},
-              {"product_item_seq_no", Variant::Null()},
-              {"product_item_name", Variant::Null()},
-              {"price_no", Variant::Null()},
-              {"Price", Variant::Null()},
-              {"unit_qty", Variant::Null()}});
-    ASSERT_TRUE(entry.OpenListItem(db, error, 1, "FEATURED", 3));
-    EXPECT_EQ(entry.PriceNo(), 0);
-    EXPECT_EQ(entry.UnitQty(), 0);
-    EXPECT_EQ(entry.ProductItemName(), "");
 }
 
 TEST_F(CListItemTest, AMissingPositionStillKeysALaterSaveAsAnUpdate) {

@@ -63,12 +63,10 @@ TEST_F(CProductTest, OpenReadsEachColumnIntoItsOwnField) {
 }
 
 TEST_F(CProductTest, NullColumnsReadAsZeroExceptTheColumnCountWhichReadsAsOne) {
-    Row nulls;
-    for (const char* column :
-         {"product_type", "short_description", "long_description", "product_name", "product_url",
-          "product_group_no", "group_description", "is_active", "photo_family", "item_display_type",
-          "image_width", "image_height", "num_cols", "manual_invoice", "group_manual_invoice"})
-        nulls.emplace_back(column, Variant::Null());
+    const Row nulls =
+        NullRow({"product_type", "short_description", "long_description", "product_name", "product_url",
+                 "product_group_no", "group_description", "is_active", "photo_family", "item_display_type",
+                 "image_width", "image_height", "num_cols", "manual_invoice", "group_manual_invoice"});
     db->script(GetProduct).row(nulls);
     ASSERT_TRUE(product.OpenProduct(db, error, 1, 1));
     EXPECT_EQ(product.NumCols, 1);

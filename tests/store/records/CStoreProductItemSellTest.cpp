@@ -66,18 +66,6 @@ TEST_F(CStoreProductItemSellTest, OpenSendsTheSevenKeysAndReadsBothSidesOfTheLin
     EXPECT_EQ(link.NewProductItemName(), "Lesson");
     EXPECT_EQ(link.NewPrice(), 30.0);
     EXPECT_EQ(link.NewUnitQty(), Variant(int16_t(3)));
-
-    db->script(GetSell).row({{"sell_code", Variant::Null()},
-                             {"sell_text", Variant::Null()},
-                             {"product_item_name", Variant::Null()},
-                             {"item_price", Variant::Null()},
-                             {"unit_qty", Variant::Null()},
-                             {"new_product_item_name", Variant::Null()},
-                             {"new_item_price", Variant::Null()},
-                             {"new_unit_qty", Variant::Null()}});
-    ASSERT_TRUE(open());
-    EXPECT_EQ(link.SellText(), "");
-    EXPECT_EQ(link.NewUnitQty(), Variant(int16_t(0)));
 }
 
 TEST_F(CStoreProductItemSellTest, ANewLinkIsSavedWithoutTheRememberedKeyAndTheNextSaveSendsIt) {

@@ -58,12 +58,10 @@ TEST_F(CStoreTest, OpenReadsEachColumnIntoItsOwnField) {
 }
 
 TEST_F(CStoreTest, OpenWithNullsOrWithoutARow) {
-    Row nulls;
-    for (const char* column :
-         {"Description", "store_url", "store_logo_url", "default_product_url", "Register_id",
-          "register_installed", "error_notify_email", "confirmation_document", "ship_document",
-          "manual_document", "email_from", "location_register", "so_type"})
-        nulls.emplace_back(column, Variant::Null());
+    const Row nulls =
+        NullRow({"Description", "store_url", "store_logo_url", "default_product_url", "Register_id",
+                 "register_installed", "error_notify_email", "confirmation_document", "ship_document",
+                 "manual_document", "email_from", "location_register", "so_type"});
     store.setDescription("old");
     store.LocationRegister = true;
     db->script(GetStore).row(nulls);
