@@ -1,0 +1,244 @@
+#include "store/host/CStoreMaint.h"
+#include "store/records/CStore.h"
+#include "store/records/RecordTest.h"
+#include "support/FakeAppServer.h"
+
+namespace {
+
+class CStoreMaintTest : public RecordTest {
+protected:
+    CStoreMaintTest() {
+        server->db = db;
+        server->error = error;
+        maint.setAppServer(server);
+    }
+
+    // Declares a procedure with the parameters a test sends and a message parameter.
+    void declare(const QString& procedure, QStringList parameters, const QString& message = "@message") {
+        db->declare(procedure, parameters << message);
+    }
+
+    std::shared_ptr<FakeAppServer> server = std::make_shared<FakeAppServer>();
+    CStoreMaint maint;
+};
+
+struct DeleteCase {
+    const char* procedure;
+    const char* caption;
+    std::function<bool(CStoreMaint&)> call;
+    Sent sent;
+    bool positiveIsSuccess;
+};
+
+TEST_F(CStoreMaintTest, DeletesSendTheirKeysAndJudgeTheReturnValue) {
+    const std::vector<DeleteCase> cases = {
+        {"ZEV_SP_STORE_DeleteProduct",
+         "Delete Product Error",
+         [](CStoreMaint& m) { return m.DeleteStoreProduct(3, 12); },
+         {{"@store_no", 3}, {"@product_no", 12}},
+         false},
+        {"ZEV_SP_STORE_DeleteStoreGroup",
+         "Delete Store Group Error",
+         [](CStoreMaint& m) { return m.DeleteStoreGroup(3, 5); },
+         {{"@store_no", 3}, {"@product_group_no", 5}},
+         false},
+        {"ZEV_SP_STORE_DeleteStoreFee",
+         "Delete Store Fee Error",
+         [](CStoreMaint& m) { return m.DeleteStoreFee(3, "SHIP"); },
+         {{"@store_no", 3}, {"@fee_id", "SHIP"}},
+         false},
+        {"ZEV_SP_STORE_DeleteStoreList",
+         "Delete Store List Error",
+         [](CStoreMaint& m) { return m.DeleteStoreList(3, "HOME"); },
+         {{"@store_no", 3}, {"@list_id", "HOME"}},
+         true},
+        {"ZEV_SP_STORE_DeleteStoreListItem",
+         "Delete Store List Item Error",
+         [](CStoreMaint& m) { return m.DeleteStoreListItem(3, "HOME", 4); },
+         {{"@store_no", 3}, {"@list_id", "HOME"}, {"@seq_no", 4}},
+         false},
+        {"ZEV_SP_STORE_DeleteStore",
+         "Delete Store Error",
+         [](CStoreMaint& m) { return m.DeleteStore(3); },
+         {{"@store_no", 3}},
+         false},
+        {"ZEV_SP_STORE_STORE_SCREEN_Delete",
+         "Delete Store Screen Error",
+         [](CStoreMaint& m) { return m.DeleteStoreScreen(3, "CHECKOUT"); },
+         {{"@store_no", 3}, {"@screen_id", "CHECKOUT"}},
+         false},
+        {"ZEV_SP_STORE_STORE_EXTENDABLE_delete",
+         "Delete Extendable Error",
+         [](CStoreMaint& m) { return m.DeleteStoreExt(3, 900); },
+         {{"@store_no", 3}, {"@item_no", 900}},
+         false},
+    };
+    for (const DeleteCase& c : cases) {
+        SCOPED_TRACE(c.procedure);
+        QStringList names;
+        for (const auto& [name, value] : c.sent)
+            names << name;
+        declare(c.procedure, names);
+
+        db->script(c.procedure).returns(0);
+        EXPECT_TRUE(c.call(maint));
+        ExpectSent(db->lastCall(), c.sent);
+
+        ScriptedMessages messages;
+        if (!c.positiveIsSuccess)
+            messages.expect();
+        db->script(c.procedure).returns(1).output("@message", "Still in use.");
+        EXPECT_EQ(c.call(maint), c.positiveIsSuccess);
+        if (!c.positiveIsSuccess) {
+            EXPECT_EQ(messages.shown()[0].prompt, "Still in use.");
+            EXPECT_EQ(messages.shown()[0].buttons, 64);
+            EXPECT_EQ(messages.shown()[0].title, c.caption);
+        }
+
+        messages.expect();
+        db->script(c.procedure).returns(-1);
+        EXPECT_FALSE(c.call(maint));
+        db->script(c.procedure).returns(Variant::Null());
+        EXPECT_TRUE(c.call(maint)) << "a null return value is no refusal";
+    }
+    EXPECT_TRUE(error->reports.empty());
+}
+
+TEST_F(CStoreMaintTest, UpdateStoreGroupInsertsOrUpdatesAndHandsBackTheGroupNumber) {
+    const QStringList common = {"@store_no",    "@product_group_no", "@description", "@product_display_type",
+                                "@image_width", "@image_height",     "@num_cols",    "@manual_invoice"};
+    declare("ZEV_SP_STORE_InsertProductGroup", common, "@Message");
+    declare("ZEV_SP_STORE_UpdateProductGroup", QStringList(common) << "@product_group_no_key", "@Message");
+
+    int32_t groupNo = 0;
+    db->script("ZEV_SP_STORE_InsertProductGroup").returns(0).output("@product_group_no", 17);
+    ASSERT_TRUE(maint.UpdateStoreGroup(2, 0, groupNo, "Lift Tickets", "<None>", "abc", "", 3, true));
+    EXPECT_EQ(groupNo, 17);
+    ExpectSent(db->lastCall(), {{"@store_no", 2},
+                                {"@product_group_no", Variant::Null()},
+                                {"@description", "Lift Tickets"},
+                                {"@product_display_type", Variant::Null()},
+                                {"@num_cols", 3},
+                                {"@manual_invoice", true}});
+
+    db->script("ZEV_SP_STORE_UpdateProductGroup").returns(0).output("@product_group_no", 18);
+    ASSERT_TRUE(maint.UpdateStoreGroup(2, 17, groupNo, "Lifts", "Button", "120", "80", 1, false));
+    EXPECT_EQ(groupNo, 18);
+    ExpectSent(db->lastCall(), {{"@store_no", 2},
+                                {"@product_group_no", 17},
+                                {"@product_group_no_key", 17},
+                                {"@description", "Lifts"},
+                                {"@product_display_type", "BUTTON"},
+                                {"@image_width", 120},
+                                {"@image_height", 80},
+                                {"@num_cols", 1},
+                                {"@manual_invoice", false}});
+
+    ScriptedMessages messages;
+    messages.expect();
+    db->script("ZEV_SP_STORE_UpdateProductGroup").returns(-1).output("@Message", "Group 18 exists.");
+    EXPECT_FALSE(maint.UpdateStoreGroup(2, 18, groupNo, "Lifts", "", "", "", 1, false));
+    EXPECT_EQ(messages.shown()[0].title, "Update Store Group Failed");
+    EXPECT_EQ(db->lastCall().value("@product_display_type"), Variant(""));
+    EXPECT_EQ(groupNo, 18);
+
+    // The procedure succeeded but handed back no number: a conversion failure, reported.
+    db->script("ZEV_SP_STORE_InsertProductGroup").returns(0).output("@product_group_no", Variant::Null());
+    groupNo = 0;
+    EXPECT_FALSE(maint.UpdateStoreGroup(2, 0, groupNo, "New", "<None>", "", "", 1, false));
+    ExpectReported("ZevStore.CStoreMaint (1.0.0) UpdateStoreGroup");
+    EXPECT_EQ(error->reports[0].number, 94);
+}
+
+TEST_F(CStoreMaintTest, ListFeeScreenAndExtensionUpdatesSendNullsForEmptyKeysAndZeroes) {
+    declare("ZEV_SP_STORE_UpdateStoreList", {"@store_no", "@list_id_key", "@list_id", "@description"},
+            "@Message");
+    ASSERT_TRUE(maint.UpdateStoreList(2, "", "HOME", "Home page"));
+    ExpectSent(db->lastCall(), {{"@store_no", 2},
+                                {"@list_id_key", Variant::Null()},
+                                {"@list_id", "HOME"},
+                                {"@description", "Home page"}});
+    ASSERT_TRUE(maint.UpdateStoreList(2, "HOME", "MAIN", "Home page"));
+    EXPECT_EQ(db->lastCall().value("@list_id_key"), Variant("HOME"));
+
+    declare("ZEV_SP_STORE_UpdateStoreFee",
+            {"@store_no", "@fee_id_key", "@fee_id", "@fee_amount", "@min_amount", "@fee_percent", "@item_no",
+             "@product_group_no", "@price_no"});
+    ASSERT_TRUE(maint.UpdateStoreFee(2, "SHIP", "SHIP", 0, 25.0, 2.5, 0, 7, 0));
+    ExpectSent(db->lastCall(), {{"@store_no", 2},
+                                {"@fee_id_key", "SHIP"},
+                                {"@fee_id", "SHIP"},
+                                {"@fee_amount", Variant::Null()},
+                                {"@min_amount", 25.0},
+                                {"@fee_percent", 2.5},
+                                {"@item_no", Variant::Null()},
+                                {"@product_group_no", 7},
+                                {"@price_no", Variant::Null()}});
+
+    declare("ZEV_SP_STORE_STORE_SCREEN_Insert", {"@store_no", "@screen_id", "@screen_title", "@screen_url"},
+            "@Message");
+    declare("ZEV_SP_STORE_STORE_SCREEN_Update",
+            {"@store_no", "@screen_id", "@original_screen_id", "@screen_title", "@screen_url"}, "@Message");
+    QString screenId;
+    db->script("ZEV_SP_STORE_STORE_SCREEN_Insert").returns(0).output("@screen_id", "SCR1");
+    ASSERT_TRUE(maint.UpdateStoreScreen(2, "", screenId, "Checkout", "https://shop/checkout"));
+    EXPECT_EQ(screenId, "SCR1");
+    EXPECT_EQ(db->lastCall().value("@screen_id"), Variant::Null());
+    db->script("ZEV_SP_STORE_STORE_SCREEN_Update").returns(0).output("@screen_id", "SCR2");
+    screenId = "SCR2";
+    ASSERT_TRUE(maint.UpdateStoreScreen(2, "SCR1", screenId, "Checkout", "u"));
+    ExpectSent(db->lastCall(), {{"@store_no", 2},
+                                {"@screen_id", "SCR2"},
+                                {"@original_screen_id", "SCR1"},
+                                {"@screen_title", "Checkout"},
+                                {"@screen_url", "u"}});
+
+    declare("ZEV_SP_STORE_STORE_EXTENDABLE_Update", {"@store_no", "@item_no"}, "@Message");
+    ScriptedMessages messages;
+    messages.expect();
+    db->script("ZEV_SP_STORE_STORE_EXTENDABLE_Update").returns(Variant::Null());
+    EXPECT_FALSE(maint.UpdateStoreExt(2, 900)) << "a null return value fails the at-least-zero test";
+    EXPECT_EQ(messages.shown()[0].title, "Update Extendable Failed");
+    EXPECT_TRUE(error->reports.empty());
+}
+
+TEST_F(CStoreMaintTest, UnInstallRegisterClearsTheStoreOnlyAfterTheDatabaseAccepted) {
+    declare("ZEV_SP_STORE_UnInstallRegister", {"@store_no", "@register_id"});
+    CStore store;
+    store.setStoreNo(4);
+    EXPECT_FALSE(maint.UnInstallRegister(store)) << "nothing installed";
+    EXPECT_TRUE(db->calls().empty());
+
+    store.setRegisterInstalled(true);
+    store.setRegisterId("WEB01");
+    ScriptedMessages messages;
+    messages.expect();
+    db->script("ZEV_SP_STORE_UnInstallRegister").returns(-1).output("@message", "Register is busy.");
+    EXPECT_FALSE(maint.UnInstallRegister(store));
+    EXPECT_EQ(messages.shown()[0].title, "Register UnInstall Failed");
+    EXPECT_TRUE(store.RegisterInstalled());
+    EXPECT_EQ(store.RegisterId(), "WEB01");
+
+    EXPECT_TRUE(maint.UnInstallRegister(store));
+    ExpectSent(db->lastCall(), {{"@store_no", 4}, {"@register_id", "WEB01"}});
+    EXPECT_FALSE(store.RegisterInstalled());
+    EXPECT_EQ(store.RegisterId(), "");
+}
+
+TEST_F(CStoreMaintTest, RaisedErrorsAreReportedUnderTheOperationName) {
+    declare("ZEV_SP_STORE_DeleteStore", {"@store_no"});
+    db->script("ZEV_SP_STORE_DeleteStore").raises(-2147217873, "The DELETE statement conflicted.");
+    EXPECT_FALSE(maint.DeleteStore(9));
+    ExpectReported("ZevStore.CStoreMaint (1.0.0) DeleteStore");
+    EXPECT_EQ(maint.Errors().LastErrorDescription(), "The DELETE statement conflicted.");
+    EXPECT_TRUE(maint.DeleteStore(9));
+}
+
+TEST_F(CStoreMaintTest, TakesConnectionErrorObjectAndItemMaintenanceFromTheServer) {
+    EXPECT_EQ(maint.DBConnection(), db);
+    EXPECT_EQ(maint.ErrorObject(), error);
+    EXPECT_EQ(server->connectionNames, QStringList({""}));
+    EXPECT_EQ(maint.ItemMaint(), server->items);
+}
+
+} // namespace

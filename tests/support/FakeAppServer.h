@@ -1,0 +1,83 @@
+#pragma once
+
+#include "sdk/AppServer.h"
+#include "support/RecordingErrorObject.h"
+
+#include <QMap>
+#include <QStringList>
+#include <optional>
+
+// Settings kept in memory, keyed "app|section|name".
+class MemorySettings : public SettingsObject {
+public:
+    Variant ReadSetting(const QString& appKey, const QString& section, const QString& name,
+                        const Variant& defaultValue) override {
+        ++reads;
+        const QString key = appKey + QLatin1Char('|') + section + QLatin1Char('|') + name;
+        return values.contains(key) ? Variant(values.value(key)) : defaultValue;
+    }
+    void WriteSetting(const QString& appKey, const QString& section, const QString& name,
+                      const QString& value) override {
+        values.insert(appKey + QLatin1Char('|') + section + QLatin1Char('|') + name, value);
+    }
+
+    QMap<QString, QString> values;
+    int reads = 0;
+};
+
+// An item maintenance object whose picker answers from a script.
+class ScriptedItemMaintenance : public ItemMaintenance {
+public:
+    Variant SelectItem(ItemTypes itemType, bool multiSelect, int32_t& itemNo, QString& description,
+                       bool showInactive) override {
+        requestedTypes.push_back(itemType);
+        (void)multiSelect;
+        (void)showInactive;
+        if (!choice)
+            return false;
+        itemNo = choice->first;
+        description = choice->second;
+        return true;
+    }
+    void ShowSpecialOffer() override { ++specialOffersShown; }
+
+    std::optional<std::pair<int32_t, QString>> choice;
+    std::vector<ItemTypes> requestedTypes;
+    int specialOffersShown = 0;
+};
+
+// An application server for tests: rights, connection and host objects set by the test; every call counted.
+class FakeAppServer : public AppServer {
+public:
+    std::shared_ptr<::ErrorObject> ErrorObject() override { return error; }
+    bool HasPermission(const QString& right, const QString& adminRight, const QString& extra) override {
+        permissionAsked << right + QLatin1Char('/') + adminRight + QLatin1Char('/') + extra;
+        return permitted;
+    }
+    bool SuppressSetup() override { return suppressSetup; }
+    bool UserValidated() override {
+        ++validationsAsked;
+        return userValidated;
+    }
+    std::shared_ptr<DBConnection> GetDBConnection(const QString& name) override {
+        connectionNames << name;
+        return db;
+    }
+    std::shared_ptr<SettingsObject> Settings() override { return settings; }
+    void StatusText(const QString& text) override { statusTexts << text; }
+    std::shared_ptr<CustomerPicker> CustomerLookup() override { return customers; }
+    std::shared_ptr<ItemMaintenance> ItemMaint() override { return items; }
+
+    std::shared_ptr<RecordingErrorObject> error = std::make_shared<RecordingErrorObject>();
+    std::shared_ptr<DBConnection> db;
+    std::shared_ptr<MemorySettings> settings = std::make_shared<MemorySettings>();
+    std::shared_ptr<CustomerPicker> customers;
+    std::shared_ptr<ScriptedItemMaintenance> items = std::make_shared<ScriptedItemMaintenance>();
+    bool permitted = true;
+    bool suppressSetup = false;
+    bool userValidated = true;
+    QStringList permissionAsked;
+    QStringList connectionNames;
+    QStringList statusTexts;
+    int validationsAsked = 0;
+};
