@@ -1,0 +1,481 @@
+#include "widgets/FlexGrid.h"
+
+#include "widgets/FlexGridDelegate.h"
+#include "widgets/Twips.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyle>
+#include <algorithm>
+
+namespace {
+// Rows measured by AutoSize in a huge grid: the first ones, the last ones and a spread in between.
+constexpr int MeasureAll = 2000;
+constexpr int MeasureHead = 1000;
+constexpr int MeasureTail = 500;
+constexpr int MeasureSpread = 500;
+constexpr int CellPadding = 10;
+constexpr int HeaderPadding = 14;
+} // namespace
+
+FlexGrid::FlexGrid(QWidget* parent)
+    : QTableView(parent), m_model(new FlexGridModel(this)), m_delegate(new FlexGridDelegate(this)) {
+    setModel(m_model);
+    setItemDelegate(m_delegate);
+    setSortingEnabled(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setMinimumSectionSize(12);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    setSelectionMode(SelectionMode::Free);
+
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &FlexGrid::holdCurrent);
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        applyColumns();
+        restoreCurrent();
+    });
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] {
+        if (!currentIndex().isValid())
+            makeCurrent(m_model->GridRow(0), 0);
+    });
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int col, int, int size) {
+        if (!m_applyingColumns && size > 0 && col < Cols())
+            m_model->setColWidth(col, size);
+    });
+
+    auto* copy = new QAction(tr("&Copy"), this);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut); // the key itself is handled in keyPressEvent
+    connect(copy, &QAction::triggered, this, &FlexGrid::CopySelection);
+    addAction(copy);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+// ---- shape ------------------------------------------------------------------------------------------------
+
+void FlexGrid::setFormatString(const QString& format) {
+    m_model->setFormatString(format);
+}
+
+void FlexGrid::setRows(int32_t rows) {
+    m_model->setRows(rows);
+}
+
+void FlexGrid::setCols(int32_t cols) {
+    m_model->setCols(cols);
+}
+
+void FlexGrid::setColHidden(int32_t col, bool hidden) {
+    m_model->setColHidden(col, hidden);
+    applyColumns();
+}
+
+int FlexGrid::ColWidth(int32_t col) const {
+    const int width = m_model->column(col).width;
+    return width >= 0 ? width : horizontalHeader()->defaultSectionSize();
+}
+
+void FlexGrid::setColWidth(int32_t col, int pixels) {
+    m_model->setColWidth(col, pixels);
+    applyColumns();
+}
+
+void FlexGrid::applyColumns() {
+    if (m_model->Suspended())
+        return;
+    m_applyingColumns = true;
+    for (int32_t c = 0; c < Cols(); ++c) {
+        const auto& column = m_model->column(c);
+        if (column.width >= 0 && !column.hidden)
+            setColumnWidth(c, column.width);
+        setColumnHidden(c, column.hidden);
+    }
+    m_applyingColumns = false;
+}
+
+void FlexGrid::setOutlineBar(bool on) {
+    m_outlineBar = on;
+    viewport()->update();
+}
+
+void FlexGrid::setOutlineCol(int32_t col) {
+    m_outlineCol = col;
+    viewport()->update();
+}
+
+// ---- current cell and selection ---------------------------------------------------------------------------
+
+void FlexGrid::setSelectionMode(SelectionMode mode) {
+    m_selectionMode = mode;
+    switch (mode) {
+    case SelectionMode::Free:
+        QTableView::setSelectionMode(QAbstractItemView::SingleSelection);
+        setSelectionBehavior(QAbstractItemView::SelectItems);
+        break;
+    case SelectionMode::ByRow:
+        QTableView::setSelectionMode(QAbstractItemView::SingleSelection);
+        setSelectionBehavior(QAbstractItemView::SelectRows);
+        break;
+    case SelectionMode::ListBox:
+        QTableView::setSelectionMode(QAbstractItemView::ExtendedSelection);
+        setSelectionBehavior(QAbstractItemView::SelectRows);
+        break;
+    }
+}
+
+int32_t FlexGrid::Row() const {
+    if (m_holding)
+        return m_heldRow;
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? m_model->GridRow(current.row()) : -1;
+}
+
+int32_t FlexGrid::Col() const {
+    if (m_holding)
+        return m_heldCol;
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.column() : 0;
+}
+
+void FlexGrid::setRow(int32_t row) {
+    if (m_holding)
+        m_heldRow = row;
+    else
+        makeCurrent(row, Col());
+}
+
+void FlexGrid::setCol(int32_t col) {
+    if (m_holding)
+        m_heldCol = col;
+    else
+        makeCurrent(Row(), col);
+}
+
+void FlexGrid::makeCurrent(int32_t row, int32_t col) {
+    const int viewRow = m_model->ViewRow(row);
+    if (viewRow < 0 || col < 0 || col >= Cols())
+        return;
+    const QModelIndex index = m_model->index(viewRow, col);
+    // A list box moves its cursor without touching the selected rows.
+    QItemSelectionModel::SelectionFlags command = QItemSelectionModel::NoUpdate;
+    if (m_selectionMode == SelectionMode::ByRow)
+        command = QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    else if (m_selectionMode == SelectionMode::Free)
+        command = QItemSelectionModel::ClearAndSelect;
+    selectionModel()->setCurrentIndex(index, command);
+}
+
+void FlexGrid::holdCurrent() {
+    if (m_holding)
+        return;
+    m_heldRow = Row();
+    m_heldCol = Col();
+    m_holding = true;
+}
+
+void FlexGrid::restoreCurrent() {
+    if (m_model->Suspended())
+        return;
+    m_holding = false;
+    if (m_model->ViewRow(m_heldRow) >= 0)
+        makeCurrent(m_heldRow, m_heldCol);
+    else if (m_model->rowCount() > 0)
+        makeCurrent(m_model->GridRow(0), std::clamp(m_heldCol, 0, Cols() - 1));
+}
+
+std::vector<std::pair<int, int>> FlexGrid::selectedRanges() const {
+    std::vector<std::pair<int, int>> ranges;
+    if (m_holding)
+        return ranges;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        ranges.emplace_back(range.top(), range.bottom());
+    std::sort(ranges.begin(), ranges.end());
+    std::vector<std::pair<int, int>> merged;
+    for (const auto& range : ranges) {
+        if (!merged.empty() && range.first <= merged.back().second + 1)
+            merged.back().second = std::max(merged.back().second, range.second);
+        else
+            merged.push_back(range);
+    }
+    return merged;
+}
+
+int32_t FlexGrid::SelectedRows() const {
+    int32_t count = 0;
+    for (const auto& [top, bottom] : selectedRanges())
+        count += bottom - top + 1;
+    return count;
+}
+
+int32_t FlexGrid::SelectedRow(int32_t index) const {
+    for (const auto& [top, bottom] : selectedRanges()) {
+        if (index <= bottom - top)
+            return m_model->GridRow(top + index);
+        index -= bottom - top + 1;
+    }
+    return -1;
+}
+
+bool FlexGrid::IsSelected(int32_t row) const {
+    const int viewRow = m_model->ViewRow(row);
+    return viewRow >= 0 && !m_holding && selectionModel()->rowIntersectsSelection(viewRow);
+}
+
+void FlexGrid::setIsSelected(int32_t row, bool selected) {
+    const int viewRow = m_model->ViewRow(row);
+    if (viewRow < 0)
+        return;
+    const QItemSelection rowCells(m_model->index(viewRow, 0), m_model->index(viewRow, Cols() - 1));
+    selectionModel()->select(rowCells,
+                             selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+}
+
+QString FlexGrid::SelectedText() const {
+    QString text;
+    for (const auto& [top, bottom] : selectedRanges()) {
+        for (int viewRow = top; viewRow <= bottom; ++viewRow) {
+            const int32_t row = m_model->GridRow(viewRow);
+            QStringList cells;
+            for (int32_t c = 0; c < Cols(); ++c) {
+                if (ColHidden(c))
+                    continue;
+                cells << (ColDataType(c) == DataType::Boolean
+                              ? (m_model->Checked(row, c) ? QStringLiteral("True") : QStringLiteral("False"))
+                              : m_model->DisplayText(row, c));
+            }
+            text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+        }
+    }
+    return text;
+}
+
+void FlexGrid::CopySelection() const {
+    QApplication::clipboard()->setText(SelectedText());
+}
+
+void FlexGrid::ShowCell(int32_t row, int32_t col) {
+    const int viewRow = m_model->ViewRow(row);
+    if (viewRow >= 0 && col >= 0 && col < Cols())
+        scrollTo(m_model->index(viewRow, col));
+}
+
+// ---- sizing and drawing
+// ----------------------------------------------------------------------------------------
+
+void FlexGrid::AutoSize(int32_t first, int32_t last, int extraTwips) {
+    if (last < 0 || last >= Cols())
+        last = Cols() - 1;
+    first = std::max(first, 0);
+    const int shown = m_model->rowCount();
+    std::vector<int> sample;
+    if (shown <= MeasureAll) {
+        for (int v = 0; v < shown; ++v)
+            sample.push_back(v);
+    } else {
+        for (int v = 0; v < MeasureHead; ++v)
+            sample.push_back(v);
+        const int middle = shown - MeasureHead - MeasureTail;
+        for (int i = 0; i < MeasureSpread; ++i)
+            sample.push_back(MeasureHead + int(int64_t(middle) * i / MeasureSpread));
+        for (int v = shown - MeasureTail; v < shown; ++v)
+            sample.push_back(v);
+    }
+    QFont boldFont = font();
+    boldFont.setBold(true);
+    const QFontMetrics plain(font());
+    const QFontMetrics bold(boldFont);
+    QFont headerFont = horizontalHeader()->font();
+    headerFont.setBold(m_model->RowBold(0));
+    const QFontMetrics headerMetrics(headerFont);
+    const int checkWidth = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this);
+    const int extra = TwipsToPixels(extraTwips, this);
+
+    m_applyingColumns = true;
+    for (int32_t c = first; c <= last; ++c) {
+        const auto& column = m_model->column(c);
+        int width = headerMetrics.horizontalAdvance(column.header) + HeaderPadding;
+        for (int v : sample) {
+            const int32_t row = m_model->GridRow(v);
+            int cell = CellPadding;
+            if (column.type == DataType::Boolean)
+                cell += checkWidth;
+            else
+                cell +=
+                    (m_model->RowBold(row) ? bold : plain).horizontalAdvance(m_model->DisplayText(row, c));
+            if (column.button)
+                cell += FlexGridDelegate::ButtonRect({}).width();
+            if (m_outlineBar && c == m_outlineCol)
+                cell += FlexGridDelegate::OutlineIndent(m_model->RowOutlineLevel(row));
+            width = std::max(width, cell);
+        }
+        width += extra;
+        m_model->setColWidth(c, width);
+        if (!column.hidden && !m_model->Suspended()) {
+            setColumnWidth(c, width);
+            m_model->setColWidth(c, columnWidth(c)); // the header keeps a minimum width
+        }
+    }
+    m_applyingColumns = false;
+}
+
+void FlexGrid::setRedraw(bool redraw) {
+    if (redraw == Redraw())
+        return;
+    if (!redraw)
+        holdCurrent();
+    viewport()->setUpdatesEnabled(redraw);
+    m_model->setSuspended(!redraw);
+    if (redraw)
+        viewport()->update();
+}
+
+// ---- editing
+// ------------------------------------------------------------------------------------------------
+
+void FlexGrid::setEditable(bool editable) {
+    m_model->setEditable(editable);
+    viewport()->update();
+}
+
+void FlexGrid::EditCell() {
+    const QModelIndex current = currentIndex();
+    if (current.isValid())
+        edit(current, AllEditTriggers, nullptr);
+}
+
+bool FlexGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    const bool starting = index.isValid() && Editable() &&
+                          (trigger == AllEditTriggers || (editTriggers() & trigger)) &&
+                          (m_model->flags(index) & Qt::ItemIsEditable) && state() != EditingState;
+    if (!starting)
+        return QTableView::edit(index, trigger, event);
+    bool cancel = false;
+    emit BeforeEdit(m_model->GridRow(index.row()), index.column(), cancel);
+    if (cancel)
+        return false;
+    m_editIndex = index;
+    m_refused = nullptr;
+    return QTableView::edit(index, trigger, event);
+}
+
+void FlexGrid::commitData(QWidget* editor) {
+    // A message box shown while validating takes the focus from the editor; that is no new commit.
+    if (m_validating || !m_editIndex.isValid())
+        return;
+    const int32_t row = m_model->GridRow(m_editIndex.row());
+    const int32_t col = m_editIndex.column();
+    m_editText = m_delegate->EditorValue(editor);
+    bool cancel = false;
+    m_validating = true;
+    emit ValidateEdit(row, col, m_editText, cancel);
+    m_validating = false;
+    if (cancel) {
+        m_refused = editor;
+        return;
+    }
+    m_model->CommitEdit(row, col, m_editText);
+    m_committed = true;
+}
+
+void FlexGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    if (m_validating)
+        return;
+    if (editor == m_refused && hint != QAbstractItemDelegate::RevertModelCache) {
+        // The value was refused: the editor stays open on its cell with the text the user typed.
+        m_refused = nullptr;
+        if (m_editIndex.isValid() && currentIndex() != QModelIndex(m_editIndex))
+            selectionModel()->setCurrentIndex(m_editIndex, QItemSelectionModel::NoUpdate);
+        editor->setFocus();
+        return;
+    }
+    m_refused = nullptr;
+    const int32_t row = m_editIndex.isValid() ? m_model->GridRow(m_editIndex.row()) : -1;
+    const int32_t col = m_editIndex.column();
+    const bool committed = m_committed;
+    m_committed = false;
+    m_editIndex = QPersistentModelIndex();
+    QTableView::closeEditor(editor, hint);
+    if (committed && row > 0)
+        emit AfterEdit(row, col);
+}
+
+void FlexGrid::toggleCheck(int32_t row, int32_t col) {
+    bool cancel = false;
+    emit BeforeEdit(row, col, cancel);
+    if (cancel)
+        return;
+    m_editText = m_model->Checked(row, col) ? QStringLiteral("False") : QStringLiteral("True");
+    emit ValidateEdit(row, col, m_editText, cancel);
+    if (cancel)
+        return;
+    m_model->CommitEdit(row, col, m_editText);
+    emit AfterEdit(row, col);
+}
+
+void FlexGrid::pressButton(int32_t row, int32_t col) {
+    bool cancel = false;
+    emit BeforeEdit(row, col, cancel);
+    if (!cancel)
+        emit CellButtonClick(row, col);
+}
+
+// ---- mouse and keys
+// --------------------------------------------------------------------------------------------
+
+void FlexGrid::mousePressEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    const QModelIndex index = indexAt(pos);
+    const int32_t row = index.isValid() ? m_model->GridRow(index.row()) : -1;
+    if (index.isValid() && m_outlineBar && index.column() == m_outlineCol && IsSubtotal(row) &&
+        FlexGridDelegate::SymbolRect(visualRect(index), RowOutlineLevel(row))
+            .adjusted(-2, -2, 2, 2)
+            .contains(pos)) {
+        setIsCollapsed(row, !IsCollapsed(row));
+        return;
+    }
+    QTableView::mousePressEvent(event);
+    if (!index.isValid() || event->button() != Qt::LeftButton || !Editable() || state() == EditingState)
+        return;
+    const auto& column = m_model->column(index.column());
+    if (column.type == DataType::Boolean)
+        toggleCheck(row, index.column());
+    else if (column.button && FlexGridDelegate::ButtonRect(visualRect(index)).contains(pos))
+        pressButton(row, index.column());
+}
+
+void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTableView::mouseDoubleClickEvent(event);
+    emit DblClick();
+}
+
+void FlexGrid::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        CopySelection();
+        event->accept();
+        return;
+    }
+    const QModelIndex current = currentIndex();
+    if (event->key() == Qt::Key_Space && current.isValid() && Editable() && state() != EditingState) {
+        const auto& column = m_model->column(current.column());
+        const int32_t row = m_model->GridRow(current.row());
+        if (column.type == DataType::Boolean) {
+            toggleCheck(row, current.column());
+            return;
+        }
+        if (column.button) {
+            pressButton(row, current.column());
+            return;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}

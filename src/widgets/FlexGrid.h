@@ -1,0 +1,181 @@
+#pragma once
+
+#include "widgets/FlexGridModel.h"
+
+#include <QPersistentModelIndex>
+#include <QPointer>
+#include <QTableView>
+
+class FlexGridDelegate;
+
+// The forms' grid: a table whose row 0 is the header row, so grid row numbers match the forms' logic.
+// Rows are added as tab-separated text or come from a bound VariantTable; rows and columns can be hidden;
+// columns can be check boxes, dates, formatted numbers, drop-down lists or cell buttons; rows can be
+// outline nodes that fold the rows under them. Columns can be resized by the user, never sorted; Ctrl+C
+// copies the selected rows as tab-separated text.
+//
+// Editing (when Editable) goes through three events: BeforeEdit may refuse to start, ValidateEdit may refuse
+// the new value (the editor stays open and the cell keeps its old value), AfterEdit follows a stored value.
+// Ticking a check box and pressing a cell button go through BeforeEdit too.
+class FlexGrid : public QTableView {
+    Q_OBJECT
+public:
+    using DataType = FlexGridModel::DataType;
+    enum class SelectionMode {
+        Free,   // single cells
+        ByRow,  // one whole row
+        ListBox // several whole rows: click, shift-click and control-click; the current row stays apart
+    };
+
+    explicit FlexGrid(QWidget* parent = nullptr);
+
+    FlexGridModel* gridModel() const { return m_model; }
+
+    // Shape and text. Row 0 is the header row; "|" separates the format string's headers, a leading "<", "^"
+    // or ">" aligns the column left, centred or right.
+    void setFormatString(const QString& format);
+    int32_t Rows() const { return m_model->Rows(); }
+    void setRows(int32_t rows);
+    int32_t Cols() const { return m_model->Cols(); }
+    void setCols(int32_t cols);
+    QString TextMatrix(int32_t row, int32_t col) const { return m_model->TextMatrix(row, col); }
+    void setTextMatrix(int32_t row, int32_t col, const QString& text) {
+        m_model->setTextMatrix(row, col, text);
+    }
+    // Appends (or inserts before row index) a row whose cells are separated by tab characters.
+    void AddItem(const QString& text, int32_t index = -1) { m_model->AddItem(text, index); }
+    void RemoveItem(int32_t row) { m_model->RemoveItem(row); }
+
+    Variant RowData(int32_t row) const { return m_model->RowData(row); }
+    void setRowData(int32_t row, const Variant& data) { m_model->setRowData(row, data); }
+    Variant CellData(int32_t row, int32_t col) const { return m_model->CellData(row, col); }
+    void setCellData(int32_t row, int32_t col, const Variant& data) { m_model->setCellData(row, col, data); }
+    QColor CellBackColor(int32_t row, int32_t col) const { return m_model->CellBackColor(row, col); }
+    void setCellBackColor(int32_t row, int32_t col, const QColor& color) {
+        m_model->setCellBackColor(row, col, color);
+    }
+    // Bold text for a row; row 0 makes the header bold.
+    bool RowBold(int32_t row) const { return m_model->RowBold(row); }
+    void setRowBold(int32_t row, bool bold) { m_model->setRowBold(row, bold); }
+    bool RowHidden(int32_t row) const { return m_model->RowHidden(row); }
+    void setRowHidden(int32_t row, bool hidden) { m_model->setRowHidden(row, hidden); }
+
+    // Columns.
+    bool ColHidden(int32_t col) const { return m_model->column(col).hidden; }
+    void setColHidden(int32_t col, bool hidden);
+    int ColWidth(int32_t col) const;
+    void setColWidth(int32_t col, int pixels);
+    // Qt::AlignLeft, AlignHCenter or AlignRight; -1 puts numbers right and other text left.
+    int ColAlignment(int32_t col) const { return m_model->column(col).alignment; }
+    void setColAlignment(int32_t col, int alignment) { m_model->setColAlignment(col, alignment); }
+    DataType ColDataType(int32_t col) const { return m_model->column(col).type; }
+    void setColDataType(int32_t col, DataType type) { m_model->setColDataType(col, type); }
+    // "Currency", "#.00", "0.00", date patterns such as "MM/DD/YYYY hh:nn AMPM".
+    QString ColFormat(int32_t col) const { return m_model->column(col).format; }
+    void setColFormat(int32_t col, const QString& format) { m_model->setColFormat(col, format); }
+    // "a|b|c" a drop-down list; "|a|b" one that also takes typed text; "#0; |#5;Groups" a data-mapped list
+    // (the cell stores 5 and shows "Groups"); "..." a cell button (CellButtonClick).
+    QString ColComboList(int32_t col) const { return m_model->column(col).comboList; }
+    void setColComboList(int32_t col, const QString& list) { m_model->setColComboList(col, list); }
+
+    // Outline: nodes with levels; the rows after a node, up to the next node of its level or above, fold
+    // under it.
+    bool IsSubtotal(int32_t row) const { return m_model->IsSubtotal(row); }
+    void setIsSubtotal(int32_t row, bool node) { m_model->setIsSubtotal(row, node); }
+    int32_t RowOutlineLevel(int32_t row) const { return m_model->RowOutlineLevel(row); }
+    void setRowOutlineLevel(int32_t row, int32_t level) { m_model->setRowOutlineLevel(row, level); }
+    bool IsCollapsed(int32_t row) const { return m_model->IsCollapsed(row); }
+    void setIsCollapsed(int32_t row, bool collapsed) { m_model->setIsCollapsed(row, collapsed); }
+    // Folds every node at the level or deeper and opens the shallower ones; Outline(0) shows only the
+    // level-0 nodes; a negative level opens everything.
+    void Outline(int32_t level) { m_model->Outline(level); }
+    // Whether the outline column shows levels and the symbols that fold and open nodes.
+    bool OutlineBar() const { return m_outlineBar; }
+    void setOutlineBar(bool on);
+    int32_t OutlineCol() const { return m_outlineCol; }
+    void setOutlineCol(int32_t col);
+    // Neither hidden nor folded away.
+    bool RowShown(int32_t row) const { return m_model->RowShown(row); }
+
+    // Selection. The current cell (Row, Col) is kept apart from the selected rows.
+    SelectionMode gridSelectionMode() const { return m_selectionMode; }
+    void setSelectionMode(SelectionMode mode);
+    int32_t Row() const; // -1 when there is no current row
+    void setRow(int32_t row);
+    int32_t Col() const;
+    void setCol(int32_t col);
+    int32_t SelectedRows() const;
+    // The index-th selected row (from 0), in grid order.
+    int32_t SelectedRow(int32_t index) const;
+    bool IsSelected(int32_t row) const;
+    void setIsSelected(int32_t row, bool selected);
+    // The selected rows' shown text, tab-separated, one line per row; CopySelection puts it on the clipboard.
+    QString SelectedText() const;
+    void CopySelection() const;
+    void ShowCell(int32_t row, int32_t col);
+
+    // Sizes columns first..last (-1: the last column) to their content plus extra space in twips. A huge
+    // grid is measured on a sample of its rows.
+    void AutoSize(int32_t first = 0, int32_t last = -1, int extraTwips = 0);
+
+    // While Redraw is false the grid neither paints nor tracks changes; setting it true shows everything.
+    bool Redraw() const { return !m_model->Suspended(); }
+    void setRedraw(bool redraw);
+
+    // Binding: the grid shows the table (field f of table row r in grid row r + 1, column f) and edits land
+    // in it. Binding the same table again, or Refresh, shows rows added or values set by the caller.
+    void BindTo(std::shared_ptr<VariantTable> table) { m_model->BindTo(std::move(table)); }
+    void Unbind() { m_model->Unbind(); }
+    const std::shared_ptr<VariantTable>& Table() const { return m_model->Table(); }
+    void Refresh() { m_model->Refresh(); }
+
+    bool Editable() const { return m_model->Editable(); }
+    void setEditable(bool editable);
+    // Starts editing the current cell (through BeforeEdit).
+    void EditCell();
+    using QTableView::edit;
+    // The text being validated.
+    QString EditText() const { return m_editText; }
+
+signals:
+    void BeforeEdit(int32_t row, int32_t col, bool& cancel);
+    void ValidateEdit(int32_t row, int32_t col, const QString& text, bool& cancel);
+    void AfterEdit(int32_t row, int32_t col);
+    void CellButtonClick(int32_t row, int32_t col);
+    void DblClick();
+
+protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void commitData(QWidget* editor) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void applyColumns();
+    void holdCurrent();
+    void restoreCurrent();
+    void makeCurrent(int32_t row, int32_t col);
+    void toggleCheck(int32_t row, int32_t col);
+    void pressButton(int32_t row, int32_t col);
+    std::vector<std::pair<int, int>> selectedRanges() const;
+
+    FlexGridModel* m_model;
+    FlexGridDelegate* m_delegate;
+    SelectionMode m_selectionMode = SelectionMode::Free;
+    bool m_outlineBar = false;
+    int32_t m_outlineCol = 0;
+
+    // The current cell while the model is being reset (Redraw false, binding, new columns).
+    bool m_holding = false;
+    int32_t m_heldRow = -1;
+    int32_t m_heldCol = 0;
+    bool m_applyingColumns = false;
+
+    QPersistentModelIndex m_editIndex;
+    QString m_editText;
+    bool m_validating = false;
+    bool m_committed = false;
+    QPointer<QWidget> m_refused;
+};

@@ -1,0 +1,132 @@
+#include "widgets/FlexGridDelegate.h"
+
+#include "widgets/FlexGrid.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPainter>
+
+namespace {
+constexpr int LevelIndent = 14;
+constexpr int SymbolSize = 9;
+constexpr int ButtonWidth = 18;
+} // namespace
+
+FlexGridDelegate::FlexGridDelegate(FlexGrid* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+
+QRect FlexGridDelegate::ButtonRect(const QRect& cell) {
+    return QRect(cell.right() - ButtonWidth + 1, cell.top(), ButtonWidth, cell.height());
+}
+
+int FlexGridDelegate::OutlineIndent(int level) {
+    return level * LevelIndent + SymbolSize + 6;
+}
+
+QRect FlexGridDelegate::SymbolRect(const QRect& cell, int level) {
+    return QRect(cell.left() + level * LevelIndent + 3, cell.center().y() - SymbolSize / 2, SymbolSize,
+                 SymbolSize);
+}
+
+bool FlexGridDelegate::outlineCell(const QModelIndex& index) const {
+    return m_grid->OutlineBar() && index.column() == m_grid->OutlineCol();
+}
+
+void FlexGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const {
+    const FlexGridModel* model = m_grid->gridModel();
+    const int32_t gridRow = model->GridRow(index.row());
+    const auto& column = model->column(index.column());
+    QStyleOptionViewItem cell = option;
+    if (outlineCell(index)) {
+        // The row's background spans the indent too; the text starts after the level's indent and symbol.
+        QStyleOptionViewItem back = option;
+        initStyleOption(&back, index);
+        back.text.clear();
+        back.features &= ~QStyleOptionViewItem::HasCheckIndicator;
+        QApplication::style()->drawControl(QStyle::CE_ItemViewItem, &back, painter, m_grid);
+        const int level = model->RowOutlineLevel(gridRow);
+        if (model->IsSubtotal(gridRow)) {
+            const QRect box = SymbolRect(option.rect, level);
+            painter->save();
+            painter->setPen(option.palette.color(QPalette::Text));
+            painter->drawRect(box);
+            const int y = box.center().y();
+            painter->drawLine(box.left() + 2, y, box.right() - 2, y);
+            if (model->IsCollapsed(gridRow))
+                painter->drawLine(box.center().x(), box.top() + 2, box.center().x(), box.bottom() - 2);
+            painter->restore();
+        }
+        cell.rect.setLeft(option.rect.left() + OutlineIndent(level));
+    }
+    if (column.button && m_grid->Editable()) {
+        cell.rect.setRight(ButtonRect(option.rect).left() - 1);
+        QStyledItemDelegate::paint(painter, cell, index);
+        QStyleOptionButton button;
+        button.rect = ButtonRect(option.rect);
+        button.text = QStringLiteral("...");
+        button.state = QStyle::State_Enabled | QStyle::State_Raised;
+        QApplication::style()->drawControl(QStyle::CE_PushButton, &button, painter, m_grid);
+        return;
+    }
+    QStyledItemDelegate::paint(painter, cell, index);
+}
+
+QWidget* FlexGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                        const QModelIndex& index) const {
+    const auto& column = m_grid->gridModel()->column(index.column());
+    if (column.entries.empty()) {
+        auto* edit = new QLineEdit(parent);
+        edit->setFrame(false);
+        return edit;
+    }
+    auto* combo = new QComboBox(parent);
+    combo->setEditable(column.editableList);
+    for (const auto& entry : column.entries)
+        combo->addItem(entry.text, entry.key);
+    // Choosing from the list ends the edit, as the grid's drop-downs do.
+    connect(combo, &QComboBox::activated, this, [this, combo] {
+        emit const_cast<FlexGridDelegate*>(this)->commitData(combo);
+        emit const_cast<FlexGridDelegate*>(this)->closeEditor(combo, QAbstractItemDelegate::NoHint);
+    });
+    return combo;
+}
+
+void FlexGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    const QString value = index.data(Qt::EditRole).toString();
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        const int found = combo->findData(value);
+        if (found >= 0)
+            combo->setCurrentIndex(found);
+        else if (combo->isEditable())
+            combo->setEditText(value);
+        return;
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(editor))
+        edit->setText(value);
+}
+
+QString FlexGridDelegate::EditorValue(QWidget* editor) const {
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        if (combo->isEditable() && combo->findText(combo->currentText()) < 0)
+            return combo->currentText();
+        return combo->currentData().toString();
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(editor))
+        return edit->text();
+    return {};
+}
+
+void FlexGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                    const QModelIndex& index) const {
+    model->setData(index, EditorValue(editor), Qt::EditRole);
+}
+
+void FlexGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                            const QModelIndex& index) const {
+    QRect rect = option.rect;
+    if (outlineCell(index))
+        rect.setLeft(rect.left() + OutlineIndent(m_grid->gridModel()->RowOutlineLevel(
+                                       m_grid->gridModel()->GridRow(index.row()))));
+    editor->setGeometry(rect);
+}

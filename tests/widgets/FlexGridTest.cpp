@@ -1,0 +1,325 @@
+#include "widgets/FlexGrid.h"
+#include "sdk/RuntimeError.h"
+#include "widgets/Twips.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A grid with its model under Qt's model checker for the whole test.
+struct CheckedGrid {
+    FlexGrid grid;
+    QAbstractItemModelTester tester{grid.gridModel(), QAbstractItemModelTester::FailureReportingMode::Fatal};
+};
+
+QPoint CellCentre(const FlexGrid& grid, int32_t row, int32_t col) {
+    return grid.visualRect(grid.gridModel()->index(grid.gridModel()->ViewRow(row), col)).center();
+}
+
+void Click(FlexGrid& grid, int32_t row, int32_t col, Qt::KeyboardModifiers keys = {}) {
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, keys, CellCentre(grid, row, col));
+}
+
+QString Shown(const FlexGrid& grid, int32_t row, int32_t col) {
+    const auto* model = grid.gridModel();
+    return model->data(model->index(model->ViewRow(row), col), Qt::DisplayRole).toString();
+}
+
+} // namespace
+
+TEST(FlexGrid, FormatStringRowsAndCells) {
+    CheckedGrid checked;
+    FlexGrid& grid = checked.grid;
+    grid.setFormatString("<GroupNo|^Num Cols|>Price| External");
+    EXPECT_EQ(grid.Cols(), 4);
+    EXPECT_EQ(grid.Rows(), 1);
+    EXPECT_EQ(grid.TextMatrix(0, 0), "GroupNo");
+    EXPECT_EQ(grid.TextMatrix(0, 3), " External");
+    EXPECT_EQ(grid.ColAlignment(0), int(Qt::AlignLeft));
+    EXPECT_EQ(grid.ColAlignment(1), int(Qt::AlignHCenter));
+    EXPECT_EQ(grid.ColAlignment(2), int(Qt::AlignRight));
+    EXPECT_EQ(grid.ColAlignment(3), -1);
+
+    grid.AddItem("5\t1\t12.5\tx\tbeyond the last column");
+    grid.AddItem("7");
+    grid.AddItem("6\t\t\t", 2); // inserted before row 2
+    ASSERT_EQ(grid.Rows(), 4);
+    EXPECT_EQ(grid.TextMatrix(1, 3), "x");
+    EXPECT_EQ(grid.TextMatrix(2, 0), "6");
+    EXPECT_EQ(grid.TextMatrix(3, 0), "7");
+    EXPECT_EQ(grid.TextMatrix(3, 2), "");
+    grid.setCols(5);
+    EXPECT_EQ(grid.TextMatrix(1, 4), "") << "cells beyond the columns are dropped when added";
+
+    grid.setTextMatrix(3, 1, "tab\tinside");
+    EXPECT_EQ(grid.TextMatrix(3, 1), "tab inside");
+    EXPECT_EQ(grid.TextMatrix(3, 0), "7");
+    grid.setTextMatrix(0, 1, "Cols");
+    EXPECT_EQ(grid.gridModel()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Cols");
+
+    grid.setRowData(2, Variant(int32_t(42)));
+    grid.setCellData(3, 1, Variant(int32_t(345)));
+    grid.setCellBackColor(1, 1, QColor(0, 255, 255));
+    grid.RemoveItem(1);
+    EXPECT_EQ(grid.TextMatrix(1, 0), "6");
+    EXPECT_EQ(grid.RowData(1), Variant(int32_t(42))) << "row data moves with its row";
+    EXPECT_EQ(grid.CellData(2, 1), Variant(int32_t(345)));
+    EXPECT_EQ(grid.CellBackColor(2, 1), QColor());
+    EXPECT_THROW(grid.TextMatrix(3, 0), RuntimeError);
+
+    grid.setRows(1);
+    EXPECT_EQ(grid.Rows(), 1);
+    EXPECT_EQ(grid.gridModel()->rowCount(), 0);
+    grid.setRows(3);
+    EXPECT_EQ(grid.TextMatrix(2, 0), "");
+    EXPECT_EQ(grid.RowData(2), Variant());
+}
+
+TEST(FlexGrid, ColumnKindsShowFormattedText) {
+    CheckedGrid checked;
+    FlexGrid& grid = checked.grid;
+    grid.setFormatString("Amount|Percentage (%)|Inserted|Active|Group|Name");
+    grid.setColFormat(0, "Currency");
+    grid.setColFormat(1, "#.00");
+    grid.setColFormat(2, "MM/DD/YYYY hh:nn AMPM");
+    grid.setColDataType(3, FlexGrid::DataType::Boolean);
+    grid.setColComboList(4, "#0; |#5;Groups");
+    grid.AddItem("1234.5\t2.5\t2006-03-07 14:05:00\tTrue\t5\tplain");
+    grid.AddItem("-3\t.5\t\tFalse\t0\t12");
+    EXPECT_EQ(Shown(grid, 1, 0), "$1,234.50");
+    EXPECT_EQ(Shown(grid, 2, 0), "($3.00)");
+    EXPECT_EQ(Shown(grid, 1, 1), "2.50");
+    EXPECT_EQ(Shown(grid, 1, 2), "03/07/2006 02:05 PM");
+    EXPECT_EQ(Shown(grid, 2, 2), "");
+    EXPECT_EQ(Shown(grid, 1, 3), "");
+    EXPECT_EQ(Shown(grid, 1, 4), "Groups");
+    EXPECT_EQ(Shown(grid, 2, 4), " ");
+    EXPECT_EQ(grid.TextMatrix(1, 0), "1234.5") << "the cell keeps the number; only the display is formatted";
+    EXPECT_EQ(grid.TextMatrix(1, 4), "5");
+
+    const auto* model = grid.gridModel();
+    EXPECT_EQ(model->data(model->index(0, 3), Qt::CheckStateRole).toInt(), Qt::Checked);
+    EXPECT_EQ(model->data(model->index(1, 3), Qt::CheckStateRole).toInt(), Qt::Unchecked);
+    // General alignment: numbers right, text left.
+    auto horizontal = [&](int row, int col) {
+        return model->data(model->index(row, col), Qt::TextAlignmentRole).value<Qt::Alignment>() &
+               Qt::AlignHorizontal_Mask;
+    };
+    EXPECT_EQ(horizontal(1, 5), Qt::AlignRight);
+    EXPECT_EQ(horizontal(0, 5), Qt::AlignLeft);
+
+    grid.setRowBold(0, true);
+    grid.setRowBold(1, true);
+    EXPECT_TRUE(model->headerData(0, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
+    EXPECT_TRUE(model->data(model->index(0, 0), Qt::FontRole).value<QFont>().bold());
+    EXPECT_FALSE(model->data(model->index(1, 0), Qt::FontRole).isValid());
+}
+
+TEST(FlexGrid, HiddenRowsAndColumns) {
+    CheckedGrid checked;
+    FlexGrid& grid = checked.grid;
+    grid.setFormatString("Status|Orig|Id");
+    for (int i = 1; i <= 4; ++i)
+        grid.AddItem(QString("0\t%1\t%1").arg(i));
+    grid.setColHidden(0, true);
+    grid.setColHidden(1, true);
+    EXPECT_TRUE(grid.isColumnHidden(0));
+    EXPECT_TRUE(grid.ColHidden(1));
+    EXPECT_FALSE(grid.isColumnHidden(2));
+
+    grid.setRow(3);
+    grid.setRowHidden(2, true);
+    EXPECT_EQ(grid.gridModel()->rowCount(), 3);
+    EXPECT_FALSE(grid.RowShown(2));
+    EXPECT_EQ(grid.TextMatrix(2, 2), "2") << "a hidden row keeps its cells";
+    EXPECT_EQ(grid.Row(), 3) << "the current row survives rows hiding before it";
+    EXPECT_EQ(Shown(grid, 3, 2), "3");
+
+    grid.RemoveItem(1);
+    EXPECT_TRUE(grid.RowHidden(1));
+    EXPECT_EQ(grid.gridModel()->rowCount(), 2);
+    grid.setRowHidden(1, false);
+    EXPECT_EQ(grid.gridModel()->rowCount(), 3);
+
+    // Hidden columns stay hidden when the grid is refilled.
+    grid.setRedraw(false);
+    grid.setRows(1);
+    grid.AddItem("1\t2\t3");
+    grid.setRedraw(true);
+    EXPECT_TRUE(grid.isColumnHidden(0));
+    EXPECT_FALSE(grid.isColumnHidden(2));
+}
+
+TEST(FlexGrid, OutlineFoldsRowsUnderNodes) {
+    CheckedGrid checked;
+    FlexGrid& grid = checked.grid;
+    grid.setFormatString("Product Group|Product|Type|Product Name");
+    grid.setOutlineBar(true);
+    grid.setSelectionMode(FlexGrid::SelectionMode::ByRow);
+    grid.resize(600, 300);
+    grid.show();
+    grid.setRedraw(false);
+    int32_t previous = -1;
+    for (int32_t group : {1, 1, 5, 5, 5, 7}) {
+        grid.AddItem(QString("%1 Group\t10\tT\tName").arg(group));
+        grid.setIsSubtotal(grid.Rows() - 1, group != previous);
+        grid.setRowOutlineLevel(grid.Rows() - 1, 0);
+        previous = group;
+    }
+    grid.setRedraw(true);
+    EXPECT_EQ(grid.gridModel()->rowCount(), 6);
+
+    grid.Outline(0);
+    std::vector<int32_t> shown;
+    for (int v = 0; v < grid.gridModel()->rowCount(); ++v)
+        shown.push_back(grid.gridModel()->GridRow(v));
+    EXPECT_EQ(shown, (std::vector<int32_t>{1, 3, 6})) << "collapsed to level 0 only the nodes show";
+
+    // Clicking a node's symbol opens it.
+    const QRect cell = grid.visualRect(grid.gridModel()->index(grid.gridModel()->ViewRow(3), 0));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.topLeft() + QPoint(7, cell.height() / 2));
+    EXPECT_FALSE(grid.IsCollapsed(3));
+    EXPECT_TRUE(grid.RowShown(4));
+    EXPECT_TRUE(grid.RowShown(5));
+    EXPECT_FALSE(grid.RowShown(2));
+
+    // Rows before the first node belong to no node and always show.
+    grid.setIsSubtotal(1, false);
+    EXPECT_TRUE(grid.RowShown(2));
+
+    grid.Outline(-1);
+    EXPECT_EQ(grid.gridModel()->rowCount(), 6);
+}
+
+TEST(FlexGrid, OutlineLevelsNest) {
+    CheckedGrid checked;
+    FlexGrid& grid = checked.grid;
+    grid.setFormatString("Tag|Value");
+    // cart (0) > item (1) > attr (2), item (1) > attr (2)
+    const std::vector<int32_t> levels{0, 1, 2, 1, 2};
+    for (int32_t level : levels) {
+        grid.AddItem("tag\tvalue");
+        grid.setIsSubtotal(grid.Rows() - 1, true);
+        grid.setRowOutlineLevel(grid.Rows() - 1, level);
+    }
+    grid.Outline(1);
+    EXPECT_EQ(grid.gridModel()->rowCount(), 3);
+    EXPECT_FALSE(grid.RowShown(3));
+    grid.setIsCollapsed(1, true);
+    EXPECT_EQ(grid.gridModel()->rowCount(), 1);
+    grid.setIsCollapsed(1, false);
+    grid.setIsCollapsed(4, false);
+    EXPECT_TRUE(grid.RowShown(5));
+    EXPECT_FALSE(grid.RowShown(3));
+    grid.RemoveItem(2); // the folded node goes; its attribute row now shows under the open item
+    EXPECT_TRUE(grid.RowShown(2));
+}
+
+TEST(FlexGrid, RedrawSuspendedKeepsTheCurrentCell) {
+    CheckedGrid checked;
+    FlexGrid& grid = checked.grid;
+    grid.setFormatString("A|B");
+    grid.setSelectionMode(FlexGrid::SelectionMode::ByRow);
+    for (int i = 1; i <= 10; ++i)
+        grid.AddItem(QString("%1\tb").arg(i));
+    EXPECT_EQ(grid.Row(), 1) << "the cursor starts on the first data row";
+    grid.setRedraw(false);
+    EXPECT_FALSE(grid.Redraw());
+    grid.setRows(1);
+    for (int i = 1; i <= 100; ++i)
+        grid.AddItem(QString("%1\tb").arg(i));
+    grid.setRow(50);
+    grid.setCol(1);
+    EXPECT_EQ(grid.Row(), 50);
+    EXPECT_EQ(grid.gridModel()->rowCount(), 10) << "views see nothing until redraw resumes";
+    grid.setRedraw(true);
+    EXPECT_EQ(grid.gridModel()->rowCount(), 100);
+    EXPECT_EQ(grid.Row(), 50);
+    EXPECT_EQ(grid.Col(), 1);
+    EXPECT_TRUE(grid.IsSelected(50));
+}
+
+TEST(FlexGrid, SelectionModes) {
+    CheckedGrid checked;
+    FlexGrid& grid = checked.grid;
+    grid.setFormatString("ItemNo|Description|Hidden|Price");
+    grid.setColHidden(2, true);
+    grid.setColFormat(3, "Currency");
+    for (int i = 1; i <= 5; ++i)
+        grid.AddItem(QString("%1\tItem %1\tsecret\t%1.5").arg(i));
+    grid.resize(500, 300);
+    grid.show();
+
+    grid.setSelectionMode(FlexGrid::SelectionMode::ByRow);
+    Click(grid, 2, 1);
+    EXPECT_EQ(grid.Row(), 2);
+    EXPECT_EQ(grid.SelectedRows(), 1);
+    Click(grid, 4, 0, Qt::ControlModifier);
+    EXPECT_EQ(grid.SelectedRows(), 1) << "whole-row single selection";
+    EXPECT_EQ(grid.SelectedRow(0), 4);
+
+    grid.setSelectionMode(FlexGrid::SelectionMode::ListBox);
+    Click(grid, 3, 0);
+    Click(grid, 5, 0, Qt::ControlModifier);
+    Click(grid, 1, 0, Qt::ControlModifier);
+    EXPECT_EQ(grid.SelectedRows(), 3);
+    EXPECT_EQ(grid.SelectedRow(0), 1) << "selected rows come in grid order";
+    EXPECT_EQ(grid.SelectedRow(1), 3);
+    EXPECT_EQ(grid.SelectedRow(2), 5);
+    Click(grid, 5, 0, Qt::ControlModifier);
+    EXPECT_EQ(grid.Row(), 5);
+    EXPECT_FALSE(grid.IsSelected(5)) << "the current row is kept apart from the selected rows";
+    EXPECT_EQ(grid.SelectedRows(), 2);
+    grid.setRow(4);
+    EXPECT_FALSE(grid.IsSelected(4));
+    grid.setIsSelected(4, true);
+    EXPECT_EQ(grid.SelectedRows(), 3);
+
+    QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "1\tItem 1\t$1.50\n3\tItem 3\t$3.50\n4\tItem 4\t$4.50\n");
+}
+
+TEST(FlexGrid, UsersResizeColumnsButNeverSort) {
+    CheckedGrid checked;
+    FlexGrid& grid = checked.grid;
+    grid.setFormatString("Name|No");
+    grid.AddItem("b\t2");
+    grid.AddItem("a\t1");
+    grid.resize(400, 200);
+    grid.show();
+    EXPECT_FALSE(grid.isSortingEnabled());
+    const QHeaderView* header = grid.horizontalHeader();
+    EXPECT_EQ(header->sectionResizeMode(0), QHeaderView::Interactive);
+    QTest::mouseClick(grid.horizontalHeader()->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionPosition(0) + 10, header->height() / 2));
+    EXPECT_EQ(Shown(grid, 1, 0), "b");
+
+    grid.horizontalHeader()->resizeSection(0, 123);
+    EXPECT_EQ(grid.ColWidth(0), 123);
+    grid.setRedraw(false);
+    grid.setRedraw(true);
+    EXPECT_EQ(grid.columnWidth(0), 123) << "a width the user chose survives a refill";
+}
+
+TEST(FlexGrid, AutoSizeFitsContentOverARange) {
+    CheckedGrid checked;
+    FlexGrid& grid = checked.grid;
+    grid.setFormatString("A|B|C");
+    grid.AddItem("x\tshort\ty");
+    grid.AddItem("x\ta much longer text than the header\ty");
+    grid.setColWidth(0, 300);
+    grid.AutoSize(1, 1);
+    const int fitted = grid.ColWidth(1);
+    EXPECT_GT(fitted, grid.fontMetrics().horizontalAdvance("a much longer text than the header"));
+    EXPECT_EQ(grid.ColWidth(0), 300) << "columns outside the range keep their width";
+    grid.AutoSize(1, 1, 200);
+    EXPECT_EQ(grid.ColWidth(1), fitted + TwipsToPixels(200, &grid));
+    grid.AutoSize();
+    EXPECT_LT(grid.ColWidth(0), 300);
+    EXPECT_EQ(grid.columnWidth(2), grid.ColWidth(2));
+}

@@ -1,0 +1,142 @@
+#include "support/ModalScript.h"
+#include "support/ScriptedMessages.h"
+#include "widgets/BusyPointer.h"
+#include "widgets/KeyedCombo.h"
+#include "widgets/NullableDatePicker.h"
+#include "widgets/ShowModal.h"
+#include "widgets/TabStrip.h"
+#include "widgets/Twips.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+TEST(TabStrip, TabsHaveKeysCaptionsAndToolTips) {
+    TabStrip tabs;
+    QSignalSpy clicks(&tabs, &TabStrip::Click);
+    tabs.AddTab("PRODUCT", "Products", "The store's products");
+    tabs.AddTab("LIST", "Lists");
+    tabs.AddTab("CUST", "Customers");
+    EXPECT_EQ(tabs.Count(), 3);
+    EXPECT_EQ(tabs.SelectedKey(), "PRODUCT");
+    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_EQ(tabs.ToolTip(0), "The store's products");
+    EXPECT_EQ(tabs.IndexOfKey("cust"), 2) << "keys are compared without regard to case";
+    EXPECT_EQ(tabs.IndexOfKey("ORDER"), -1);
+
+    EXPECT_TRUE(tabs.SelectKey("list"));
+    EXPECT_EQ(tabs.SelectedCaption(), "Lists");
+    EXPECT_EQ(clicks.count(), 1);
+    tabs.resize(400, 300);
+    tabs.show();
+    QTest::mouseClick(tabs.tabBar(), Qt::LeftButton, {}, tabs.tabBar()->tabRect(2).center());
+    EXPECT_EQ(tabs.SelectedKey(), "CUST");
+    EXPECT_EQ(clicks.count(), 2);
+    EXPECT_GT(tabs.ClientRect().top(), 0);
+    EXPECT_EQ(tabs.ClientRect().bottom(), tabs.rect().bottom());
+}
+
+TEST(KeyedCombo, EntriesCarryKeyAndNumber) {
+    KeyedCombo combo;
+    combo.AddEntry("<None>", {}, 0);
+    combo.AddEntry("Tickets", "'12", 12);
+    combo.AddEntry("Rentals", "'ABC", 30);
+    EXPECT_EQ(combo.IndexOfKey("'12"), 1);
+    EXPECT_EQ(combo.IndexOfNumber(30), 2);
+    EXPECT_EQ(combo.IndexOfText("rentals"), 2);
+    EXPECT_TRUE(combo.SelectKey("'ABC"));
+    EXPECT_EQ(combo.SelectedNumber(), 30);
+    EXPECT_EQ(combo.Text(), "Rentals");
+    combo.setText("TICKETS");
+    EXPECT_EQ(combo.SelectedKey(), "'12");
+    combo.Clear();
+    EXPECT_EQ(combo.SelectedIndex(), -1);
+    EXPECT_EQ(combo.SelectedKey(), "");
+    EXPECT_EQ(combo.SelectedNumber(), 0);
+
+    KeyedCombo status;
+    status.setEditable(true);
+    status.AddEntry("<ANY>");
+    status.AddEntry("OPEN");
+    status.setText("<any>");
+    EXPECT_EQ(status.Text(), "<any>") << "an editable combo shows any text";
+    status.Clear();
+    EXPECT_EQ(status.Text(), "");
+}
+
+TEST(NullableDatePicker, HoldsADateOrNull) {
+    NullableDatePicker picker;
+    EXPECT_EQ(picker.Date(), QDate::currentDate());
+    EXPECT_TRUE(picker.setValue(Variant(QDateTime(QDate(2006, 3, 7), QTime(14, 5)))));
+    EXPECT_EQ(picker.Value(), Variant(QDateTime(QDate(2006, 3, 7), QTime(0, 0))));
+    EXPECT_TRUE(picker.setValue(Variant::Null()));
+    EXPECT_TRUE(picker.IsNull());
+    EXPECT_TRUE(picker.Value().isNull());
+    EXPECT_TRUE(picker.setValue(Variant("3/8/2006")));
+    EXPECT_EQ(picker.Date(), QDate(2006, 3, 8));
+    for (const Variant& refused :
+         {Variant(), Variant("not a date"), Variant(QDateTime(QDate(1500, 1, 1), {}))}) {
+        EXPECT_FALSE(picker.setValue(refused)) << refused.describe().toStdString();
+        EXPECT_EQ(picker.Date(), QDate(2006, 3, 8));
+    }
+}
+
+TEST(BusyPointer, RestoresThePointerItFound) {
+    ASSERT_EQ(QApplication::overrideCursor(), nullptr);
+    {
+        BusyPointer busy;
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        {
+            BusyPointer inner;
+            QApplication::changeOverrideCursor(Qt::ArrowCursor); // work that resets the pointer
+        }
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    QApplication::setOverrideCursor(Qt::CrossCursor);
+    try {
+        BusyPointer busy;
+        throw std::runtime_error("failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::CrossCursor);
+    QApplication::restoreOverrideCursor();
+}
+
+TEST(Twips, FifteenToThePixelAtNinetySixDpi) {
+    const double dpi = LogicalDpi();
+    EXPECT_EQ(TwipsToPixels(1440), qRound(dpi));
+    EXPECT_EQ(TwipsToPixels(120), qRound(120 * dpi / 1440));
+    EXPECT_DOUBLE_EQ(PixelsToTwips(qRound(dpi)), 1440 * qRound(dpi) / dpi);
+    EXPECT_EQ(TwipsRect(60, 60, 1440, 720),
+              QRect(TwipsToPixels(60), TwipsToPixels(60), qRound(dpi), TwipsToPixels(720)));
+    if (qFuzzyCompare(dpi, 96.0)) {
+        EXPECT_EQ(TwipsToPixels(15), 1);
+    }
+}
+
+namespace {
+class ProbeDialog : public QDialog {};
+} // namespace
+
+TEST(MessagesAndModals, GoThroughTheReplaceableServices) {
+    ScriptedMessages messages;
+    messages.expect(MsgBoxResult::No);
+    EXPECT_EQ(MsgBox("Delete?", MsgBoxStyle::Question | MsgBoxStyle::YesNo | MsgBoxStyle::DefaultButton2,
+                     "Confirm Delete"),
+              MsgBoxResult::No);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].buttons, 292);
+
+    ModalScript modals;
+    QWidget owner;
+    auto* dialog = new ProbeDialog;
+    modals.on<ProbeDialog>([](ProbeDialog& shown) { shown.hide(); });
+    ShowModal(dialog, &owner);
+    EXPECT_EQ(dialog->parentWidget(), &owner);
+    EXPECT_EQ(modals.shownCount(), 1);
+}
