@@ -233,7 +233,7 @@ bool FlexGrid::IsSelected(int32_t row) const {
 
 void FlexGrid::setIsSelected(int32_t row, bool selected) {
     const int viewRow = m_model->ViewRow(row);
-    if (viewRow < 0)
+    if (viewRow < 0 || m_holding)
         return;
     const QItemSelection rowCells(m_model->index(viewRow, 0), m_model->index(viewRow, Cols() - 1));
     selectionModel()->select(rowCells,
@@ -265,7 +265,7 @@ void FlexGrid::CopySelection() const {
 
 void FlexGrid::ShowCell(int32_t row, int32_t col) {
     const int viewRow = m_model->ViewRow(row);
-    if (viewRow >= 0 && col >= 0 && col < Cols())
+    if (viewRow >= 0 && !m_holding && col >= 0 && col < Cols())
         scrollTo(m_model->index(viewRow, col));
 }
 
@@ -276,19 +276,20 @@ void FlexGrid::AutoSize(int32_t first, int32_t last, int extraTwips) {
     if (last < 0 || last >= Cols())
         last = Cols() - 1;
     first = std::max(first, 0);
-    const int shown = m_model->rowCount();
-    std::vector<int> sample;
-    if (shown <= MeasureAll) {
-        for (int v = 0; v < shown; ++v)
-            sample.push_back(v);
+    // Grid rows, not the view's: the forms size columns while drawing is suspended.
+    const int32_t rows = Rows() - 1;
+    std::vector<int32_t> sample;
+    if (rows <= MeasureAll) {
+        for (int32_t r = 1; r <= rows; ++r)
+            sample.push_back(r);
     } else {
-        for (int v = 0; v < MeasureHead; ++v)
-            sample.push_back(v);
-        const int middle = shown - MeasureHead - MeasureTail;
+        for (int32_t r = 1; r <= MeasureHead; ++r)
+            sample.push_back(r);
+        const int64_t middle = rows - MeasureHead - MeasureTail;
         for (int i = 0; i < MeasureSpread; ++i)
-            sample.push_back(MeasureHead + int(int64_t(middle) * i / MeasureSpread));
-        for (int v = shown - MeasureTail; v < shown; ++v)
-            sample.push_back(v);
+            sample.push_back(MeasureHead + 1 + int32_t(middle * i / MeasureSpread));
+        for (int32_t r = rows - MeasureTail + 1; r <= rows; ++r)
+            sample.push_back(r);
     }
     QFont boldFont = font();
     boldFont.setBold(true);
@@ -304,8 +305,9 @@ void FlexGrid::AutoSize(int32_t first, int32_t last, int extraTwips) {
     for (int32_t c = first; c <= last; ++c) {
         const auto& column = m_model->column(c);
         int width = headerMetrics.horizontalAdvance(column.header) + HeaderPadding;
-        for (int v : sample) {
-            const int32_t row = m_model->GridRow(v);
+        for (const int32_t row : sample) {
+            if (m_model->RowHidden(row))
+                continue;
             int cell = CellPadding;
             if (column.type == DataType::Boolean)
                 cell += checkWidth;

@@ -729,9 +729,9 @@ int FlexGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant FlexGridModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid())
+    const int32_t gridRow = index.isValid() ? GridRow(index.row()) : -1;
+    if (gridRow < 1 || gridRow >= Rows()) // a view asking while the rows are being replaced
         return {};
-    const int32_t gridRow = GridRow(index.row());
     const int32_t col = index.column();
     const Column& column = m_cols[size_t(col)];
     switch (role) {

@@ -66,7 +66,7 @@ public:
     bool IsCollapsed(int32_t row) const;
     void setIsCollapsed(int32_t row, bool collapsed);
     void Outline(int32_t level);
-    // Shown: neither hidden nor folded under a collapsed node.
+    // Shown: neither hidden nor folded under a collapsed node (as of the last redraw while suspended).
     bool RowShown(int32_t row) const { return ViewRow(row) >= 0; }
 
     bool RowBold(int32_t row) const;

@@ -179,6 +179,7 @@ TEST(FlexGrid, OutlineFoldsRowsUnderNodes) {
     for (int v = 0; v < grid.gridModel()->rowCount(); ++v)
         shown.push_back(grid.gridModel()->GridRow(v));
     EXPECT_EQ(shown, (std::vector<int32_t>{1, 3, 6})) << "collapsed to level 0 only the nodes show";
+    EXPECT_EQ(grid.verticalHeader()->count(), 3);
 
     // Clicking a node's symbol opens it.
     const QRect cell = grid.visualRect(grid.gridModel()->index(grid.gridModel()->ViewRow(3), 0));
@@ -235,11 +236,15 @@ TEST(FlexGrid, RedrawSuspendedKeepsTheCurrentCell) {
         grid.AddItem(QString("%1\tb").arg(i));
     grid.setRow(50);
     grid.setCol(1);
+    grid.setTextMatrix(100, 1, "the widest text of all the rows");
+    grid.RemoveItem(2);
+    grid.AutoSize(); // while suspended, as the forms do before they let the grid draw
     EXPECT_EQ(grid.Row(), 50);
     EXPECT_EQ(grid.gridModel()->rowCount(), 10) << "views see nothing until redraw resumes";
     grid.setRedraw(true);
-    EXPECT_EQ(grid.gridModel()->rowCount(), 100);
+    EXPECT_EQ(grid.gridModel()->rowCount(), 99);
     EXPECT_EQ(grid.Row(), 50);
+    EXPECT_GT(grid.columnWidth(1), grid.fontMetrics().horizontalAdvance("the widest text of all the rows"));
     EXPECT_EQ(grid.Col(), 1);
     EXPECT_TRUE(grid.IsSelected(50));
 }
