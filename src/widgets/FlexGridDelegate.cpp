@@ -69,6 +69,22 @@ void FlexGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         QApplication::style()->drawControl(QStyle::CE_PushButton, &button, painter, m_grid);
         return;
     }
+    if (column.type == FlexGridModel::DataType::Boolean) {
+        // The check box sits where the column's alignment puts it, not at the cell's left edge.
+        QStyleOptionViewItem back = cell;
+        initStyleOption(&back, index);
+        back.features &= ~QStyleOptionViewItem::HasCheckIndicator;
+        QApplication::style()->drawControl(QStyle::CE_ItemViewItem, &back, painter, m_grid);
+        QStyleOptionViewItem check = back;
+        const int size = QApplication::style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, m_grid);
+        const auto alignment = Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt());
+        check.rect = QStyle::alignedRect(Qt::LeftToRight, alignment, QSize(size, size),
+                                         cell.rect.adjusted(3, 0, -3, 0));
+        check.state = (check.state & ~QStyle::State_HasFocus) |
+                      (model->Checked(gridRow, index.column()) ? QStyle::State_On : QStyle::State_Off);
+        QApplication::style()->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &check, painter, m_grid);
+        return;
+    }
     QStyledItemDelegate::paint(painter, cell, index);
 }
 

@@ -745,8 +745,11 @@ QVariant FlexGridModel::data(const QModelIndex& index, int role) const {
         return {};
     case Qt::TextAlignmentRole: {
         int horizontal = column.alignment;
-        if (horizontal < 0) {
-            const Variant value = Value(gridRow, col);
+        if (horizontal < 0 && column.type == DataType::Boolean) {
+            horizontal = Qt::AlignHCenter;
+        } else if (horizontal < 0) {
+            // Numbers right, other text left; a data-mapped list by the text it shows.
+            const Variant value = column.mapped ? Variant(DisplayText(gridRow, col)) : Value(gridRow, col);
             horizontal = (value.isNumber() || IsNumericText(value.toText())) ? Qt::AlignRight : Qt::AlignLeft;
         }
         return QVariant::fromValue(Qt::Alignment(horizontal) | Qt::AlignVCenter);
