@@ -1,0 +1,126 @@
+#include "database/HostRights.h"
+#include "database/ProcedureCatalog.h"
+#include "database/ProcedureSupport.h"
+
+using namespace ProcedureSupport;
+using SqlValue::Bind;
+
+namespace {
+
+const QString StoreNo = QStringLiteral("@store_no");
+const QString CartNo = QStringLiteral("@shopping_cart_no");
+
+void GetOrderStatus(ProcedureContext& ctx) {
+    ctx.result(QStringLiteral("SELECT status_id FROM zev_order_status ORDER BY sort_order, status_id"));
+}
+
+// The order search: every filter left unset means all.
+void GetOrders(ProcedureContext& ctx) {
+    QString sql =
+        QStringLiteral("SELECT shopping_cart_no, inserted_datetime, status_id, salesorder_no, customer_no, "
+                       "external_customer_no, notify_email_address, store_no FROM zev_shopping_cart");
+    QStringList where;
+    QVariantList values;
+    if (const auto storeNo = ctx.integer(StoreNo)) {
+        where << QStringLiteral("store_no = ?");
+        values << *storeNo;
+    }
+    if (const auto status = ctx.textOrNull(QStringLiteral("@status_id"))) {
+        where << QStringLiteral("status_id = ?");
+        values << *status;
+    }
+    if (const auto cartNo = ctx.wholeNumber(CartNo)) {
+        where << QStringLiteral("shopping_cart_no = ?");
+        values << qlonglong(*cartNo);
+    }
+    for (const char* column : {"salesorder_no", "customer_no", "external_customer_no"})
+        if (const auto number = ctx.integer(QLatin1Char('@') + QString::fromLatin1(column))) {
+            where << QString::fromLatin1(column) + QStringLiteral(" = ?");
+            values << *number;
+        }
+    if (!where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
+    ctx.result(sql + QStringLiteral(" ORDER BY shopping_cart_no DESC"), values);
+}
+
+bool HasRight(ProcedureContext& ctx, const QString& user, const QString& right) {
+    return ctx.exists(
+        QStringLiteral("SELECT 1 FROM zev_user_right WHERE LOWER(user_id) = LOWER(?) AND right_id = ?"),
+        {user, right});
+}
+
+// The cart only for users allowed to see orders; card numbers in full only with the card right.
+void GetOrderData(ProcedureContext& ctx) {
+    const QString user = ctx.text(QStringLiteral("@zev_user")).value_or(QString());
+    const bool mayView =
+        HasRight(ctx, user, HostRights::Store) || HasRight(ctx, user, HostRights::StoreAdmin);
+    const bool viewCard = mayView && HasRight(ctx, user, HostRights::ViewCardNumbers);
+    ctx.setOutput(QStringLiteral("@view_card"), viewCard);
+    ctx.setReturn(0);
+    const auto storeNo = ctx.integer(StoreNo);
+    const auto cartNo = ctx.wholeNumber(CartNo);
+    if (!mayView || !storeNo || !cartNo)
+        return;
+    const QVariantList key{*storeNo, qlonglong(*cartNo)};
+    if (!ctx.exists(
+            QStringLiteral("SELECT 1 FROM zev_shopping_cart WHERE store_no = ? AND shopping_cart_no = ? AND "
+                           "shopping_cart_data IS NOT NULL"),
+            key))
+        return;
+    ctx.result(QStringLiteral("SELECT shopping_cart_no, store_no, shopping_cart_data FROM zev_shopping_cart "
+                              "WHERE store_no = ? AND shopping_cart_no = ?"),
+               key);
+}
+
+void GetOrderLog(ProcedureContext& ctx) {
+    ctx.result(
+        QStringLiteral("SELECT l.log_no, l.shopping_cart_no, l.log_datetime, l.log_trans_type, l.log_comment "
+                       "FROM zev_shopping_cart_log l JOIN zev_shopping_cart c ON c.shopping_cart_no = "
+                       "l.shopping_cart_no WHERE c.store_no = ? AND l.shopping_cart_no = ? "
+                       "ORDER BY l.log_datetime, l.log_no"),
+        {Bind(ctx.integer(StoreNo)), Bind(ctx.wholeNumber(CartNo))});
+}
+
+void GetStoreCustomer(ProcedureContext& ctx) {
+    ctx.result(QStringLiteral("SELECT store_no, customer_no, external_customer_no, inserted_by_store, "
+                              "modified_datetime, inserted_datetime FROM zev_store_customer "
+                              "WHERE store_no = ? AND customer_no = ?"),
+               {Bind(ctx.integer(StoreNo)), Bind(ctx.integer(QStringLiteral("@customer_no")))});
+}
+
+void GetCustomerLogs(ProcedureContext& ctx) {
+    ctx.result(
+        QStringLiteral("SELECT log_no, log_datetime, customer_no, external_customer_no, store_no "
+                       "FROM zev_customer_log WHERE customer_no = ? ORDER BY log_datetime DESC, log_no DESC"),
+        {Bind(ctx.integer(QStringLiteral("@customer_no")))});
+}
+
+void GetCustomerLogData(ProcedureContext& ctx) {
+    ctx.result(QStringLiteral("SELECT log_no, customer_no, log_datetime, customer_data, old_customer_data "
+                              "FROM zev_customer_log WHERE log_no = ?"),
+               {Bind(ctx.wholeNumber(QStringLiteral("@log_no")))});
+}
+
+} // namespace
+
+void AddOrderProcedures(ProcedureCatalog& catalog) {
+    using enum ParameterType;
+    const auto store = In(StoreNo, Long);
+    catalog.add(QStringLiteral("ZEV_SP_STORE_GetOrderStatus"), {store}, GetOrderStatus);
+    catalog.add(QStringLiteral("ZEV_SP_STORE_GetOrders"),
+                {store, In(QStringLiteral("@status_id"), Text), In(CartNo, Double),
+                 In(QStringLiteral("@salesorder_no"), Long), In(QStringLiteral("@customer_no"), Long),
+                 In(QStringLiteral("@external_customer_no"), Long)},
+                GetOrders);
+    catalog.add(QStringLiteral("ZEV_SP_STORE_GetOrderData"),
+                {store, In(CartNo, Double), In(QStringLiteral("@zev_user"), Text),
+                 Out(QStringLiteral("@view_card"), Boolean)},
+                GetOrderData);
+    catalog.add(QStringLiteral("ZEV_SP_STORE_GetOrderLog"), {store, In(CartNo, Double)}, GetOrderLog);
+    catalog.add(QStringLiteral("ZEV_SP_STORE_GetStoreCustomer"),
+                {store, In(QStringLiteral("@customer_no"), Long)}, GetStoreCustomer);
+    catalog.add(QStringLiteral("ZEV_SP_STORE_GetCustomerLogs"), {In(QStringLiteral("@customer_no"), Long)},
+                GetCustomerLogs);
+    catalog.add(QStringLiteral("ZEV_SP_STORE_GetCustomerLogData"), {In(QStringLiteral("@log_no"), Double)},
+                GetCustomerLogData);
+}

@@ -1,0 +1,91 @@
+#include "database/SqlConnection.h"
+
+#include "database/DriverError.h"
+#include "database/NativeSession.h"
+#include "database/ProcedureContext.h"
+#include "database/RowCursor.h"
+#include "database/Schema.h"
+#include "database/SqlCommand.h"
+#include "database/SqlRecordset.h"
+#include "database/Transaction.h"
+
+std::shared_ptr<SqlConnection> SqlConnection::Open(const QString& target, const QString& user) {
+    auto session = SqlSession::Open(target);
+    Schema::Prepare(*session);
+    return std::make_shared<SqlConnection>(std::move(session), user);
+}
+
+SqlConnection::SqlConnection(std::shared_ptr<SqlSession> session, QString user,
+                             const ProcedureCatalog& catalog)
+    : m_session(std::move(session)), m_user(std::move(user)), m_catalog(catalog),
+      m_native(std::make_shared<NativeSession>(m_session)) {}
+
+std::shared_ptr<Command> SqlConnection::CreateCommand(int16_t) {
+    return std::make_shared<SqlCommand>(m_catalog);
+}
+
+std::shared_ptr<Recordset> SqlConnection::runProcedure(const std::shared_ptr<Command>& command,
+                                                       bool wantRows) {
+    auto sqlCommand = std::dynamic_pointer_cast<SqlCommand>(command);
+    if (!sqlCommand)
+        throw ObjectVariableNotSet();
+    if (sqlCommand->CommandType() != Command::StoredProcedure)
+        return OpenRecordset(sqlCommand->CommandText(), 0);
+    const ProcedureDefinition* definition = m_catalog.find(sqlCommand->CommandText());
+    if (!definition)
+        throw RuntimeError(
+            ErrorNumbers::ProcedureNotFound,
+            QStringLiteral("Could not find stored procedure '%1'.").arg(sqlCommand->CommandText()));
+
+    // The values as set by name; a parameter list never refreshed leaves every input unset.
+    std::vector<Variant> values(definition->parameters.size());
+    for (const auto& parameter : sqlCommand->sqlParameters()->list())
+        for (size_t i = 0; i < definition->parameters.size(); ++i)
+            if (definition->parameters[i].name.compare(parameter->declaration().name, Qt::CaseInsensitive) ==
+                    0 &&
+                definition->parameters[i].direction != ParameterDirection::Output &&
+                definition->parameters[i].direction != ParameterDirection::ReturnValue)
+                values[i] = parameter->Value();
+    values[0] = Variant(int32_t(0));
+
+    ProcedureContext context(*m_session, *definition, values, m_user);
+    {
+        Transaction transaction(*m_session);
+        definition->body(context);
+        if (!context.refused())
+            transaction.commit();
+    }
+
+    for (const auto& parameter : sqlCommand->sqlParameters()->list())
+        for (size_t i = 0; i < definition->parameters.size(); ++i)
+            if (definition->parameters[i].name.compare(parameter->declaration().name, Qt::CaseInsensitive) ==
+                    0 &&
+                definition->parameters[i].direction != ParameterDirection::Input) {
+                const Variant& out = values[i];
+                parameter->setValue(out.isEmpty() ? Variant::Null() : out);
+            }
+
+    if (!wantRows || !context.hasResult())
+        return std::make_shared<SqlRecordset>(std::make_shared<RowCursor>(m_session, nullptr));
+    auto query = std::make_unique<QSqlQuery>(m_session->run(context.resultSql(), context.resultValues()));
+    return std::make_shared<SqlRecordset>(std::make_shared<RowCursor>(m_session, std::move(query)));
+}
+
+std::shared_ptr<Recordset> SqlConnection::ExecuteRecordset(const std::shared_ptr<Command>& command,
+                                                           int16_t& failed, int16_t) {
+    // Output parameters are set before the rows are opened, so they are readable at once either way.
+    auto rows = runProcedure(command, true);
+    failed = 0;
+    return rows;
+}
+
+void SqlConnection::ExecuteCommand(const std::shared_ptr<Command>& command, int16_t, int16_t& succeeded) {
+    succeeded = 0;
+    runProcedure(command, false);
+    succeeded = -1;
+}
+
+std::shared_ptr<Recordset> SqlConnection::OpenRecordset(const QString& sql, int16_t) {
+    auto query = std::make_unique<QSqlQuery>(m_session->run(sql));
+    return std::make_shared<SqlRecordset>(std::make_shared<RowCursor>(m_session, std::move(query)));
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "database/ProcedureCatalog.h"
+#include "database/SqlSession.h"
+#include "sdk/DBConnection.h"
+
+// The host's database connection over Qt SQL: runs the catalog's procedures in one transaction each and
+// plain queries as SQL, and streams their rows. Every failure is raised as a RuntimeError; a failed call
+// leaves nothing written.
+class SqlConnection : public DBConnection {
+public:
+    // Opens a SQLite file (created when missing) or a "postgresql://" URL, creating or upgrading the
+    // schema, and signs in as user.
+    static std::shared_ptr<SqlConnection> Open(const QString& target, const QString& user);
+    SqlConnection(std::shared_ptr<SqlSession> session, QString user,
+                  const ProcedureCatalog& catalog = ProcedureCatalog::Standard());
+
+    std::shared_ptr<Command> CreateCommand(int16_t flag) override;
+    std::shared_ptr<Recordset> ExecuteRecordset(const std::shared_ptr<Command>& command, int16_t& failed,
+                                                int16_t option) override;
+    void ExecuteCommand(const std::shared_ptr<Command>& command, int16_t flag, int16_t& succeeded) override;
+    std::shared_ptr<Recordset> OpenRecordset(const QString& sql, int16_t flag) override;
+    QString CurrentUser() const override { return m_user; }
+    std::shared_ptr<Object> NativeConnection() const override { return m_native; }
+
+    const std::shared_ptr<SqlSession>& session() const { return m_session; }
+    Backend backend() const { return m_session->backend(); }
+
+private:
+    // Runs a procedure command; returns its rows (closed when the procedure hands back none).
+    std::shared_ptr<Recordset> runProcedure(const std::shared_ptr<Command>& command, bool wantRows);
+
+    std::shared_ptr<SqlSession> m_session;
+    QString m_user;
+    const ProcedureCatalog& m_catalog;
+    std::shared_ptr<Object> m_native;
+};
