@@ -93,6 +93,18 @@ int main(int argc, char** argv) {
         drawing.AddItem(row);
     const qint64 drawingFillMs = timer.elapsed();
 
+    // The product view's outline: a group node every ten rows, folded to level 0 and opened again.
+    drawing.setRedraw(false);
+    for (int32_t row = 1; row < drawing.Rows(); row += 10)
+        drawing.setIsSubtotal(row, true);
+    drawing.setRedraw(true);
+    timer.restart();
+    drawing.Outline(0);
+    const qint64 collapseMs = timer.restart();
+    const int shownCollapsed = drawing.gridModel()->rowCount();
+    drawing.Outline(-1);
+    const qint64 expandMs = timer.elapsed();
+
     const size_t modelBytes = grid.gridModel()->BytesUsed();
     std::printf("rows                          %d x 7 columns\n", RowCount);
     std::printf("row texts                     %.1f MB (UTF-8)\n", Megabytes(textBytes));
@@ -102,6 +114,9 @@ int main(int argc, char** argv) {
                 static_cast<long long>(fillMs + autoSizeMs));
     std::printf("first paint 1000x700          %lld ms\n", static_cast<long long>(paintMs));
     std::printf("AddItem, redraw on            %lld ms\n", static_cast<long long>(drawingFillMs));
+    std::printf("Outline(0), 100000 nodes      %lld ms (%d rows shown)\n", static_cast<long long>(collapseMs),
+                shownCollapsed);
+    std::printf("Outline(-1), all open         %lld ms\n", static_cast<long long>(expandMs));
     std::printf("model memory                  %.1f MB = %.2f x the row texts (target < 2)\n",
                 Megabytes(modelBytes), double(modelBytes) / double(textBytes));
     std::printf("resident memory growth        %.1f MB = %.2f x the row texts\n",

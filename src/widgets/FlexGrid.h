@@ -35,6 +35,7 @@ public:
     // or ">" aligns the column left, centred or right.
     void setFormatString(const QString& format);
     int32_t Rows() const { return m_model->Rows(); }
+    // Unbinds a bound grid first: its table keeps all its rows.
     void setRows(int32_t rows);
     int32_t Cols() const { return m_model->Cols(); }
     void setCols(int32_t cols);

@@ -216,20 +216,15 @@ void FlexGridModel::RemoveItem(int32_t gridRow) {
 }
 
 void FlexGridModel::setRows(int32_t rows) {
-    if (rows < 1)
-        rows = 1;
+    // Setting the row count lets go of a bound table rather than cutting rows out of it.
+    Unbind();
+    rows = std::max(rows, 1);
     const int32_t current = Rows();
     if (rows > current) {
-        if (m_table)
-            for (int32_t i = current; i < rows; ++i)
-                m_table->AddRow();
         insertRows(current, rows - current, std::vector<Row>(size_t(rows - current)));
     } else if (rows < current) {
-        if (m_table)
-            for (int32_t i = current - 1; i >= rows; --i)
-                m_table->RemoveRow(i - 1);
         removeRows(rows, current - rows);
-        if (rows == 1 && !m_table)
+        if (rows == 1)
             m_texts.Clear();
     }
 }

@@ -41,6 +41,7 @@ public:
     explicit FlexGridModel(QObject* parent = nullptr);
 
     int32_t Rows() const { return int32_t(m_rows.size()) + 1; }
+    // Unbinds a bound grid first: its table keeps all its rows.
     void setRows(int32_t rows);
     int32_t Cols() const { return int32_t(m_cols.size()); }
     void setCols(int32_t cols);

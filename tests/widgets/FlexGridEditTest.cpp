@@ -168,6 +168,10 @@ TEST_F(BoundGrid, RowsAddedToTheTableShowWhenBoundAgain) {
     grid.Refresh();
     EXPECT_EQ(grid.TextMatrix(1, 0), "1");
 
+    grid.setRows(1);
+    EXPECT_EQ(grid.Table(), nullptr);
+    EXPECT_EQ(table->Rows(), 2) << "resetting the grid leaves the table alone";
+
     auto other = std::make_shared<VariantTable>(7);
     grid.BindTo(other);
     EXPECT_EQ(grid.Rows(), 1);
