@@ -36,6 +36,10 @@ void FlexGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
                              const QModelIndex& index) const {
     const FlexGridModel* model = m_grid->gridModel();
     const int32_t gridRow = model->GridRow(index.row());
+    if (gridRow < 1 || gridRow >= model->Rows()) { // painted while the rows are being replaced
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
     const auto& column = model->column(index.column());
     QStyleOptionViewItem cell = option;
     if (outlineCell(index)) {
