@@ -23,12 +23,17 @@ public:
     virtual void ShutDown() = 0;
 };
 
+// A module's control as the host holds it: the widget to embed and its plug-in contract (the same object).
+struct ModuleControl {
+    QWidget* widget = nullptr;
+    Implements* contract = nullptr;
+};
+
 // What a module's Qt plug-in offers the host: its control, created as a child of the host's window.
 class ModulePlugin {
 public:
     virtual ~ModulePlugin() = default;
-    // The control widget; it also implements Implements.
-    virtual QWidget* CreateControl(QWidget* parent) = 0;
+    virtual ModuleControl CreateControl(QWidget* parent) = 0;
 };
 
 #define ZevModulePlugin_iid "com.zev.ModulePlugin/1.0"

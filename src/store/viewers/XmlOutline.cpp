@@ -1,6 +1,7 @@
 #include "store/viewers/XmlOutline.h"
 
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -26,9 +27,38 @@ QString BaseName(const QString& name) {
     return colon < 0 ? name : name.mid(colon + 1);
 }
 
+// The most attributes any one tag holds, counted without parsing: the parser's duplicate check is quadratic,
+// so a tag with a huge attribute list must be refused before it reaches the parser.
+int MostAttributesInATag(const QString& xml) {
+    int most = 0;
+    int inTag = 0;
+    QChar quote;
+    bool tag = false;
+    for (const QChar c : xml) {
+        if (tag && !quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (tag && (c == QLatin1Char('"') || c == QLatin1Char('\''))) {
+            quote = c;
+        } else if (c == QLatin1Char('<')) {
+            tag = true;
+            inTag = 0;
+        } else if (tag && c == QLatin1Char('>')) {
+            tag = false;
+        } else if (tag && c == QLatin1Char('=')) {
+            most = std::max(most, ++inTag);
+        }
+    }
+    return most;
+}
+
 // Reads the document in one pass. No DTD is accepted, so no entity is ever loaded or expanded;
 // depth and size are bounded so that a hostile document cannot exhaust memory.
 std::unique_ptr<Element> Parse(const QString& xml, QString& error) {
+    if (MostAttributesInATag(xml) > XmlOutline::MaxAttributes) {
+        error = QStringLiteral("An element holds more than %1 attributes.").arg(XmlOutline::MaxAttributes);
+        return nullptr;
+    }
     QXmlStreamReader reader(xml);
     std::unique_ptr<Element> root;
     std::vector<Element*> open;

@@ -24,6 +24,7 @@ class XmlOutline {
 public:
     static constexpr int MaxDepth = 200;
     static constexpr int MaxRows = 200000;
+    static constexpr int MaxAttributes = 1000;
 
     // Parses the text; false with error() set when it cannot be shown. With maskCardNo the value of a
     // "CARD_NO" attribute is hidden but for its last four characters.

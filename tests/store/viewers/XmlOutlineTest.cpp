@@ -99,9 +99,17 @@ TEST(XmlOutlineTest, BrokenEmptyAndHostileDocumentsAreRefusedWithAReason) {
     EXPECT_TRUE(outline.error().contains("deeper"));
 
     QString wide = QStringLiteral("<a");
-    for (int i = 0; i < XmlOutline::MaxRows + 1; ++i)
+    for (int i = 0; i < XmlOutline::MaxAttributes + 1; ++i)
         wide += QStringLiteral(" a%1=\"1\"").arg(i);
     EXPECT_FALSE(outline.load(wide + QStringLiteral("/>"), true));
+    EXPECT_TRUE(outline.error().contains("attributes"));
+
+    // Many elements, each small, are bounded by the row limit.
+    const QString many = QStringLiteral("<a>") +
+                         QStringLiteral("<b x='1' y='2'/>").repeated(XmlOutline::MaxRows / 3 + 1) +
+                         QStringLiteral("</a>");
+    EXPECT_FALSE(outline.load(many, true));
+    EXPECT_TRUE(outline.error().contains("more than"));
 }
 
 } // namespace
