@@ -1,7 +1,13 @@
 #include "store/host/CStoreMaint.h"
 
 #include "store/data/StoredProcedureCall.h"
+#include "store/data/modDataTypes.h"
 #include "store/records/CStore.h"
+#include "store/viewers/frmLogDetail.h"
+#include "store/viewers/frmOrderDetail.h"
+#include "store/viewers/modChunk.h"
+#include "widgets/MsgBox.h"
+#include "widgets/ShowModal.h"
 
 namespace {
 
@@ -18,6 +24,15 @@ Variant DisplayTypeValue(const QString& displayType) {
 void SetImageSize(StoredProcedureCall& call, const QString& name, const QString& size) {
     if (!size.isEmpty() && IsNumericText(size))
         call.set(name, Variant(size).toInt32());
+}
+
+// The named long text column of the first row, read in chunks; false when there is no row or the read failed.
+bool ReadLongColumn(const StoredProcedureCall& call, const QString& column,
+                    const std::shared_ptr<ErrorObject>& errorObject, QString& text) {
+    const auto& rows = call.rows();
+    if (!rows || rows->State() == Recordset::StateClosed || rows->Eof())
+        return false;
+    return ReadChunkedField(errorObject, text, rows->Fields(column), 0);
 }
 
 } // namespace
@@ -226,4 +241,47 @@ bool CStoreMaint::UpdateStoreExt(int32_t lStoreNo, int32_t lItemNo) {
             call.set(StoreNo, lStoreNo).set(QStringLiteral("@item_no"), lItemNo);
         },
         SuccessTest::AtLeastZero, MessageCapital, QStringLiteral("Update Extendable Failed"));
+}
+
+void CStoreMaint::DisplayOrderDetail(int32_t lStoreNo, double dOrderNo) {
+    m_errors.Guard(m_error, QStringLiteral("DisplayOrderDetail"), [&] {
+        bool shown = false;
+        {
+            StoredProcedureCall call(m_db, QStringLiteral("ZEV_SP_STORE_GetOrderData"));
+            call.set(StoreNo, lStoreNo)
+                .set(QStringLiteral("@shopping_cart_no"), dOrderNo)
+                .set(QStringLiteral("@zev_user"), m_db->CurrentUser());
+            call.openRows(true);
+            const bool viewCard = NullToZero(call.output(QStringLiteral("@view_card"))).toBool();
+            QString cart;
+            if (ReadLongColumn(call, QStringLiteral("shopping_cart_data"), m_error, cart)) {
+                frmOrderDetail viewer;
+                viewer.Setup(m_db, m_error, lStoreNo, dOrderNo, cart, viewCard);
+                ShowModal(&viewer);
+                shown = true;
+            }
+        }
+        if (!shown)
+            MsgBox(QStringLiteral("Either the data could not be found or you do not have permission to view"),
+                   MsgBoxStyle::Information, QStringLiteral("No Cart Data"));
+        return shown;
+    });
+}
+
+void CStoreMaint::DisplayCustomerLogDetail(double dLogNo) {
+    m_errors.Guard(m_error, QStringLiteral("DisplayCustomerLogDetail"), [&] {
+        StoredProcedureCall call(m_db, QStringLiteral("ZEV_SP_STORE_GetCustomerLogData"));
+        call.set(QStringLiteral("@log_no"), dLogNo);
+        call.openRows();
+        QString newData;
+        QString oldData;
+        if (!ReadLongColumn(call, QStringLiteral("customer_data"), m_error, newData))
+            return false;
+        if (!call.column(QStringLiteral("old_customer_data")).isNull())
+            ReadLongColumn(call, QStringLiteral("old_customer_data"), m_error, oldData);
+        frmLogDetail viewer;
+        viewer.Setup(dLogNo, newData, oldData);
+        ShowModal(&viewer);
+        return true;
+    });
 }

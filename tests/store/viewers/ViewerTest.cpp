@@ -1,0 +1,146 @@
+#include "store/host/CStoreMaint.h"
+#include "store/records/RecordTest.h"
+#include "store/viewers/frmLogDetail.h"
+#include "store/viewers/frmOrderDetail.h"
+#include "support/FakeAppServer.h"
+#include "support/ModalScript.h"
+#include "widgets/FlexGrid.h"
+#include "widgets/TabStrip.h"
+
+namespace {
+
+const QString Cart = QStringLiteral(
+    R"(<CART><ITEM qty="1"><NAME>Day Pass</NAME><PRICE>59.00</PRICE></ITEM><PAYMENT CARD_NO="4111111111111111" TYPE="VISA"/></CART>)");
+
+QStringList Column(const FlexGrid& grid, int col) {
+    QStringList texts;
+    for (int row = 1; row < grid.Rows(); ++row)
+        texts << grid.TextMatrix(row, col);
+    return texts;
+}
+
+class ViewerTest : public RecordTest {
+protected:
+    ViewerTest() {
+        db->declare("ZEV_SP_STORE_GetOrderLog", {"@store_no", "@shopping_cart_no"});
+        db->declare("ZEV_SP_STORE_GetOrderData",
+                    {"@store_no", "@shopping_cart_no", "@zev_user", "@view_card"});
+        db->declare("ZEV_SP_STORE_GetCustomerLogData", {"@log_no"});
+        server->db = db;
+        server->error = error;
+        maint.setAppServer(server);
+    }
+
+    std::shared_ptr<FakeAppServer> server = std::make_shared<FakeAppServer>();
+    CStoreMaint maint;
+};
+
+TEST_F(ViewerTest, OrderViewerShowsTheCartOutlineMaskedAndTheLog) {
+    db->script("ZEV_SP_STORE_GetOrderLog")
+        .row({{"log_datetime", "3/7/2006 2:05:00 PM"},
+              {"log_trans_type", "INSERT"},
+              {"log_comment", "Cart created"}})
+        .row({{"log_datetime", "3/7/2006 2:09:00 PM"},
+              {"log_trans_type", "PAY"},
+              {"log_comment", Variant::Null()}});
+    frmOrderDetail viewer;
+    viewer.Setup(db, error, 2, 1234.0, Cart, false);
+
+    EXPECT_EQ(viewer.windowTitle(), "Order Detail for Cart (1234)");
+    ExpectSent(db->lastCall(), {{"@store_no", 2}, {"@shopping_cart_no", 1234.0}});
+    const FlexGrid& cart = *viewer.gdCartData;
+    EXPECT_EQ(Column(cart, 0),
+              QStringList({"CART", "ITEM", "qty", "NAME", "PRICE", "PAYMENT", "CARD_NO", "TYPE"}));
+    EXPECT_EQ(cart.TextMatrix(7, 1), "XXXXXXXXXXXX1111");
+    EXPECT_EQ(cart.RowOutlineLevel(3), 2);
+    EXPECT_TRUE(cart.IsSubtotal(3));
+    EXPECT_EQ(cart.CellBackColor(4, 1), QColor(0, 255, 255));
+    EXPECT_EQ(cart.CellBackColor(7, 1), QColor(255, 224, 192));
+    EXPECT_EQ(Column(*viewer.gdLog, 1), QStringList({"INSERT", "PAY"}));
+    EXPECT_EQ(viewer.gdLog->TextMatrix(2, 2), "");
+
+    viewer.resize(800, 600);
+    EXPECT_GT(viewer.gdCartData->x(), 0);
+    EXPECT_EQ(viewer.gdLog->x(), -20000);
+    viewer.tabDetail->SelectKey("LOG");
+    EXPECT_EQ(viewer.gdCartData->x(), -20000);
+    EXPECT_GT(viewer.gdLog->x(), 0);
+    EXPECT_EQ(viewer.gdLog->width(),
+              viewer.tabDetail->width() - 2 * (viewer.gdLog->x() - viewer.tabDetail->x()));
+}
+
+TEST_F(ViewerTest, OrderViewerWithBrokenCartSaysWhyAndStillShowsTheLog) {
+    db->script("ZEV_SP_STORE_GetOrderLog")
+        .row({{"log_datetime", "x"}, {"log_trans_type", "PAY"}, {"log_comment", ""}});
+    ScriptedMessages messages;
+    messages.expect();
+    frmOrderDetail viewer;
+    viewer.Setup(db, error, 2, 9.0, "<CART><ITEM></CART>", true);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_TRUE(messages.shown()[0].prompt.startsWith("Unable to parse xml document due to error: "));
+    EXPECT_EQ(messages.shown()[0].buttons, 0);
+    EXPECT_EQ(viewer.gdCartData->Rows(), 1);
+    EXPECT_EQ(viewer.gdLog->Rows(), 2);
+}
+
+TEST_F(ViewerTest, CustomerLogViewerShowsBothSidesUnmasked) {
+    frmLogDetail viewer;
+    viewer.Setup(77, R"(<CUSTOMER CARD_NO="4111111111111111"><NAME>Ann</NAME></CUSTOMER>)", QString());
+    EXPECT_EQ(viewer.windowTitle(), "Customer Log for log (77)");
+    EXPECT_EQ(viewer.gdNew->TextMatrix(2, 1), "4111111111111111");
+    EXPECT_EQ(viewer.gdOld->Rows(), 1) << "a new customer has no old data, and no message says so";
+
+    ScriptedMessages messages;
+    messages.expect().expect();
+    viewer.Setup(78, "<broken>", "<also broken");
+    EXPECT_EQ(messages.shown().size(), 2u);
+    EXPECT_EQ(viewer.gdNew->Rows(), 1);
+}
+
+TEST_F(ViewerTest, DisplayOrderDetailPassesTheViewCardRightToTheViewer) {
+    db->currentUser = "clerk";
+    db->script("ZEV_SP_STORE_GetOrderData").output("@view_card", true).row({{"shopping_cart_data", Cart}});
+    ModalScript dialogs;
+    dialogs.on<frmOrderDetail>([](frmOrderDetail& viewer) {
+        EXPECT_TRUE(viewer.ShowCardNo());
+        EXPECT_EQ(viewer.gdCartData->TextMatrix(7, 1), "4111111111111111");
+    });
+    maint.DisplayOrderDetail(2, 5000000000.0);
+    const RecordedCall call = db->callsOf("ZEV_SP_STORE_GetOrderData").at(0);
+    EXPECT_EQ(call.option, -1);
+    ExpectSent(call, {{"@store_no", 2}, {"@shopping_cart_no", 5000000000.0}, {"@zev_user", "clerk"}});
+    EXPECT_TRUE(error->reports.empty());
+}
+
+TEST_F(ViewerTest, DisplayOrderDetailWithoutCartSaysNoCartData) {
+    db->script("ZEV_SP_STORE_GetOrderData").output("@view_card", Variant::Null());
+    ScriptedMessages messages;
+    messages.expect();
+    maint.DisplayOrderDetail(2, 1.0);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].prompt,
+              "Either the data could not be found or you do not have permission to view");
+    EXPECT_EQ(messages.shown()[0].buttons, 64);
+    EXPECT_EQ(messages.shown()[0].title, "No Cart Data");
+    EXPECT_TRUE(error->reports.empty());
+}
+
+TEST_F(ViewerTest, DisplayCustomerLogDetailReadsOldDataOnlyWhenThere) {
+    db->script("ZEV_SP_STORE_GetCustomerLogData")
+        .row({{"customer_data", "<C><N>new</N><M>x</M></C>"}, {"old_customer_data", Variant::Null()}})
+        .longColumn("customer_data");
+    ModalScript dialogs;
+    dialogs.on<frmLogDetail>([](frmLogDetail& viewer) {
+        EXPECT_EQ(viewer.gdNew->TextMatrix(2, 1), "new");
+        EXPECT_EQ(viewer.gdOld->Rows(), 1);
+    });
+    maint.DisplayCustomerLogDetail(12);
+    EXPECT_EQ(db->lastCall().value("@log_no"), Variant(12.0));
+
+    db->script("ZEV_SP_STORE_GetCustomerLogData");
+    maint.DisplayCustomerLogDetail(13);
+    EXPECT_EQ(dialogs.shownCount(), 1) << "nothing is shown for a log entry without data";
+    EXPECT_TRUE(error->reports.empty());
+}
+
+} // namespace
