@@ -367,7 +367,19 @@ bool FlexGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event
         return false;
     m_editIndex = index;
     m_refused = nullptr;
-    return QTableView::edit(index, trigger, event);
+    m_refusedEditor = nullptr;
+    if (!QTableView::edit(index, trigger, event))
+        return false;
+    if (QWidget* editor = indexWidget(index))
+        editor->installEventFilter(this);
+    return true;
+}
+
+bool FlexGrid::eventFilter(QObject* watched, QEvent* event) {
+    // Keys typed after a refusal make the next commit a new attempt, validated (and answered) again.
+    if (event->type() == QEvent::KeyPress && watched == m_refusedEditor)
+        m_refusedEditor = nullptr;
+    return QTableView::eventFilter(watched, event);
 }
 
 void FlexGrid::commitData(QWidget* editor) {
@@ -376,13 +388,21 @@ void FlexGrid::commitData(QWidget* editor) {
         return;
     const int32_t row = m_model->GridRow(m_editIndex.row());
     const int32_t col = m_editIndex.column();
-    m_editText = m_delegate->EditorValue(editor);
+    const QString text = m_delegate->EditorValue(editor);
+    if (editor == m_refusedEditor && text == m_refusedText) {
+        // One gesture can commit twice (focus leaving, then the cursor moving): refuse again, quietly.
+        m_refused = editor;
+        return;
+    }
+    m_editText = text;
     bool cancel = false;
     m_validating = true;
     emit ValidateEdit(row, col, m_editText, cancel);
     m_validating = false;
     if (cancel) {
         m_refused = editor;
+        m_refusedEditor = editor;
+        m_refusedText = text;
         return;
     }
     m_model->CommitEdit(row, col, m_editText);

@@ -152,6 +152,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void applyColumns();
@@ -178,5 +179,7 @@ private:
     QString m_editText;
     bool m_validating = false;
     bool m_committed = false;
-    QPointer<QWidget> m_refused;
+    QPointer<QWidget> m_refused;       // the editor whose value was just refused: it stays open
+    QPointer<QWidget> m_refusedEditor; // with m_refusedText: what was refused, until a key is typed
+    QString m_refusedText;
 };

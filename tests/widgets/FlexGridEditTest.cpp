@@ -77,6 +77,8 @@ protected:
 } // namespace
 
 TEST_F(BoundGrid, RefusedValueKeepsTheEditorOpenAndTheOldValue) {
+    table->setValue(2, table->AddRow(), Variant(int32_t(9)));
+    grid.Refresh();
     ScriptedMessages messages;
     messages.expect(MsgBoxResult::OK);
     auto* editor = qobject_cast<QLineEdit*>(startEditing(1, 2));
@@ -91,6 +93,15 @@ TEST_F(BoundGrid, RefusedValueKeepsTheEditorOpenAndTheOldValue) {
     EXPECT_EQ(grid.indexWidget(cell(1, 2)), editor) << "the editor stays open";
     EXPECT_EQ(editor->text(), "abc");
     EXPECT_EQ(table->Value(2, 0), Variant(int32_t(5))) << "the table keeps the old value";
+
+    // Clicking another cell with the refused text keeps the editor and the cursor there, without asking
+    // twice.
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(cell(2, 3)).center());
+    QApplication::processEvents();
+    EXPECT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(grid.indexWidget(cell(1, 2)), editor);
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(grid.Col(), 2);
 
     editor->setText("7");
     press(editor, Qt::Key_Return);
