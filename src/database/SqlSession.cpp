@@ -94,7 +94,7 @@ QSqlQuery SqlSession::prepare(const QString& sql) {
     QSqlQuery query(database());
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        throw DriverError(query.lastError());
+        fail(query.lastError());
     return query;
 }
 
@@ -102,7 +102,15 @@ void SqlSession::runPrepared(QSqlQuery& query, const QVariantList& values) {
     for (qsizetype i = 0; i < values.size(); ++i)
         query.bindValue(int(i), values[i]);
     if (!query.exec())
-        throw DriverError(query.lastError());
+        fail(query.lastError());
+}
+
+void SqlSession::fail(const QSqlError& error) {
+    const RuntimeError raised = DriverError(error);
+    // A failed statement spoils the transaction on PostgreSQL; end it now, so that the statement can still
+    // be released on the way out.
+    rollback();
+    throw raised;
 }
 
 QSqlQuery SqlSession::run(const QString& sql, const QVariantList& values) {
@@ -124,7 +132,7 @@ QVariant SqlSession::scalar(const QString& sql, const QVariantList& values) {
 void SqlSession::execute(const QString& sql) {
     QSqlQuery query(database());
     if (!query.exec(sql))
-        throw DriverError(query.lastError());
+        fail(query.lastError());
 }
 
 void SqlSession::begin() {

@@ -40,6 +40,7 @@ public:
 
 private:
     SqlSession(Backend backend, QString name, QString target);
+    [[noreturn]] void fail(const QSqlError& error);
 
     Backend m_backend;
     QString m_name;

@@ -1,0 +1,73 @@
+#include "dbsupport/ProcedureRun.h"
+
+#include "database/SqlCommand.h"
+#include "database/SqlRecordset.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+ProcedureRun Run(DBConnection& db, const QString& procedure, const ProcedureRun::Inputs& inputs,
+                 bool forRows) {
+    auto command = db.CreateCommand(0);
+    command->setCommandText(procedure);
+    command->setCommandType(Command::StoredProcedure);
+    command->Parameters()->Refresh();
+    for (const auto& [name, value] : inputs)
+        command->Parameters()->Item(name)->setValue(value);
+    ProcedureRun run;
+    if (forRows) {
+        int16_t failed = 0;
+        auto rows = db.ExecuteRecordset(command, failed, -1);
+        EXPECT_EQ(failed, 0) << procedure.toStdString();
+        auto* sqlRows = dynamic_cast<SqlRecordset*>(rows.get());
+        run.rowsOpen = rows && rows->State() == Recordset::StateOpen;
+        while (run.rowsOpen && !rows->Eof()) {
+            ProcedureRun::Columns columns;
+            for (const QString& name : sqlRows->columns())
+                columns[name.toLower()] = rows->Fields(name)->Value();
+            run.rows.push_back(std::move(columns));
+            rows->MoveNext();
+        }
+        if (rows)
+            rows->Close();
+    } else {
+        int16_t succeeded = 0;
+        db.ExecuteCommand(command, 0, succeeded);
+        EXPECT_NE(succeeded, 0) << procedure.toStdString();
+    }
+    auto* sqlCommand = dynamic_cast<SqlCommand*>(command.get());
+    for (const auto& parameter : sqlCommand->sqlParameters()->list())
+        run.outputs[parameter->declaration().name.toLower()] = parameter->Value();
+    run.returnValue = run.output(QStringLiteral("@RETURN_VALUE"));
+    run.message = run.output(QStringLiteral("@message")).toText();
+    return run;
+}
+
+} // namespace
+
+ProcedureRun ProcedureRun::Rows(DBConnection& db, const QString& procedure, const Inputs& inputs) {
+    return Run(db, procedure, inputs, true);
+}
+
+ProcedureRun ProcedureRun::Command(DBConnection& db, const QString& procedure, const Inputs& inputs) {
+    return Run(db, procedure, inputs, false);
+}
+
+Variant ProcedureRun::output(const QString& name) const {
+    const auto it = outputs.find(name.toLower());
+    return it == outputs.end() ? Variant() : it->second;
+}
+
+Variant ProcedureRun::at(size_t i, const QString& column) const {
+    if (i >= rows.size()) {
+        ADD_FAILURE() << "no row " << i << " (" << rows.size() << " rows)";
+        return {};
+    }
+    const auto it = rows[i].find(column.toLower());
+    if (it == rows[i].end()) {
+        ADD_FAILURE() << "no column " << column.toStdString();
+        return {};
+    }
+    return it->second;
+}

@@ -1,0 +1,89 @@
+#include "dbsupport/TestDatabase.h"
+
+#include "database/DemoData.h"
+#include "database/Schema.h"
+
+#include <QCoreApplication>
+#include <QRandomGenerator>
+#include <QUrl>
+#include <QUrlQuery>
+
+namespace {
+
+QString ServerUrl() {
+    return qEnvironmentVariable("ZEVSTORE_TEST_PG_URL");
+}
+
+} // namespace
+
+bool TestDatabase::Available(Backend backend) {
+    return backend == Backend::SQLite || !ServerUrl().isEmpty();
+}
+
+TestDatabase::TestDatabase(Backend backend, QString target, QString schema)
+    : m_backend(backend), m_target(std::move(target)), m_schema(std::move(schema)) {}
+
+std::unique_ptr<TestDatabase> TestDatabase::Create(Backend backend, bool seeded) {
+    if (!Available(backend))
+        return nullptr;
+    std::unique_ptr<TestDatabase> db;
+    if (backend == Backend::SQLite) {
+        auto folder = std::make_unique<QTemporaryDir>();
+        db.reset(new TestDatabase(backend, folder->filePath(QStringLiteral("store.db")), {}));
+        db->m_folder = std::move(folder);
+    } else {
+        // A schema of its own, so tests running side by side never see each other's rows.
+        const QString schema = QStringLiteral("zt_%1_%2")
+                                   .arg(QCoreApplication::applicationPid())
+                                   .arg(QRandomGenerator::global()->generate() % 100000000);
+        {
+            auto admin = SqlSession::Open(ServerUrl());
+            admin->execute(QStringLiteral("CREATE SCHEMA %1").arg(schema));
+        }
+        QUrl url(ServerUrl());
+        QUrlQuery query(url);
+        query.addQueryItem(QStringLiteral("schema"), schema);
+        url.setQuery(query);
+        db.reset(new TestDatabase(backend, url.toString(), schema));
+    }
+    db->m_session = SqlSession::Open(db->m_target);
+    Schema::Prepare(*db->m_session);
+    if (seeded)
+        DemoData::Seed(*db->m_session);
+    return db;
+}
+
+TestDatabase::~TestDatabase() {
+    m_session.reset();
+    if (!m_schema.isEmpty()) {
+        try {
+            auto admin = SqlSession::Open(ServerUrl());
+            admin->execute(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(m_schema));
+        } catch (const std::exception& error) {
+            ADD_FAILURE() << "could not drop test schema " << m_schema.toStdString() << ": " << error.what();
+        }
+    }
+}
+
+std::shared_ptr<SqlConnection> TestDatabase::connection(const QString& user) {
+    return std::make_shared<SqlConnection>(SqlSession::Open(m_target), user);
+}
+
+QVariant TestDatabase::scalar(const QString& sql, const QVariantList& values) {
+    return m_session->scalar(sql, values);
+}
+
+void TestDatabase::execute(const QString& sql, const QVariantList& values) {
+    m_session->run(sql, values);
+}
+
+int TestDatabase::count(const QString& table, const QString& where, const QVariantList& values) {
+    return m_session->scalar(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2").arg(table, where), values)
+        .toInt();
+}
+
+void DatabaseTest::SetUp() {
+    if (!TestDatabase::Available(GetParam()))
+        GTEST_SKIP() << "no PostgreSQL server given (ZEVSTORE_TEST_PG_URL)";
+    m_db = TestDatabase::Create(GetParam(), seeded());
+}

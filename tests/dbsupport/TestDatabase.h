@@ -1,0 +1,64 @@
+#pragma once
+
+#include "database/SqlConnection.h"
+#include "database/SqlSession.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+// A fresh host database for one test: a SQLite file in a temporary folder, or a schema of its own on the
+// PostgreSQL server named by ZEVSTORE_TEST_PG_URL. Schema created, demo data seeded unless asked otherwise;
+// everything is removed again when the object ends.
+class TestDatabase {
+public:
+    // nullptr when the backend is not available here (no PostgreSQL server given).
+    static std::unique_ptr<TestDatabase> Create(Backend backend, bool seeded = true);
+    static bool Available(Backend backend);
+    ~TestDatabase();
+
+    Backend backend() const { return m_backend; }
+    QString backendName() const { return BackendName(m_backend); }
+    // The SQLite path or the PostgreSQL URL (with its schema), to open further connections.
+    const QString& target() const { return m_target; }
+
+    // A connection signed in as user ("admin" of the demo data holds every right).
+    std::shared_ptr<SqlConnection> connection(const QString& user = QStringLiteral("admin"));
+    // Direct SQL for setting up and checking, outside any procedure.
+    SqlSession& session() { return *m_session; }
+    QVariant scalar(const QString& sql, const QVariantList& values = {});
+    void execute(const QString& sql, const QVariantList& values = {});
+    int count(const QString& table, const QString& where = QStringLiteral("1 = 1"),
+              const QVariantList& values = {});
+
+private:
+    TestDatabase(Backend backend, QString target, QString schema);
+
+    Backend m_backend;
+    QString m_target;
+    QString m_schema;
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::shared_ptr<SqlSession> m_session;
+};
+
+// A test run once per backend: TEST_P(MySuite, Case) { auto db = connection(); ... } and
+// ZEV_INSTANTIATE_BACKENDS(MySuite). PostgreSQL cases are skipped when no server is given.
+class DatabaseTest : public testing::TestWithParam<Backend> {
+protected:
+    void SetUp() override;
+    // Override to start from an empty schema.
+    virtual bool seeded() const { return true; }
+
+    TestDatabase& database() { return *m_db; }
+    std::shared_ptr<SqlConnection> connection(const QString& user = QStringLiteral("admin")) {
+        return m_db->connection(user);
+    }
+
+private:
+    std::unique_ptr<TestDatabase> m_db;
+};
+
+#define ZEV_INSTANTIATE_BACKENDS(Suite)                                                                      \
+    INSTANTIATE_TEST_SUITE_P(                                                                                \
+        Backends, Suite, testing::Values(Backend::SQLite, Backend::PostgreSQL),                              \
+        [](const testing::TestParamInfo<Backend>& info) { return BackendName(info.param).toStdString(); })
