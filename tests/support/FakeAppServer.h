@@ -81,3 +81,40 @@ public:
     QStringList statusTexts;
     int validationsAsked = 0;
 };
+
+// A customer as the host's picker hands it back.
+class FakeCustomer : public Customer {
+public:
+    FakeCustomer(Variant number, QString fullName, QString firstName = {}, QString lastName = {})
+        : number(std::move(number)), fullName(std::move(fullName)), firstName(std::move(firstName)),
+          lastName(std::move(lastName)) {}
+    Variant CustomerNo() const override { return number; }
+    QString FullName() const override { return fullName; }
+    QString FirstName() const override { return firstName; }
+    QString LastName() const override { return lastName; }
+
+    Variant number;
+    QString fullName, firstName, lastName;
+};
+
+// A customer picker that answers with a scripted customer, or cancels when it has none.
+class ScriptedCustomerPicker : public CustomerPicker {
+public:
+    std::shared_ptr<Customer> SelectCustomer(const std::shared_ptr<Object>&,
+                                             std::shared_ptr<DBConnection>& db,
+                                             std::shared_ptr<ErrorObject>& errorObject, bool& cancelled,
+                                             bool allowNew, bool showDetail) override {
+        ++calls;
+        receivedDb = db;
+        receivedError = errorObject;
+        flags = {allowNew, showDetail};
+        cancelled = !choice;
+        return choice;
+    }
+
+    std::shared_ptr<Customer> choice;
+    std::shared_ptr<DBConnection> receivedDb;
+    std::shared_ptr<ErrorObject> receivedError;
+    std::pair<bool, bool> flags;
+    int calls = 0;
+};

@@ -1,0 +1,168 @@
+#pragma once
+
+#include "sdk/Implements.h"
+#include "store/data/ErrorState.h"
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class CStore;
+class CStoreMaint;
+class FlexGrid;
+class KeyedCombo;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class StoredProcedureCall;
+class TabStrip;
+
+// The Store Maintenance control the host embeds: the store selector, four views of the current store
+// (products, lists, customers, orders) in one shared grid, and the order and customer searches.
+class Store : public QWidget, public Implements {
+    Q_OBJECT
+public:
+    explicit Store(QWidget* parent = nullptr);
+    ~Store() override;
+
+    // The host's plug-in contract.
+    void Enable() override;
+    QString ProgID() override;
+    void SetAppServer(const std::shared_ptr<AppServer>& oAppServer) override;
+    void ShowAbout() override;
+    void Setup() override;
+    QString GetApplicationName() override;
+    void ShutDown() override;
+
+    // The control's own members.
+    bool Enabled() const { return isEnabled(); }
+    void setEnabled(bool enabled);
+    void Refresh();
+    void setErrorObject(const std::shared_ptr<::ErrorObject>& errorObject) { m_error = errorObject; }
+    void setDBConnection(const std::shared_ptr<::DBConnection>& db) { m_db = db; }
+
+    const ErrorState& Errors() const { return m_errors; }
+    const std::shared_ptr<CStore>& CurrentStore() const { return m_store; }
+    bool StopRequested() const { return m_stopRequested; }
+
+    // Controls, named as the forms name them.
+    QGroupBox* fraStore;
+    KeyedCombo* cmbStore;
+    QPushButton* cmdAddStore;
+    QPushButton* cmdEditStore;
+    QPushButton* cmdDeleteStore;
+    TabStrip* tabStore;
+    FlexGrid* gdData;
+    QPushButton* cmdAdd;
+    QPushButton* cmdEdit;
+    QPushButton* cmdDelete;
+    QWidget* picLists;
+    KeyedCombo* cmbList;
+    QWidget* picOrderSearch;
+    QComboBox* cmbStatus;
+    QLineEdit* txtCartNo;
+    QLineEdit* txtSalesOrderNo;
+    QLineEdit* txtCustomerNo;
+    QLineEdit* txtExternalCustomerNo;
+    QPushButton* cmdFind;
+    QPushButton* cmdNewSearch;
+    QPushButton* cmdStop;
+    QWidget* picSearchCustomer;
+    TabStrip* tabCustomer;
+    QPushButton* cmdCustFind;
+    QLabel* lblCustomerName;
+    QLabel* lblCustomerNo;
+    QLabel* lblCustomerExternalNo;
+    QCheckBox* ckbInsertedByStore;
+    QLabel* lblInsertedDate;
+    QLabel* lblLastModified;
+
+signals:
+    void OkClick();
+    void CancelClick();
+    void Click();
+    void DblClick();
+    void KeyDown(int16_t& KeyCode, int16_t& Shift);
+    void KeyPress(int16_t& KeyAscii);
+    void KeyUp(int16_t& KeyCode, int16_t& Shift);
+    void MouseDown(int16_t& Button, int16_t& Shift, float& X, float& Y);
+    void MouseMove(int16_t& Button, int16_t& Shift, float& X, float& Y);
+    void MouseUp(int16_t& Button, int16_t& Shift, float& X, float& Y);
+    // A property of the control changed ("Enabled").
+    void PropertyChanged(const QString& name);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private slots:
+    void on_cmbStore_currentIndexChanged(int index);
+    void on_cmbStore_activated(int index);
+    void on_cmbList_currentIndexChanged(int index);
+    void on_cmdFind_clicked();
+    void on_cmdNewSearch_clicked();
+    void on_cmdStop_clicked();
+    void on_cmdCustFind_clicked();
+    void on_gdData_DblClick();
+
+private:
+    bool OnSurface(const QMouseEvent* event) const;
+    void RaiseMouse(void (Store::*signal)(int16_t&, int16_t&, float&, float&), const QMouseEvent* event,
+                    Qt::MouseButtons buttons);
+    void buildFrame();
+    QWidget* buildListPanel();
+    QWidget* buildOrderPanel();
+    QWidget* buildCustomerPanel();
+
+    // Store selection, tabs and layout.
+    void LoadStores(int32_t lDefaultStoreNo);
+    void SetControlsEnabled(bool enabled);
+    void EnableViews(bool enabled);
+    void StoreChanged();
+    void ShowCurrentTab();
+    void LayoutControls();
+    QString SelectedTabKey() const;
+    bool IsTab(const char* key) const;
+    QWidget* PanelOfTab() const;
+
+    // Product and list views.
+    void LoadSearches(bool bListsOnly);
+    void DisplayProducts(bool bCollapse);
+    void DisplayLists();
+    void LoadListItems();
+
+    // Order and customer views.
+    void DisplayOrders();
+    void FindOrders();
+    void DisplayCustomers();
+    void FindCustomer();
+    void FindCustomerLogs();
+    void ResetCustomerPanel();
+
+    // Shared grid helpers.
+    void ResetGrid(const QString& formatString);
+    void PlaceGrid(int topTwips, int heightTwips);
+    void ShowPanel(QWidget* panel);
+    // Runs a loading operation under its report name; the grid repaints at the end whatever happened.
+    void Load(const QString& operation, const std::function<void()>& body);
+    // The current store's number, 0 when none.
+    int32_t StoreNo() const;
+    // Null when no store is current.
+    Variant StoreNoOrNull() const;
+
+    std::shared_ptr<AppServer> m_appServer;
+    std::shared_ptr<::ErrorObject> m_error;
+    std::shared_ptr<::DBConnection> m_db;
+    std::shared_ptr<CStore> m_store;
+    std::shared_ptr<CStoreMaint> m_maint;
+    ErrorState m_errors{QStringLiteral("Store")};
+    bool m_stopRequested = false;
+};
