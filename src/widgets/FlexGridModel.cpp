@@ -283,12 +283,15 @@ void FlexGridModel::removeRows(int32_t first, int32_t count) {
             beginRemoveRows({}, viewFirst, viewLast);
     }
     const auto begin = m_rows.begin() + qsizetype(first - 1);
+    for (auto r = begin; r != begin + count; ++r) {
+        m_hiddenRows -= (r->flags & Hidden) ? 1 : 0;
+        m_collapsedNodes -= ((r->flags & Node) && (r->flags & Collapsed)) ? 1 : 0;
+    }
     m_rows.erase(begin, begin + count);
     if (!m_extras.empty()) {
         const auto extrasBegin = m_extras.begin() + qsizetype(first - 1);
         m_extras.erase(extrasBegin, extrasBegin + count);
     }
-    countFlags();
     if (m_suspended)
         return;
     Shown shown{m_allShown, m_shown, m_shownCount};
