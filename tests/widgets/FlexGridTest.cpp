@@ -327,4 +327,15 @@ TEST(FlexGrid, AutoSizeFitsContentOverARange) {
     grid.AutoSize();
     EXPECT_LT(grid.ColWidth(0), 300);
     EXPECT_EQ(grid.columnWidth(2), grid.ColWidth(2));
+
+    // A big grid is measured on a sample that takes in its last rows.
+    grid.setRedraw(false);
+    grid.setRows(1);
+    for (int i = 0; i < 5000; ++i)
+        grid.AddItem("x	y	z");
+    grid.setTextMatrix(4999, 0, "a wide text near the end of a big grid");
+    grid.setRedraw(true);
+    grid.AutoSize(0, 0);
+    EXPECT_GT(grid.ColWidth(0),
+              grid.fontMetrics().horizontalAdvance("a wide text near the end of a big grid"));
 }
