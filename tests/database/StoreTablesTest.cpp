@@ -1,0 +1,273 @@
+#include "dbsupport/ProcedureRun.h"
+#include "dbsupport/TestDatabase.h"
+
+namespace {
+
+const Variant Null = Variant::Null();
+const QString Store = QStringLiteral("@store_no");
+
+class StoreTables : public DatabaseTest {};
+
+TEST_P(StoreTables, GroupsGetTheNextNumberRefuseDuplicatesAndCarryTheirProductsAlong) {
+    auto db = connection();
+    const auto inserted = ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_InsertProductGroup"),
+                                                {{Store, 1},
+                                                 {QStringLiteral("@product_group_no"), Null},
+                                                 {QStringLiteral("@description"), "Night Skiing"},
+                                                 {QStringLiteral("@product_display_type"), Null},
+                                                 {QStringLiteral("@num_cols"), 2},
+                                                 {QStringLiteral("@manual_invoice"), true}});
+    EXPECT_EQ(inserted.returnValue, Variant(0));
+    EXPECT_EQ(inserted.output(QStringLiteral("@product_group_no")), Variant(41));
+
+    const auto duplicate = ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_InsertProductGroup"),
+                                                 {{Store, 1}, {QStringLiteral("@product_group_no"), 10}});
+    EXPECT_EQ(duplicate.returnValue, Variant(-1));
+    EXPECT_EQ(duplicate.output(QStringLiteral("@Message")), Variant("Group 10 already exists in store 1."));
+
+    // Renumbering group 10 to 15 takes its products and fees along.
+    const auto moved = ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_UpdateProductGroup"),
+                                             {{Store, 1},
+                                              {QStringLiteral("@product_group_no"), 15},
+                                              {QStringLiteral("@product_group_no_key"), 10},
+                                              {QStringLiteral("@description"), "Lift Tickets"},
+                                              {QStringLiteral("@product_display_type"), "Button"},
+                                              {QStringLiteral("@image_width"), 120}});
+    EXPECT_EQ(moved.returnValue, Variant(0));
+    EXPECT_EQ(moved.output(QStringLiteral("@product_group_no")), Variant(15));
+    EXPECT_EQ(database().count(QStringLiteral("zev_store_product"),
+                               QStringLiteral("store_no = 1 AND product_group_no = 15")),
+              2);
+    EXPECT_EQ(database().count(QStringLiteral("zev_store_fee"),
+                               QStringLiteral("store_no = 1 AND product_group_no = 15")),
+              1);
+
+    const auto groups = ProcedureRun::Rows(*db, QStringLiteral("ZEV_SP_STORE_GetGroups"), {{Store, 1}});
+    ASSERT_EQ(groups.rows.size(), 5u);
+    EXPECT_EQ(groups.at(0, QStringLiteral("product_group_no")), Variant(15));
+    EXPECT_EQ(groups.at(0, QStringLiteral("Description")), Variant("Lift Tickets"));
+    EXPECT_EQ(groups.at(0, QStringLiteral("product_display_type")), Variant("BUTTON"));
+    EXPECT_EQ(groups.at(0, QStringLiteral("image_width")), Variant(120));
+    EXPECT_EQ(groups.at(0, QStringLiteral("image_height")), Null);
+    EXPECT_EQ(groups.at(4, QStringLiteral("product_display_type")), Null);
+    EXPECT_EQ(groups.at(4, QStringLiteral("manual_invoice")), Variant(1));
+
+    const auto missing = ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_UpdateProductGroup"),
+                                               {{Store, 1},
+                                                {QStringLiteral("@product_group_no"), 16},
+                                                {QStringLiteral("@product_group_no_key"), 99}});
+    EXPECT_EQ(missing.output(QStringLiteral("@Message")), Variant("Group 99 does not exist in store 1."));
+}
+
+TEST_P(StoreTables, AGroupStillInUseIsNotDeleted) {
+    auto db = connection();
+    const auto inUse = ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_DeleteStoreGroup"),
+                                             {{Store, 1}, {QStringLiteral("@product_group_no"), 10}});
+    EXPECT_NE(inUse.returnValue, Variant(0));
+    EXPECT_EQ(inUse.message,
+              QStringLiteral("Group 10 is still used by 2 products and 1 fee and can not be deleted."));
+
+    ProcedureRun::Command(
+        *db, QStringLiteral("ZEV_SP_STORE_InsertProductGroup"),
+        {{Store, 3}, {QStringLiteral("@product_group_no"), 7}, {QStringLiteral("@description"), "Spare"}});
+    EXPECT_EQ(ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_DeleteStoreGroup"),
+                                    {{Store, 3}, {QStringLiteral("@product_group_no"), 7}})
+                  .returnValue,
+              Variant(0));
+    EXPECT_EQ(database().count(QStringLiteral("zev_store_product_group"), QStringLiteral("store_no = 3")), 2);
+    EXPECT_EQ(ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_DeleteStoreGroup"),
+                                    {{Store, 3}, {QStringLiteral("@product_group_no"), 7}})
+                  .message,
+              QStringLiteral("Group 7 does not exist in store 3."));
+}
+
+TEST_P(StoreTables, ListsAreWrittenWithOneProcedureAndTheirEntriesFollowARename) {
+    auto db = connection();
+    const auto list = [&](const Variant& key, const Variant& id, const Variant& description) {
+        return ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_UpdateStoreList"),
+                                     {{Store, 1},
+                                      {QStringLiteral("@list_id_key"), key},
+                                      {QStringLiteral("@list_id"), id},
+                                      {QStringLiteral("@description"), description}});
+    };
+    EXPECT_EQ(list(Null, "SPRING", "Spring break").returnValue, Variant(0));
+    EXPECT_EQ(list(Null, "SPRING", "Again").output(QStringLiteral("@Message")),
+              Variant("List SPRING already exists in store 1."));
+    EXPECT_EQ(list("HOLIDAY", "XMAS", "Christmas week").returnValue, Variant(0));
+    EXPECT_EQ(database().count(QStringLiteral("zev_store_list_item"), QStringLiteral("list_id = 'XMAS'")), 2);
+    EXPECT_EQ(list("GONE", "X", Null).returnValue, Variant(-1));
+
+    const auto lists = ProcedureRun::Rows(*db, QStringLiteral("ZEV_SP_STORE_GetLists"), {{Store, 1}});
+    QStringList ids;
+    for (const auto& row : lists.rows)
+        ids << row.at(QStringLiteral("list_id")).toText();
+    EXPECT_EQ(ids, QStringList({QStringLiteral("2027"), QStringLiteral("FEATURED"), QStringLiteral("SPRING"),
+                                QStringLiteral("XMAS")}));
+    EXPECT_TRUE(
+        ProcedureRun::Rows(*db, QStringLiteral("ZEV_SP_STORE_GetLists"), {{Store, Null}}).rows.empty());
+
+    // Deleting succeeds with a positive value and takes the entries along.
+    const auto deleted = ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_DeleteStoreList"),
+                                               {{Store, 1}, {QStringLiteral("@list_id"), "XMAS"}});
+    EXPECT_GT(deleted.returnValue.toInt32(), 0);
+    EXPECT_EQ(database().count(QStringLiteral("zev_store_list_item"), QStringLiteral("list_id = 'XMAS'")), 0);
+    const auto missing = ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_DeleteStoreList"),
+                                               {{Store, 1}, {QStringLiteral("@list_id"), "XMAS"}});
+    EXPECT_LT(missing.returnValue.toInt32(), 0);
+    EXPECT_EQ(missing.message, QStringLiteral("List XMAS does not exist in store 1."));
+}
+
+TEST_P(StoreTables, FeesNeedAnItemAndKeepTheirPriceAndGroup) {
+    auto db = connection();
+    const auto fee = [&](const Variant& key, const Variant& id, const Variant& item, const Variant& price) {
+        return ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_UpdateStoreFee"),
+                                     {{Store, 1},
+                                      {QStringLiteral("@fee_id_key"), key},
+                                      {QStringLiteral("@fee_id"), id},
+                                      {QStringLiteral("@fee_amount"), Null},
+                                      {QStringLiteral("@min_amount"), 2.0},
+                                      {QStringLiteral("@fee_percent"), 0.025},
+                                      {QStringLiteral("@item_no"), item},
+                                      {QStringLiteral("@product_group_no"), 20},
+                                      {QStringLiteral("@price_no"), price}});
+    };
+    EXPECT_EQ(fee(Null, "PASS FEE", Null, Null).message,
+              QStringLiteral("Fee PASS FEE must be tied to an existing item."));
+    EXPECT_EQ(fee(Null, "PASS FEE", 1004, 103).message,
+              QStringLiteral("Price 103 is not a price of item 1004."));
+    EXPECT_EQ(fee(Null, "PASS FEE", 1004, 109).returnValue, Variant(0));
+    EXPECT_EQ(fee(Null, "SERVICE", 1004, Null).message,
+              QStringLiteral("Fee SERVICE already exists in store 1."));
+    EXPECT_EQ(fee("PASS FEE", "PASS PROCESSING", 1004, Null).returnValue, Variant(0));
+
+    const auto fees = ProcedureRun::Rows(*db, QStringLiteral("ZEV_SP_STORE_GetFee"), {{Store, 1}});
+    ASSERT_EQ(fees.rows.size(), 3u);
+    EXPECT_EQ(fees.at(0, QStringLiteral("fee_id")), Variant("PASS PROCESSING"));
+    EXPECT_EQ(fees.at(0, QStringLiteral("fee_amount")), Null);
+    EXPECT_EQ(fees.at(0, QStringLiteral("fee_percent")), Variant(0.025));
+    EXPECT_EQ(fees.at(0, QStringLiteral("item_desc")), Variant("Unlimited Season Pass"));
+    EXPECT_EQ(fees.at(0, QStringLiteral("price_no")), Null);
+    EXPECT_EQ(fees.at(0, QStringLiteral("Price")), Null);
+    EXPECT_EQ(fees.at(1, QStringLiteral("price_no")), Variant(103));
+    EXPECT_EQ(fees.at(1, QStringLiteral("Price")), Variant(99.0));
+
+    EXPECT_EQ(ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_DeleteStoreFee"),
+                                    {{Store, 1}, {QStringLiteral("@fee_id"), "PASS PROCESSING"}})
+                  .returnValue,
+              Variant(0));
+    EXPECT_NE(ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_DeleteStoreFee"),
+                                    {{Store, 1}, {QStringLiteral("@fee_id"), "PASS PROCESSING"}})
+                  .returnValue,
+              Variant(0));
+}
+
+TEST_P(StoreTables, ScreensGetAnIdWhenNoneIsGivenAndCanBeRenamed) {
+    auto db = connection();
+    const auto inserted =
+        ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_STORE_SCREEN_Insert"),
+                              {{Store, 3},
+                               {QStringLiteral("@screen_id"), Null},
+                               {QStringLiteral("@screen_title"), "Gift Shop"},
+                               {QStringLiteral("@screen_url"), "https://gifts.valleylodge.example/"}});
+    EXPECT_EQ(inserted.returnValue, Variant(0));
+    EXPECT_EQ(inserted.output(QStringLiteral("@screen_id")), Variant("SCREEN1"));
+    EXPECT_EQ(ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_STORE_SCREEN_Insert"),
+                                    {{Store, 3}, {QStringLiteral("@screen_id"), "SCREEN1"}})
+                  .output(QStringLiteral("@Message")),
+              Variant("Screen SCREEN1 already exists in store 3."));
+
+    const auto renamed = ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_STORE_SCREEN_Update"),
+                                               {{Store, 3},
+                                                {QStringLiteral("@screen_id"), "HOME"},
+                                                {QStringLiteral("@original_screen_id"), "SCREEN1"},
+                                                {QStringLiteral("@screen_title"), "Welcome"},
+                                                {QStringLiteral("@screen_url"), Null}});
+    EXPECT_EQ(renamed.output(QStringLiteral("@screen_id")), Variant("HOME"));
+    const auto screens =
+        ProcedureRun::Rows(*db, QStringLiteral("ZEV_SP_STORE_STORE_SCREEN_Get"), {{Store, 3}});
+    ASSERT_EQ(screens.rows.size(), 1u);
+    EXPECT_EQ(screens.at(0, QStringLiteral("screen_title")), Variant("Welcome"));
+    EXPECT_EQ(screens.at(0, QStringLiteral("screen_url")), Null);
+
+    EXPECT_EQ(ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_STORE_SCREEN_Delete"),
+                                    {{Store, 3}, {QStringLiteral("@screen_id"), "HOME"}})
+                  .returnValue,
+              Variant(0));
+    EXPECT_EQ(ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_STORE_SCREEN_Delete"),
+                                    {{Store, 3}, {QStringLiteral("@screen_id"), "HOME"}})
+                  .message,
+              QStringLiteral("Screen HOME does not exist in store 3."));
+}
+
+TEST_P(StoreTables, ExtendableItemsCountTheirExtensions) {
+    auto db = connection();
+    const auto extendables =
+        ProcedureRun::Rows(*db, QStringLiteral("ZEV_SP_STORE_STORE_EXTENDABLE_Get"), {{Store, 2}});
+    ASSERT_EQ(extendables.rows.size(), 2u);
+    EXPECT_EQ(extendables.at(0, QStringLiteral("item_no")), Variant(2001));
+    EXPECT_EQ(extendables.at(0, QStringLiteral("num_ext")).toInt32(), 3);
+    EXPECT_EQ(extendables.at(0, QStringLiteral("long_description")),
+              Variant("Ski Rental Package (skis, boots, poles)"));
+
+    const auto candidates = ProcedureRun::Rows(*db, QStringLiteral("ZEV_SP_STORE_getExtensionItems"),
+                                               {{Store, 2}, {QStringLiteral("@item_no"), 2001}});
+    int ticked = 0;
+    for (const auto& row : candidates.rows) {
+        EXPECT_NE(row.at(QStringLiteral("item_no")), Variant(2001));
+        ticked += row.at(QStringLiteral("checked")).toBool() ? 1 : 0;
+    }
+    EXPECT_EQ(ticked, 3);
+
+    const auto extension = [&](int item, int extensionItem, bool available) {
+        return ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_STORE_EXTENSION_update"),
+                                     {{Store, 2},
+                                      {QStringLiteral("@item_no"), item},
+                                      {QStringLiteral("@extension_item_no"), extensionItem},
+                                      {QStringLiteral("@available"), available}});
+    };
+    extension(2001, 2003, false);
+    extension(2001, 6003, true);
+    extension(2001, 6003, true);
+    EXPECT_EQ(database().count(QStringLiteral("zev_store_extension"),
+                               QStringLiteral("store_no = 2 AND item_no = 2001")),
+              3);
+    EXPECT_EQ(extension(2002, 6003, true).returnValue, Variant(-1));
+
+    EXPECT_EQ(ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_STORE_EXTENDABLE_Update"),
+                                    {{Store, 3}, {QStringLiteral("@item_no"), 5001}})
+                  .returnValue,
+              Variant(0));
+    EXPECT_EQ(ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_STORE_EXTENDABLE_Update"),
+                                    {{Store, 3}, {QStringLiteral("@item_no"), 99}})
+                  .output(QStringLiteral("@Message")),
+              Variant("Item 99 does not exist."));
+    EXPECT_EQ(ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_STORE_EXTENDABLE_delete"),
+                                    {{Store, 2}, {QStringLiteral("@item_no"), 2001}})
+                  .returnValue,
+              Variant(0));
+    EXPECT_EQ(database().count(QStringLiteral("zev_store_extension"),
+                               QStringLiteral("store_no = 2 AND item_no = 2001")),
+              0);
+}
+
+TEST_P(StoreTables, TheEditorsLookupListsComeBackInOrder) {
+    auto db = connection();
+    const auto types = ProcedureRun::Rows(*db, QStringLiteral("ZEV_SP_STORE_SALES_ORDER_TYPE_Get"));
+    ASSERT_EQ(types.rows.size(), 4u);
+    EXPECT_EQ(types.at(0, QStringLiteral("so_type")), Variant("GIFT"));
+    EXPECT_EQ(types.at(0, QStringLiteral("Description")), Variant("Gift Shop"));
+    const auto fields = ProcedureRun::Rows(*db, QStringLiteral("ZEV_SP_ESTORE_GetStoreDocumentFields"));
+    EXPECT_EQ(fields.rows.size(), 7u);
+    const auto extendable = ProcedureRun::Rows(*db, QStringLiteral("ZEV_SP_STORE_getExtendableItems"));
+    ASSERT_EQ(extendable.rows.size(), 4u);
+    EXPECT_EQ(extendable.at(0, QStringLiteral("item_no")), Variant(1001));
+    EXPECT_EQ(extendable.at(0, QStringLiteral("long_description")), Variant("Adult Day Lift Ticket"));
+    const auto statuses =
+        ProcedureRun::Rows(*db, QStringLiteral("ZEV_SP_STORE_GetOrderStatus"), {{Store, Null}});
+    ASSERT_EQ(statuses.rows.size(), 6u);
+    EXPECT_EQ(statuses.at(0, QStringLiteral("status_id")), Variant("NEW"));
+}
+
+ZEV_INSTANTIATE_BACKENDS(StoreTables);
+
+} // namespace
