@@ -1,0 +1,47 @@
+#include "app/HostLauncher.h"
+
+#include "app/ErrorLog.h"
+#include "app/HostAppServer.h"
+#include "app/HostDatabase.h"
+#include "app/HostPaths.h"
+#include "app/HostSettings.h"
+#include "app/MainWindow.h"
+#include "database/SqlConnection.h"
+#include "sdk/RuntimeError.h"
+#include "widgets/BusyPointer.h"
+
+#include <QDir>
+
+HostLauncher::Places HostLauncher::DefaultPlaces() {
+    return {HostPaths::SettingsPath(), HostPaths::ErrorLogPath(), HostPaths::PluginFolder()};
+}
+
+HostLauncher::HostLauncher(HostOptions options, Places places)
+    : m_options(std::move(options)), m_places(std::move(places)) {}
+
+HostLauncher::~HostLauncher() = default;
+
+QString HostLauncher::SignedInUser() const {
+    return m_options.user.trimmed().isEmpty() ? HostPaths::LoginName() : m_options.user.trimmed();
+}
+
+bool HostLauncher::Start() {
+    BusyPointer busy;
+    auto settings = std::make_shared<HostSettings>(m_places.settingsFile);
+    const QString user = SignedInUser();
+    auto errors = std::make_shared<ErrorLog>(m_places.errorLog, user);
+    m_target = HostDatabase::Choose(m_options.database, *settings);
+    try {
+        auto db = HostDatabase::Open(m_target, user, HostPaths::LoginName());
+        m_server = std::make_shared<HostAppServer>(std::move(db), std::move(settings), std::move(errors));
+    } catch (const RuntimeError& error) {
+        m_error =
+            QStringLiteral("ZevStore could not open the database %1.\n\n%2")
+                .arg(HostDatabase::IsServerUrl(m_target) ? m_target : QDir::toNativeSeparators(m_target),
+                     error.description);
+        return false;
+    }
+    m_window = std::make_unique<MainWindow>(m_server);
+    m_window->StartModule(m_places.pluginFolder);
+    return true;
+}

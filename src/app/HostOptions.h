@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The host's command line.
+struct HostOptions {
+    // "--database": a SQLite file path or a "postgresql://" URL; empty for the one in the settings.
+    QString database;
+    // "--user": who signs in; empty for the login name.
+    QString user;
+    // "--screenshots DIR": render the main views there and exit.
+    QString screenshotDir;
+
+    // False with a message (or the help text) in message when the program should not start.
+    static bool Parse(const QStringList& arguments, HostOptions& options, QString& message);
+};

@@ -1,0 +1,69 @@
+#include "app/ConsoleMessageService.h"
+#include "app/HostLauncher.h"
+#include "app/MainWindow.h"
+#include "app/ScreenshotRenderer.h"
+#include "widgets/MsgBox.h"
+#include "widgets/ShowModal.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <cstdio>
+
+namespace {
+
+int Fail(const QString& message, bool interactive) {
+    if (interactive)
+        MsgBox(message, MsgBoxStyle::Critical);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+    return 1;
+}
+
+// Without anyone to answer: messages go to standard error and dialogs close at once.
+void RunUnattended() {
+    SetMessageService(std::make_shared<ConsoleMessageService>());
+    SetModalHook([](QDialog* dialog) { dialog->hide(); });
+}
+
+int RenderScreenshots(MainWindow& window, const QString& folder) {
+    QString error;
+    const QStringList files = ScreenshotRenderer(window).Render(folder, error);
+    window.close();
+    if (files.isEmpty())
+        return Fail(error, false);
+    for (const QString& file : files)
+        std::printf("%s\n", qPrintable(file));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ZevStore"));
+    QApplication::setApplicationVersion(QStringLiteral(ZEV_VERSION));
+
+    HostOptions options;
+    QString message;
+    if (!HostOptions::Parse(QApplication::arguments(), options, message)) {
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+        return message.startsWith(QLatin1String("Usage")) ? 0 : 2;
+    }
+    const bool interactive = options.screenshotDir.isEmpty();
+    if (!interactive)
+        RunUnattended();
+
+    HostLauncher launcher(options, HostLauncher::DefaultPlaces());
+    if (!launcher.Start())
+        return Fail(launcher.Error(), interactive);
+    MainWindow& window = *launcher.Window();
+    if (!interactive) {
+        if (!window.ModuleError().isEmpty())
+            return Fail(window.ModuleError(), false);
+        return RenderScreenshots(window, options.screenshotDir);
+    }
+    window.show();
+    if (!window.ModuleError().isEmpty())
+        MsgBox(window.ModuleError(), MsgBoxStyle::Exclamation);
+    return QApplication::exec();
+}
