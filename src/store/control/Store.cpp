@@ -37,7 +37,7 @@ const QString DefaultStoreNo = QStringLiteral("DefaultStoreNo");
 const QString SecurityAlert = QStringLiteral("Security Alert");
 
 // Panel heights and the frame's height, in twips.
-constexpr int FrameHeight = 720;
+constexpr int FrameHeight = 900;
 constexpr int ListPanelHeight = 420;
 constexpr int OrderPanelHeight = 1140;
 constexpr int CustomerPanelHeight = 1200;
@@ -95,6 +95,8 @@ void Store::buildFrame() {
     cmdEditStore = Named<QPushButton>(fraStore, "cmdEditStore", QStringLiteral("Edit"));
     cmdDeleteStore = Named<QPushButton>(fraStore, "cmdDeleteStore", QStringLiteral("Delete"));
     auto* storeRow = new QHBoxLayout(fraStore);
+    storeRow->setContentsMargins(TwipsToPixels(120, this), TwipsToPixels(60, this), TwipsToPixels(120, this),
+                                 TwipsToPixels(60, this));
     storeRow->addWidget(cmbStore, 1);
     storeRow->addWidget(cmdAddStore);
     storeRow->addWidget(cmdEditStore);
