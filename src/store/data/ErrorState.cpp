@@ -4,6 +4,10 @@
 
 ErrorState::ErrorState(const QString& className) : m_source(::ErrorSource(className)) {}
 
+ErrorState ErrorState::WithSource(const QString& fullSource) {
+    return ErrorState(FullSource{}, fullSource);
+}
+
 void ErrorState::Report(const std::shared_ptr<ErrorObject>& errorObject, const QString& operation,
                         const RuntimeError& error, const std::shared_ptr<Object>& nativeConnection) {
     m_number = error.number;

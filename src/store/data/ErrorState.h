@@ -13,6 +13,8 @@
 class ErrorState {
 public:
     explicit ErrorState(const QString& className);
+    // For the few forms whose error source does not start with the module's product name.
+    static ErrorState WithSource(const QString& fullSource);
 
     const QString& ErrorSource() const { return m_source; }
     int32_t LastErrorNumber() const { return m_number; }
@@ -39,6 +41,9 @@ public:
                 const RuntimeError& error, const std::shared_ptr<Object>& nativeConnection = {});
 
 private:
+    struct FullSource {};
+    ErrorState(FullSource, const QString& source) : m_source(source) {}
+
     QString m_source;
     int32_t m_number = 0;
     QString m_description;
