@@ -3,42 +3,40 @@
 #include "database/DriverError.h"
 #include "database/SqlValue.h"
 
-#include <QSqlError>
-#include <QSqlRecord>
-
-RowCursor::RowCursor(std::shared_ptr<SqlSession> session, std::unique_ptr<QSqlQuery> query)
-    : m_session(std::move(session)), m_query(std::move(query)) {
-    if (!m_query)
-        return;
-    const QSqlRecord record = m_query->record();
-    for (int i = 0; i < record.count(); ++i) {
-        m_columns << record.fieldName(i);
-        m_dateColumns.push_back(SqlValue::IsDateColumn(record.fieldName(i)));
-    }
+void RowCursor::start(QStringList columns) {
+    m_columns = std::move(columns);
+    m_dateColumns.clear();
+    for (const QString& column : m_columns)
+        m_dateColumns.push_back(SqlValue::IsDateColumn(column));
+    m_closed = false;
     next();
 }
 
-Variant RowCursor::value(int column) const {
-    requireRow();
-    return SqlValue::ToVariant(m_query->value(column), m_dateColumns[size_t(column)]);
-}
-
 void RowCursor::next() {
-    m_onRow = m_query->next();
+    requireOpen();
     ++m_rowNumber;
-    if (!m_onRow && m_query->lastError().isValid())
-        throw DriverError(m_query->lastError());
+    m_onRow = false;
+    m_onRow = fetch();
 }
 
 void RowCursor::close() noexcept {
-    if (m_query)
-        m_query->finish();
-    m_query.reset();
+    if (m_closed)
+        return;
+    release();
+    m_closed = true;
     m_onRow = false;
 }
 
+Variant RowCursor::read(int) const {
+    return Variant::Null();
+}
+
+bool RowCursor::fetch() {
+    return false;
+}
+
 void RowCursor::requireOpen() const {
-    if (closed())
+    if (m_closed)
         throw RuntimeError(ErrorNumbers::ObjectClosed,
                            QStringLiteral("Operation is not allowed when the object is closed."));
 }

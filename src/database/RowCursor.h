@@ -1,37 +1,51 @@
 #pragma once
 
-#include "database/SqlSession.h"
 #include "sdk/Variant.h"
 
-#include <QSqlQuery>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
-// The open rows behind a record set and its fields: a forward-only query positioned on the current row.
-// It keeps the session alive for as long as anyone holds a field.
+// The open rows behind a record set and its fields, positioned on the current row and moving forward only.
+// This base holds no rows (a procedure that hands back none); QtRowCursor and SqliteRowCursor stream a
+// query's rows without reading ahead.
 class RowCursor {
 public:
-    // A cursor over a query that has run; it moves onto the first row. Without a query it is closed.
-    RowCursor(std::shared_ptr<SqlSession> session, std::unique_ptr<QSqlQuery> query);
+    RowCursor() = default;
+    virtual ~RowCursor() = default;
+    RowCursor(const RowCursor&) = delete;
+    RowCursor& operator=(const RowCursor&) = delete;
 
-    bool closed() const { return !m_query; }
+    bool closed() const { return m_closed; }
     bool onRow() const { return m_onRow; }
-    // Counts the rows moved over, so fields know when their chunk position starts again.
+    // Counts the moves, so fields know when their chunk position starts again.
     quint64 rowNumber() const { return m_rowNumber; }
     const QStringList& columns() const { return m_columns; }
 
-    Variant value(int column) const;
+    Variant value(int column) const {
+        requireRow();
+        return read(column);
+    }
     void next();
     void close() noexcept;
     // Raised when there is no current row or the rows were closed.
     void requireRow() const;
     void requireOpen() const;
 
+protected:
+    // Called by a subclass once its columns are known: opens the rows and moves onto the first.
+    void start(QStringList columns);
+    bool isDateColumn(int column) const { return m_dateColumns[size_t(column)]; }
+
+    virtual Variant read(int column) const;
+    // Moves to the next row; false at the end. Raises the driver's error.
+    virtual bool fetch();
+    virtual void release() noexcept {}
+
 private:
-    std::shared_ptr<SqlSession> m_session;
-    std::unique_ptr<QSqlQuery> m_query;
     QStringList m_columns;
     std::vector<bool> m_dateColumns;
+    bool m_closed = true;
     bool m_onRow = false;
     quint64 m_rowNumber = 0;
 };

@@ -3,10 +3,11 @@
 #include "database/DriverError.h"
 #include "database/NativeSession.h"
 #include "database/ProcedureContext.h"
-#include "database/RowCursor.h"
+#include "database/QtRowCursor.h"
 #include "database/Schema.h"
 #include "database/SqlCommand.h"
 #include "database/SqlRecordset.h"
+#include "database/SqliteRowCursor.h"
 #include "database/Transaction.h"
 
 std::shared_ptr<SqlConnection> SqlConnection::Open(const QString& target, const QString& user) {
@@ -66,9 +67,14 @@ std::shared_ptr<Recordset> SqlConnection::runProcedure(const std::shared_ptr<Com
             }
 
     if (!wantRows || !context.hasResult())
-        return std::make_shared<SqlRecordset>(std::make_shared<RowCursor>(m_session, nullptr));
-    auto query = std::make_unique<QSqlQuery>(m_session->run(context.resultSql(), context.resultValues()));
-    return std::make_shared<SqlRecordset>(std::make_shared<RowCursor>(m_session, std::move(query)));
+        return std::make_shared<SqlRecordset>(std::make_shared<RowCursor>());
+    return std::make_shared<SqlRecordset>(openRows(context.resultSql(), context.resultValues()));
+}
+
+std::shared_ptr<RowCursor> SqlConnection::openRows(const QString& sql, const QVariantList& values) {
+    if (sqlite3* handle = SqliteRowCursor::Handle(*m_session))
+        return std::make_shared<SqliteRowCursor>(m_session, handle, sql, values);
+    return std::make_shared<QtRowCursor>(m_session, m_session->run(sql, values));
 }
 
 std::shared_ptr<Recordset> SqlConnection::ExecuteRecordset(const std::shared_ptr<Command>& command,
@@ -86,6 +92,5 @@ void SqlConnection::ExecuteCommand(const std::shared_ptr<Command>& command, int1
 }
 
 std::shared_ptr<Recordset> SqlConnection::OpenRecordset(const QString& sql, int16_t) {
-    auto query = std::make_unique<QSqlQuery>(m_session->run(sql));
-    return std::make_shared<SqlRecordset>(std::make_shared<RowCursor>(m_session, std::move(query)));
+    return std::make_shared<SqlRecordset>(openRows(sql, {}));
 }

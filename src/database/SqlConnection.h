@@ -1,6 +1,7 @@
 #pragma once
 
 #include "database/ProcedureCatalog.h"
+#include "database/RowCursor.h"
 #include "database/SqlSession.h"
 #include "sdk/DBConnection.h"
 
@@ -27,6 +28,8 @@ public:
     Backend backend() const { return m_session->backend(); }
 
 private:
+    // Streams a query's rows.
+    std::shared_ptr<RowCursor> openRows(const QString& sql, const QVariantList& values);
     // Runs a procedure command; returns its rows (closed when the procedure hands back none).
     std::shared_ptr<Recordset> runProcedure(const std::shared_ptr<Command>& command, bool wantRows);
 

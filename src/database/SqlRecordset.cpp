@@ -20,9 +20,16 @@ bool SqlRecordset::Eof() const {
 
 std::shared_ptr<Field> SqlRecordset::Fields(const QString& name) {
     m_cursor->requireOpen();
+    // Callers ask for the same names row after row, usually the very same strings: look those up first.
+    for (const auto& [asked, index] : m_asked)
+        if (asked.constData() == name.constData() || asked == name) {
+            m_cursor->requireRow();
+            return m_fields[size_t(index)];
+        }
     const QStringList& columns = m_cursor->columns();
     for (int i = 0; i < columns.size(); ++i)
         if (columns[i].compare(name, Qt::CaseInsensitive) == 0) {
+            m_asked.emplace_back(name, i);
             m_cursor->requireRow();
             return m_fields[size_t(i)];
         }

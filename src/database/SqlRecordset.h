@@ -23,4 +23,5 @@ public:
 private:
     std::shared_ptr<RowCursor> m_cursor;
     std::vector<std::shared_ptr<SqlField>> m_fields;
+    std::vector<std::pair<QString, int>> m_asked; // names asked for, with their column
 };

@@ -18,6 +18,18 @@ int Digits(const QChar* text, int count) {
     return value;
 }
 
+// A local date and time without asking the time-zone database for every value: the day's offset from
+// UTC is looked up once and kept, since rows tend to come in date order.
+QDateTime LocalDateTime(const QDate& date, const QTime& time) {
+    thread_local qint64 cachedDay = std::numeric_limits<qint64>::min();
+    thread_local int cachedOffset = 0;
+    if (date.toJulianDay() != cachedDay) {
+        cachedOffset = QDateTime(date, QTime(12, 0)).offsetFromUtc();
+        cachedDay = date.toJulianDay();
+    }
+    return QDateTime(date, time, Qt::OffsetFromUTC, cachedOffset);
+}
+
 } // namespace
 
 QString DateText(const QDateTime& date) {
@@ -36,12 +48,12 @@ QDateTime ParseDate(const QString& text) {
     if (!date.isValid())
         return {};
     if (text.size() == 10)
-        return QDateTime(date, QTime(0, 0));
+        return LocalDateTime(date, QTime(0, 0));
     const int hour = Digits(c + 11, 2), minute = Digits(c + 14, 2), second = Digits(c + 17, 2);
     const QTime time(hour, minute, second);
     if (hour < 0 || minute < 0 || second < 0 || !time.isValid())
         return {};
-    return QDateTime(date, time);
+    return LocalDateTime(date, time);
 }
 
 bool IsDateColumn(const QString& column) {

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "database/RowCursor.h"
+#include "database/SqlSession.h"
+
+#include <QSqlQuery>
+
+// Rows of a forward-only Qt SQL query (PostgreSQL fetches them one at a time).
+class QtRowCursor : public RowCursor {
+public:
+    QtRowCursor(std::shared_ptr<SqlSession> session, QSqlQuery query);
+    ~QtRowCursor() override { close(); }
+
+protected:
+    Variant read(int column) const override;
+    bool fetch() override;
+    void release() noexcept override;
+
+private:
+    std::shared_ptr<SqlSession> m_session;
+    QSqlQuery m_query;
+};
