@@ -170,6 +170,39 @@ TEST_P(Connection, OutputsAreReadableWhileRowsAreOpenAndCallsMayFollow) {
     rows->Close();
 }
 
+TEST_P(Connection, ALostOrLockedDatabaseIsRaisedAndTheNextCallStillWorks) {
+    auto db = connection();
+    auto other = SqlSession::Open(database().target());
+    if (database().backend() == Backend::PostgreSQL) {
+        const QVariant pid = db->session()->scalar(QStringLiteral("SELECT pg_backend_pid()"));
+        other->scalar(QStringLiteral("SELECT pg_terminate_backend(?)"), {pid});
+    } else {
+        // Another user holds the write lock; this connection gives up quickly instead of waiting.
+        db->session()->execute(QStringLiteral("PRAGMA busy_timeout = 50"));
+        other->begin();
+        other->run(QStringLiteral("UPDATE zev_store SET description = 'busy' WHERE store_no = 3"));
+    }
+    try {
+        ProcedureRun::Command(
+            *db, QStringLiteral("ZEV_SP_STORE_UpdateStorePayMethod"),
+            {{QStringLiteral("@store_no"), 3}, {QStringLiteral("@pay_method_id"), "PAYPAL"}});
+        FAIL() << "nothing was raised";
+    } catch (const RuntimeError& error) {
+        EXPECT_NE(error.number, 0);
+        EXPECT_FALSE(error.description.isEmpty());
+        if (database().backend() == Backend::SQLite) {
+            EXPECT_EQ(error.number, 5) << error.description.toStdString();
+        }
+    }
+    if (database().backend() == Backend::SQLite)
+        other->rollback();
+    EXPECT_EQ(database().count(QStringLiteral("zev_store_pay_method"),
+                               QStringLiteral("store_no = 3 AND pay_method_id = 'PAYPAL'")),
+              0);
+    auto fresh = connection();
+    EXPECT_EQ(ProcedureRun::Rows(*fresh, QStringLiteral("ZEV_SP_STORE_GetStore")).rows.size(), 3u);
+}
+
 ZEV_INSTANTIATE_BACKENDS(Connection);
 
 class EmptySchema : public DatabaseTest {
