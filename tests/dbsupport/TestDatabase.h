@@ -49,6 +49,8 @@ protected:
     // Override to start from an empty schema.
     virtual bool seeded() const { return true; }
 
+    TestDatabase& db() { return *m_db; }
+    // The same, for tests whose connection variable is called db.
     TestDatabase& database() { return *m_db; }
     std::shared_ptr<SqlConnection> connection(const QString& user = QStringLiteral("admin")) {
         return m_db->connection(user);
