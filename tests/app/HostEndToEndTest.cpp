@@ -1,0 +1,170 @@
+#include "app/HostDatabase.h"
+#include "app/HostLauncher.h"
+#include "app/HostSettings.h"
+#include "app/MainWindow.h"
+#include "app/ScreenshotRenderer.h"
+#include "database/SqlConnection.h"
+#include "support/ScriptedMessages.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString PluginFolder = QStringLiteral(ZEV_BUILD_PLUGIN_DIR);
+const QString HostProgram = QStringLiteral(ZEV_BUILD_BIN_DIR "/zevstore");
+
+bool PluginBuilt() {
+    return QFile::exists(PluginFolder + "/libzevstore_store.so");
+}
+
+HostLauncher::Places PlacesIn(const QTemporaryDir& folder, const QString& plugins = PluginFolder) {
+    return {folder.filePath("zevstore.ini"), folder.filePath("errors.log"), plugins};
+}
+
+// The descriptions of the demo stores, in store number order.
+QStringList DemoStores(const QString& database) {
+    auto db = SqlConnection::Open(database, "admin");
+    QSqlQuery rows = db->session()->run("SELECT description FROM zev_store ORDER BY store_no");
+    QStringList stores;
+    while (rows.next())
+        stores << rows.value(0).toString();
+    return stores;
+}
+
+TEST(HostEndToEndTest, AFirstRunCreatesTheDemoDatabaseAndTheControlListsItsStores) {
+    if (!PluginBuilt())
+        GTEST_SKIP() << "the store module plug-in is not built in " << PluginFolder.toStdString();
+    QTemporaryDir folder;
+    HostOptions options;
+    options.database = folder.filePath("first-run.db");
+    options.user = "admin";
+    HostLauncher launcher(options, PlacesIn(folder));
+    ASSERT_TRUE(launcher.Start()) << launcher.Error().toStdString();
+    EXPECT_TRUE(QFile::exists(options.database));
+    MainWindow& window = *launcher.Window();
+    ASSERT_EQ(window.ModuleError(), "");
+    ASSERT_TRUE(window.Control());
+
+    auto* stores = window.findChild<QComboBox*>("cmbStore");
+    ASSERT_TRUE(stores);
+    QStringList listed;
+    for (int i = 0; i < stores->count(); ++i)
+        listed << stores->itemText(i);
+    const QStringList demo = DemoStores(options.database);
+    ASSERT_GE(demo.size(), 3);
+    for (const QString& store : demo)
+        EXPECT_EQ(listed.filter(store).size(), 1) << store.toStdString() << " not listed";
+    window.close();
+}
+
+TEST(HostEndToEndTest, ADatabaseThatCannotBeOpenedIsAMessageAndNothingIsTouched) {
+    QTemporaryDir folder;
+    QFile notADatabase(folder.filePath("notes.db"));
+    ASSERT_TRUE(notADatabase.open(QIODevice::WriteOnly));
+    notADatabase.write(QByteArray(4096, 'x'));
+    notADatabase.close();
+
+    for (const QString& target : {folder.filePath("notes.db"), QString("postgresql://"),
+                                  folder.filePath("no-such-folder/zevstore.db")}) {
+        HostOptions options;
+        options.database = target;
+        HostLauncher launcher(options, PlacesIn(folder));
+        EXPECT_FALSE(launcher.Start()) << target.toStdString();
+        EXPECT_TRUE(launcher.Error().startsWith("ZevStore could not open the database "))
+            << target.toStdString();
+        EXPECT_FALSE(launcher.Window());
+    }
+    QFile kept(folder.filePath("notes.db"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray(4096, 'x'));
+    EXPECT_FALSE(QFile::exists(folder.filePath("no-such-folder")));
+}
+
+TEST(HostEndToEndTest, TheDatabaseIsTheNamedOneElseTheRememberedOneElseTheDefaultFile) {
+    QStandardPaths::setTestModeEnabled(true); // the default file's folder is made, not in the user's own
+    QTemporaryDir folder;
+    HostSettings settings(folder.filePath("zevstore.ini"));
+    EXPECT_EQ(HostDatabase::Choose("", settings).toStdString(),
+              QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+                  .filePath("zevstore.db")
+                  .toStdString());
+    settings.WriteSetting(HostDatabase::SettingsKey, HostDatabase::SettingsSection,
+                          HostDatabase::SettingsName, "postgresql://zev@db.example/zev");
+    EXPECT_EQ(HostDatabase::Choose("", settings), "postgresql://zev@db.example/zev");
+    EXPECT_EQ(HostDatabase::Choose(" /data/store.db ", settings), "/data/store.db");
+}
+
+TEST(HostEndToEndTest, ANewFileGetsTheDemoDataWithTheLoginAsAdministratorOnlyOnce) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("new.db");
+    auto db = HostDatabase::Open(path, "clerk", "pat");
+    EXPECT_EQ(db->CurrentUser(), "clerk");
+    auto rights = [&] {
+        return db->session()->scalar("SELECT COUNT(*) FROM zev_user_right WHERE user_id = 'pat'").toInt();
+    };
+    EXPECT_GE(rights(), 2);
+    db->session()->run("DELETE FROM zev_user_right WHERE user_id = 'pat'");
+    db.reset();
+    // Opening it again keeps what the administrators decided.
+    db = HostDatabase::Open(path, "pat", "pat");
+    EXPECT_EQ(rights(), 0);
+}
+
+// Runs the host program; its exit code, and what it wrote to standard error.
+int RunHost(const QStringList& arguments, const QTemporaryDir& home, const QString& plugins,
+            QString& errors) {
+    QProcess host;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_DATA_HOME", home.filePath("data"));
+    env.insert("XDG_CONFIG_HOME", home.filePath("config"));
+    env.insert("ZEVSTORE_PLUGIN_DIR", plugins);
+    host.setProcessEnvironment(env);
+    host.start(HostProgram, arguments);
+    EXPECT_TRUE(host.waitForFinished(300000));
+    errors = QString::fromUtf8(host.readAllStandardError());
+    EXPECT_EQ(host.exitStatus(), QProcess::NormalExit) << errors.toStdString();
+    return host.exitCode();
+}
+
+TEST(HostEndToEndTest, TheProgramRendersTheFourViewsOfAFreshDemoDatabase) {
+    if (!PluginBuilt())
+        GTEST_SKIP() << "the store module plug-in is not built in " << PluginFolder.toStdString();
+    QTemporaryDir home;
+    QString errors;
+    ASSERT_EQ(RunHost({"--screenshots", home.filePath("shots")}, home, PluginFolder, errors), 0)
+        << errors.toStdString();
+    EXPECT_TRUE(QFile::exists(home.filePath("data/ZevStore/zevstore.db")));
+    for (const auto& view : ScreenshotRenderer::Views()) {
+        const QImage picture(home.filePath("shots/" + view.file));
+        EXPECT_FALSE(picture.isNull()) << view.file.toStdString();
+        EXPECT_GT(picture.width(), 600);
+    }
+}
+
+TEST(HostEndToEndTest, TheProgramWithoutItsModuleOrDatabaseSaysWhyAndEnds) {
+    QTemporaryDir home;
+    QString errors;
+    EXPECT_EQ(RunHost({"--screenshots", home.filePath("shots")}, home, home.path(), errors), 1);
+    EXPECT_TRUE(errors.contains("No Store Maintenance module was found in " + home.path()))
+        << errors.toStdString();
+    EXPECT_FALSE(QFile::exists(home.filePath("shots")));
+
+    EXPECT_EQ(RunHost({"--database", "postgresql://", "--screenshots", home.filePath("shots")}, home,
+                      home.path(), errors),
+              1);
+    EXPECT_TRUE(errors.contains("ZevStore could not open the database postgresql://"))
+        << errors.toStdString();
+
+    EXPECT_EQ(RunHost({"--no-such-option"}, home, home.path(), errors), 2);
+    EXPECT_TRUE(errors.contains("no-such-option")) << errors.toStdString();
+}
+
+} // namespace

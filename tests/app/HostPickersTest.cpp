@@ -1,0 +1,201 @@
+#include "DemoHost.h"
+#include "app/CustomerSearchDialog.h"
+#include "app/ItemSearchDialog.h"
+#include "app/SpecialOffersDialog.h"
+#include "support/ModalScript.h"
+#include "support/ScriptedMessages.h"
+#include "widgets/FlexGrid.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList Column(const FlexGrid& grid, int col) {
+    QStringList cells;
+    for (int row = 1; row < grid.Rows(); ++row)
+        cells << grid.TextMatrix(row, col);
+    return cells;
+}
+
+struct Picked {
+    std::shared_ptr<Customer> customer;
+    bool cancelled = false;
+};
+
+Picked PickCustomer(DemoHost& host, bool showDetail = true) {
+    auto db = host.server->GetDBConnection(QString());
+    auto errors = host.server->ErrorObject();
+    const auto dbBefore = db;
+    const auto errorsBefore = errors;
+    Picked picked;
+    picked.cancelled = true; // the picker must set it either way
+    picked.customer =
+        host.server->CustomerLookup()->SelectCustomer({}, db, errors, picked.cancelled, false, showDetail);
+    // The picker keeps the references it was handed.
+    EXPECT_EQ(db, dbBefore);
+    EXPECT_EQ(errors, errorsBefore);
+    return picked;
+}
+
+TEST(HostPickersTest, CustomerPickerSearchesAndHandsBackTheChosenCustomer) {
+    DemoHost host;
+    ModalScript dialogs;
+    dialogs.on<CustomerSearchDialog>([](CustomerSearchDialog& picker) {
+        EXPECT_EQ(picker.windowTitle(), "Select Customer");
+        EXPECT_EQ(picker.gdList->Cols(), 5); // with the contact details
+        EXPECT_GT(picker.gdList->Rows(), 8);
+        QTest::keyClicks(picker.txtSearch, "HANSEN");
+        ASSERT_EQ(picker.gdList->Rows(), 2);
+        EXPECT_EQ(picker.gdList->TextMatrix(1, 0), "5008");
+        EXPECT_EQ(picker.gdList->TextMatrix(1, 4), "Oslo");
+        picker.cmdOK->click();
+    });
+    const Picked picked = PickCustomer(host);
+    EXPECT_FALSE(picked.cancelled);
+    ASSERT_TRUE(picked.customer);
+    EXPECT_EQ(picked.customer->CustomerNo(), Variant(int32_t(5008)));
+    EXPECT_EQ(picked.customer->FirstName(), "Ole");
+    EXPECT_EQ(picked.customer->LastName(), "Hansen");
+    EXPECT_EQ(picked.customer->FullName(), ""); // none stored: the caller builds it from the two names
+}
+
+TEST(HostPickersTest, CustomerPickerCancelledOrWithNothingFoundChoosesNobody) {
+    DemoHost host;
+    ModalScript dialogs;
+    dialogs.on<CustomerSearchDialog>([](CustomerSearchDialog& picker) {
+        EXPECT_EQ(picker.gdList->Cols(), 2); // number and name only
+        picker.cmdCancel->click();
+    });
+    dialogs.on<CustomerSearchDialog>([](CustomerSearchDialog& picker) {
+        QTest::keyClicks(picker.txtSearch, "no such customer");
+        EXPECT_EQ(picker.gdList->Rows(), 1);
+        EXPECT_FALSE(picker.cmdOK->isEnabled());
+        picker.cmdOK->click(); // nothing to choose: the picker stays open
+        EXPECT_TRUE(picker.UserCancelled());
+        picker.reject(); // the close box
+    });
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const Picked picked = PickCustomer(host, false);
+        EXPECT_TRUE(picked.cancelled);
+        EXPECT_FALSE(picked.customer);
+    }
+}
+
+// Runs SelectItem with the picker worked by work; returns what SelectItem answered.
+bool SelectItem(DemoHost& host, ItemTypes kind, bool showInactive, int32_t& itemNo, QString& description,
+                std::function<void(ItemSearchDialog&)> work) {
+    ModalScript dialogs;
+    dialogs.on<ItemSearchDialog>(std::move(work));
+    return host.server->ItemMaint()->SelectItem(kind, false, itemNo, description, showInactive).toBool();
+}
+
+TEST(HostPickersTest, SelectItemListsTheKindAskedFor) {
+    DemoHost host;
+    const int items = host.Scalar("SELECT COUNT(*) FROM zev_item WHERE is_active <> 0").toInt();
+    const int skiSchool =
+        host.Scalar("SELECT COUNT(*) FROM zev_item WHERE item_type = 4 AND is_active <> 0").toInt();
+    ASSERT_GT(skiSchool, 0);
+    ASSERT_GT(items, skiSchool);
+    int32_t itemNo = 0;
+    QString description;
+
+    SelectItem(host, ttoAll, false, itemNo, description, [&](ItemSearchDialog& picker) {
+        EXPECT_EQ(picker.windowTitle(), "Select Item");
+        EXPECT_EQ(picker.gdList->Rows() - 1, items);
+        picker.cmdCancel->click();
+    });
+    SelectItem(host, ttoSkiSchool, false, itemNo, description, [&](ItemSearchDialog& picker) {
+        EXPECT_EQ(picker.gdList->Rows() - 1, skiSchool);
+        EXPECT_EQ(Column(*picker.gdList, 2).removeDuplicates(), skiSchool - 1);
+        EXPECT_EQ(picker.gdList->TextMatrix(1, 2), "Ski School");
+        picker.cmdCancel->click();
+    });
+    // Packages: the inactive one only when asked for.
+    SelectItem(host, ttoPackage, false, itemNo, description, [&](ItemSearchDialog& picker) {
+        EXPECT_EQ(picker.windowTitle(), "Select Package");
+        EXPECT_EQ(Column(*picker.gdList, 0), (QStringList{"501", "502", "503"}));
+        picker.cmdCancel->click();
+    });
+    SelectItem(host, ttoPackage, true, itemNo, description, [&](ItemSearchDialog& picker) {
+        EXPECT_EQ(Column(*picker.gdList, 0), (QStringList{"501", "502", "503", "504"}));
+        EXPECT_EQ(picker.gdList->TextMatrix(4, 3), "No");
+        picker.cmdCancel->click();
+    });
+}
+
+TEST(HostPickersTest, SelectItemFillsNumberAndDescriptionOnlyWhenChosen) {
+    DemoHost host;
+    int32_t itemNo = 77;
+    QString description = "unchanged";
+    EXPECT_FALSE(SelectItem(host, ttoAll, false, itemNo, description,
+                            [](ItemSearchDialog& picker) { picker.cmdCancel->click(); }));
+    EXPECT_EQ(itemNo, 77);
+    EXPECT_EQ(description, "unchanged");
+
+    EXPECT_TRUE(SelectItem(host, ttoPackage, false, itemNo, description, [](ItemSearchDialog& picker) {
+        QTest::keyClicks(picker.txtSearch, "family");
+        ASSERT_EQ(picker.gdList->Rows(), 2);
+        picker.Choose(1); // a double click
+    }));
+    EXPECT_EQ(itemNo, 502);
+    EXPECT_EQ(description, "Family Four Pack");
+
+    // Searching by number.
+    EXPECT_TRUE(SelectItem(host, ttoAll, false, itemNo, description, [](ItemSearchDialog& picker) {
+        picker.show(); // Enter reaches the default button of a shown dialog only
+        QTest::keyClicks(picker.txtSearch, "5002");
+        ASSERT_EQ(picker.gdList->Rows(), 2);
+        QTest::keyClick(picker.txtSearch, Qt::Key_Return); // Enter takes the first match
+    }));
+    EXPECT_EQ(itemNo, 5002);
+    EXPECT_EQ(description, "Hand Warmers (pair)");
+}
+
+TEST(HostPickersTest, SpecialOffersListTheDiscountedPrices) {
+    DemoHost host;
+    host.Execute("UPDATE zev_price SET discount_id = 'MIL' WHERE price_no = 131"); // a package on offer
+    const int offers = host.Scalar("SELECT COUNT(*) FROM zev_price WHERE discount_id IS NOT NULL").toInt();
+    ModalScript dialogs;
+    dialogs.on<SpecialOffersDialog>([&](SpecialOffersDialog& window) {
+        EXPECT_EQ(window.windowTitle(), "Special Offers");
+        const FlexGrid& grid = *window.gdOffers;
+        ASSERT_EQ(grid.Rows() - 1, offers);
+        EXPECT_EQ(Column(grid, 1).removeDuplicates(), offers - 3); // Early Bird, Group Rate, Military
+        const int row = Column(grid, 0).indexOf("104") + 1;
+        ASSERT_GT(row, 0);
+        EXPECT_EQ(grid.TextMatrix(row, 1), "Military");
+        EXPECT_EQ(grid.TextMatrix(row, 2), "Item");
+        EXPECT_EQ(grid.TextMatrix(row, 3), "1001");
+        EXPECT_EQ(grid.TextMatrix(row, 5), "Regular Season");
+        EXPECT_EQ(grid.TextMatrix(row, 8), "$79.00");
+        const int package = Column(grid, 0).indexOf("131") + 1;
+        EXPECT_EQ(grid.TextMatrix(package, 2), "Package");
+        EXPECT_EQ(grid.TextMatrix(package, 4), "Family Four Pack");
+        window.cmdClose->click();
+    });
+    host.server->ItemMaint()->ShowSpecialOffer();
+}
+
+TEST(HostPickersTest, APickerOverABrokenDatabaseReportsAndChoosesNothing) {
+    DemoHost host;
+    host.Execute("DROP TABLE zev_store_customer");
+    host.Execute("DROP TABLE zev_customer_log");
+    host.Execute("DROP TABLE zev_customer");
+    ScriptedMessages messages;
+    messages.expect();
+    ModalScript dialogs;
+    dialogs.on<CustomerSearchDialog>([](CustomerSearchDialog& picker) {
+        EXPECT_EQ(picker.gdList->Rows(), 1);
+        picker.cmdCancel->click();
+    });
+    const Picked picked = PickCustomer(host);
+    EXPECT_TRUE(picked.cancelled);
+    EXPECT_FALSE(picked.customer);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_TRUE(messages.shown()[0].prompt.contains("zev_customer"));
+}
+
+} // namespace
