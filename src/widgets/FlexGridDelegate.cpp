@@ -19,6 +19,14 @@ QRect FlexGridDelegate::ButtonRect(const QRect& cell) {
     return QRect(cell.right() - ButtonWidth + 1, cell.top(), ButtonWidth, cell.height());
 }
 
+// A node shows its fold symbol only when rows fold under it: the next row is a plain row or a deeper node.
+bool FlexGridDelegate::FoldsRows(const FlexGridModel& model, int32_t gridRow) {
+    const int32_t next = gridRow + 1;
+    if (next >= model.Rows())
+        return false;
+    return !model.IsSubtotal(next) || model.RowOutlineLevel(next) > model.RowOutlineLevel(gridRow);
+}
+
 int FlexGridDelegate::OutlineIndent(int level) {
     return level * LevelIndent + SymbolSize + 6;
 }
@@ -50,7 +58,7 @@ void FlexGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         back.features &= ~QStyleOptionViewItem::HasCheckIndicator;
         QApplication::style()->drawControl(QStyle::CE_ItemViewItem, &back, painter, m_grid);
         const int level = model->RowOutlineLevel(gridRow);
-        if (model->IsSubtotal(gridRow)) {
+        if (model->IsSubtotal(gridRow) && FoldsRows(*model, gridRow)) {
             const QRect box = SymbolRect(option.rect, level);
             painter->save();
             painter->setPen(option.palette.color(QPalette::Text));

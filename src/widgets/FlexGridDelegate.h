@@ -3,6 +3,7 @@
 #include <QStyledItemDelegate>
 
 class FlexGrid;
+class FlexGridModel;
 
 // Draws a FlexGrid's cells (outline symbols, cell buttons, check boxes) and makes its editors: a text box, or
 // a drop-down for columns with a list.
@@ -27,6 +28,7 @@ public:
     static QRect ButtonRect(const QRect& cell);
     // Room taken at the left of the outline column by a row's level and the node symbol.
     static int OutlineIndent(int level);
+    static bool FoldsRows(const FlexGridModel& model, int32_t gridRow);
     static QRect SymbolRect(const QRect& cell, int level);
 
 private:
