@@ -2,6 +2,9 @@
 
 #include "store/data/StoredProcedureCall.h"
 #include "store/data/modDataTypes.h"
+#include "store/editors/store/frmSelectRegister.h"
+#include "store/pickers/frmSelectPrice.h"
+#include "store/pickers/frmShowPrices.h"
 #include "store/records/CStore.h"
 #include "store/viewers/frmLogDetail.h"
 #include "store/viewers/frmOrderDetail.h"
@@ -284,4 +287,54 @@ void CStoreMaint::DisplayCustomerLogDetail(double dLogNo) {
         ShowModal(&viewer);
         return true;
     });
+}
+
+bool CStoreMaint::InstallRegister(CStore& oStore) {
+    return m_errors.Guard(m_error, QStringLiteral("InstallRegister"), [&] {
+        if (oStore.RegisterInstalled()) {
+            MsgBox(oStore.RegisterId() + QStringLiteral(" is already installed on this store"),
+                   MsgBoxStyle::Critical, QStringLiteral("Install Register Canceled"));
+            return false;
+        }
+        frmSelectRegister picker;
+        picker.Setup(m_db, m_error);
+        ShowModal(&picker);
+        const QString registerId = picker.RegisterId();
+        if (picker.UserCanceled || registerId.isEmpty())
+            return false;
+        StoredProcedureCall call(m_db, QStringLiteral("ZEV_SP_STORE_InstallRegister"));
+        call.set(StoreNo, oStore.StoreNo()).set(QStringLiteral("@register_id"), registerId);
+        if (!call.runAccepted(SuccessTest::AtLeastZero, Message,
+                              QStringLiteral("Register Installation Failed")))
+            return false;
+        oStore.setRegisterInstalled(true);
+        oStore.setRegisterId(registerId);
+        return true;
+    });
+}
+
+bool CStoreMaint::SelectPrice(int32_t lItemNo, int32_t lStoreNo, int32_t lProductNo, int32_t lSeqNo,
+                              int32_t& lPriceNo, QString& sPrice, int16_t& iUnitQty, int32_t lPackageno) {
+    // The price picker ends silently on any failure.
+    try {
+        frmSelectPrice picker;
+        picker.Setup(m_db, m_error, lStoreNo, lItemNo, lProductNo, lSeqNo, lPackageno);
+        ShowModal(&picker);
+        if (picker.UserCancelled)
+            return false;
+        picker.getSelectedPriceNo(lPriceNo, sPrice, iUnitQty);
+        return true;
+    } catch (const RuntimeError&) {
+        return false;
+    }
+}
+
+void CStoreMaint::ShowPrices(int32_t lItemNo, int32_t lStoreNo, int32_t lPackageno, int32_t lExtensionNo) {
+    try {
+        frmShowPrices viewer;
+        viewer.Setup(m_db, m_error, lItemNo, lStoreNo, lPackageno, lExtensionNo);
+        ShowModal(&viewer);
+    } catch (const RuntimeError&) {
+        // the price viewer ends silently
+    }
 }

@@ -1,7 +1,14 @@
 #include "store/host/CStoreMaint.h"
+#include "store/editors/store/frmSelectRegister.h"
+#include "store/pickers/frmSelectPrice.h"
+#include "store/pickers/frmShowPrices.h"
 #include "store/records/CStore.h"
 #include "store/records/RecordTest.h"
 #include "support/FakeAppServer.h"
+#include "support/ModalScript.h"
+#include "widgets/FlexGrid.h"
+
+#include <QPushButton>
 
 namespace {
 
@@ -239,6 +246,116 @@ TEST_F(CStoreMaintTest, TakesConnectionErrorObjectAndItemMaintenanceFromTheServe
     EXPECT_EQ(maint.ErrorObject(), error);
     EXPECT_EQ(server->connectionNames, QStringList({""}));
     EXPECT_EQ(maint.ItemMaint(), server->items);
+}
+
+Row RegisterRow(const char* id) {
+    return {{"Register_id", id},
+            {"Register_Group_ID", "WEB"},
+            {"Revenue_Center_ID", "RC1"},
+            {"location_id", "BASE"}};
+}
+
+TEST_F(CStoreMaintTest, InstallRegisterRefusesAnInstalledRegisterBeforeAskingAnything) {
+    CStore store;
+    store.setRegisterInstalled(true);
+    store.setRegisterId("WEB01");
+    ScriptedMessages messages;
+    messages.expect();
+    ModalScript dialogs;
+    EXPECT_FALSE(maint.InstallRegister(store));
+    EXPECT_EQ(messages.shown()[0].prompt, "WEB01 is already installed on this store");
+    EXPECT_EQ(messages.shown()[0].buttons, 16);
+    EXPECT_EQ(messages.shown()[0].title, "Install Register Canceled");
+    EXPECT_TRUE(db->calls().empty());
+}
+
+TEST_F(CStoreMaintTest, InstallRegisterInstallsThePickedRegisterOnlyWhenConfirmedAndAccepted) {
+    declare("ZEV_SP_STORE_InstallRegister", {"@store_no", "@register_id"});
+    CStore store;
+    store.setStoreNo(4);
+    auto pick = [&](bool confirm) {
+        db->scriptQuery("zev_register").row(RegisterRow("WEB02")).row(RegisterRow("WEB03"));
+        ModalScript dialogs;
+        dialogs.on<frmSelectRegister>([confirm](frmSelectRegister& picker) {
+            picker.dbgRegisters->setRow(2);
+            (confirm ? picker.cmdOk : picker.cmdCancel)->click();
+        });
+        return maint.InstallRegister(store);
+    };
+
+    EXPECT_FALSE(pick(false));
+    EXPECT_TRUE(db->callsOf("ZEV_SP_STORE_InstallRegister").empty());
+
+    ScriptedMessages messages;
+    messages.expect();
+    db->script("ZEV_SP_STORE_InstallRegister").returns(-1).output("@message", "WEB03 is no longer free.");
+    EXPECT_FALSE(pick(true));
+    EXPECT_EQ(messages.shown()[0].title, "Register Installation Failed");
+    EXPECT_FALSE(store.RegisterInstalled());
+
+    EXPECT_TRUE(pick(true));
+    ExpectSent(db->lastCall(), {{"@store_no", 4}, {"@register_id", "WEB03"}});
+    EXPECT_TRUE(store.RegisterInstalled());
+    EXPECT_EQ(store.RegisterId(), "WEB03");
+    EXPECT_TRUE(error->reports.empty());
+}
+
+TEST_F(CStoreMaintTest, SelectPriceFillsItsOutputsFromTheCurrentRowUnlessCancelled) {
+    declare("ZEV_SP_STORE_GetProductItemPrices",
+            {"@item_no", "@package_no", "@store_no", "@product_no", "@seq_no"});
+    auto price = [](int32_t no, double amount, int16_t qty) {
+        return Row{{"price_no", no},    {"season_no", 0},       {"season_desc", ""},
+                   {"discount_id", ""}, {"discount_desc", ""},  {"unit_id", "DAY"},
+                   {"unit_qty", qty},   {"unit_price", amount}, {"Price", amount * qty}};
+    };
+    auto choose = [&](bool confirm, int32_t& priceNo, QString& text, int16_t& qty) {
+        db->script("ZEV_SP_STORE_GetProductItemPrices").row(price(11, 59.0, 1)).row(price(12, 45.0, 2));
+        ModalScript dialogs;
+        dialogs.on<frmSelectPrice>([confirm](frmSelectPrice& picker) {
+            picker.gdItems->setRow(2);
+            (confirm ? picker.cmdOk : picker.cmdCancel)->click();
+        });
+        return maint.SelectPrice(900, 2, 10, 0, priceNo, text, qty);
+    };
+    int32_t priceNo = -1;
+    QString text = "unchanged";
+    int16_t qty = -1;
+    EXPECT_FALSE(choose(false, priceNo, text, qty));
+    EXPECT_EQ(priceNo, -1);
+    EXPECT_EQ(text, "unchanged");
+    EXPECT_EQ(qty, -1);
+
+    EXPECT_TRUE(choose(true, priceNo, text, qty));
+    EXPECT_EQ(priceNo, 12);
+    EXPECT_EQ(text, "90");
+    EXPECT_EQ(qty, 2);
+    ExpectSent(db->lastCall(), {{"@item_no", 900},
+                                {"@package_no", Variant::Null()},
+                                {"@store_no", 2},
+                                {"@product_no", 10},
+                                {"@seq_no", Variant::Null()}});
+}
+
+TEST_F(CStoreMaintTest, ShowPricesOpensTheViewerAndPriceFailuresStaySilent) {
+    declare("ZEV_SP_STORE_GetStorePrices", {"@store_no", "@item_no", "@package_no", "@child_item_no"});
+    {
+        ModalScript dialogs;
+        dialogs.on<frmShowPrices>([](frmShowPrices& viewer) { viewer.cmdOk->click(); });
+        maint.ShowPrices(900, 2, 0, 905);
+    }
+    ExpectSent(
+        db->lastCall(),
+        {{"@store_no", 2}, {"@item_no", 900}, {"@package_no", Variant::Null()}, {"@child_item_no", 905}});
+
+    CStoreMaint unbound; // no connection: the pickers end quietly
+    int32_t priceNo = 7;
+    QString text;
+    int16_t qty = 1;
+    ModalScript dialogs;
+    dialogs.on<frmSelectPrice>([](frmSelectPrice& picker) { picker.cmdOk->click(); });
+    EXPECT_TRUE(unbound.SelectPrice(1, 2, 3, 4, priceNo, text, qty)) << "an empty list still allows OK";
+    EXPECT_EQ(priceNo, 7);
+    EXPECT_TRUE(error->reports.empty());
 }
 
 } // namespace
