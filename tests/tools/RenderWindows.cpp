@@ -5,6 +5,8 @@
 #include "store/control/Store.h"
 #include "store/host/CStoreMaint.h"
 #include "store/host/frmAbout.h"
+#include "store/pickers/frmSelectItem.h"
+#include "store/pickers/frmSelectStoreProductItem.h"
 #include "store/records/CStore.h"
 #include "support/FakeAppServer.h"
 #include "widgets/ShowModal.h"
@@ -32,7 +34,8 @@ bool Save(QWidget* window, const QString& name) {
 // The first value of a plain query, as a double.
 double First(const std::shared_ptr<DBConnection>& db, const QString& sql) {
     const auto rows = db->OpenRecordset(sql, 0);
-    return rows->Eof() ? 0 : rows->Fields(QStringLiteral("n"))->Value().toDouble();
+    const Variant value = rows->Eof() ? Variant() : rows->Fields(QStringLiteral("n"))->Value();
+    return value.isNull() ? 0 : value.toDouble();
 }
 
 void RenderControl(const std::shared_ptr<FakeAppServer>& server, int32_t storeNo) {
@@ -75,7 +78,10 @@ int main(int argc, char** argv) {
     int shots = 0;
     SetModalHook([&](QDialog* dialog) {
         dialog->resize(dialog->size().expandedTo(QSize(640, 420)));
-        shots += Save(dialog, dialog->metaObject()->className()) ? 1 : 0;
+        const QString name = dialog->objectName().startsWith(QLatin1String("frm"))
+                                 ? dialog->objectName()
+                                 : dialog->metaObject()->className();
+        shots += Save(dialog, name) ? 1 : 0;
         dialog->hide();
     });
 
@@ -90,6 +96,31 @@ int main(int argc, char** argv) {
     maint.DisplayCustomerLogDetail(First(
         db,
         QStringLiteral("SELECT MAX(log_no) AS n FROM zev_customer_log WHERE old_customer_data IS NOT NULL")));
+    const int32_t pricedItem = int32_t(First(
+        db, QStringLiteral("SELECT MIN(item_no) AS n FROM zev_price WHERE store_no IS NULL OR store_no = %1")
+                .arg(storeNo)));
+    int32_t priceNo = 0;
+    QString price;
+    int16_t unitQty = 0;
+    maint.SelectPrice(pricedItem, storeNo, 0, 0, priceNo, price, unitQty);
+    maint.ShowPrices(pricedItem, storeNo);
+    CStore store;
+    store.OpenStore(db, server->error, storeNo);
+    store.setRegisterInstalled(false);
+    maint.InstallRegister(store);
+    frmSelectItem items;
+    items.Setup(maint, db, server->error, false, storeNo, 0);
+    ShowModal(&items);
+    frmSelectItem extensions;
+    extensions.Setup(maint, db, server->error, false, storeNo,
+                     int32_t(First(db, QStringLiteral("SELECT MIN(item_no) AS n FROM zev_store_extension "
+                                                      "WHERE store_no = %1")
+                                           .arg(storeNo))));
+    extensions.setObjectName(QStringLiteral("frmSelectItem-extensions"));
+    ShowModal(&extensions);
+    frmSelectStoreProductItem productItems;
+    productItems.Setup(db, server->error, storeNo, false);
+    ShowModal(&productItems);
     std::cout << shots << " dialogs rendered\n";
     return shots > 0 ? 0 : 1;
 }
