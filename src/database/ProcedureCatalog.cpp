@@ -17,6 +17,9 @@ const ProcedureCatalog& ProcedureCatalog::Standard() {
 void ProcedureCatalog::add(const QString& name, std::vector<ParameterDeclaration> parameters,
                            std::function<void(ProcedureContext&)> body) {
     ProcedureDefinition definition{name, {}, std::move(body)};
+    // The readers are the "Get" procedures and the defaults of a new product item.
+    definition.readOnly = name.contains(QLatin1String("_Get"), Qt::CaseInsensitive) ||
+                          name.endsWith(QLatin1String("ProductItemDefaults"));
     definition.parameters.push_back(
         {QStringLiteral("@RETURN_VALUE"), ParameterType::Long, ParameterDirection::ReturnValue});
     for (auto& parameter : parameters)

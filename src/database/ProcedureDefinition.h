@@ -21,6 +21,8 @@ struct ProcedureDefinition {
     QString name;
     std::vector<ParameterDeclaration> parameters;
     std::function<void(ProcedureContext&)> body;
+    // Only reads: runs without taking the write lock.
+    bool readOnly = false;
 };
 
 inline ParameterDeclaration In(const QString& name, ParameterType type) {

@@ -51,7 +51,7 @@ std::shared_ptr<Recordset> SqlConnection::runProcedure(const std::shared_ptr<Com
 
     ProcedureContext context(*m_session, *definition, values, m_user);
     {
-        Transaction transaction(*m_session);
+        Transaction transaction(*m_session, !definition->readOnly);
         definition->body(context);
         if (!context.refused())
             transaction.commit();
@@ -80,6 +80,7 @@ std::shared_ptr<RowCursor> SqlConnection::openRows(const QString& sql, const QVa
 std::shared_ptr<Recordset> SqlConnection::ExecuteRecordset(const std::shared_ptr<Command>& command,
                                                            int16_t& failed, int16_t) {
     // Output parameters are set before the rows are opened, so they are readable at once either way.
+    failed = -1;
     auto rows = runProcedure(command, true);
     failed = 0;
     return rows;

@@ -135,9 +135,9 @@ void SqlSession::execute(const QString& sql) {
         fail(query.lastError());
 }
 
-void SqlSession::begin() {
-    // SQLite takes the write lock at once, so two writers queue on the busy timeout instead of deadlocking.
-    execute(m_backend == Backend::SQLite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
+void SqlSession::begin(bool write) {
+    execute(m_backend == Backend::SQLite && write ? QStringLiteral("BEGIN IMMEDIATE")
+                                                  : QStringLiteral("BEGIN"));
     m_inTransaction = true;
 }
 

@@ -33,7 +33,9 @@ public:
     QSqlQuery prepare(const QString& sql);
     void runPrepared(QSqlQuery& query, const QVariantList& values);
 
-    void begin();
+    // write: SQLite takes the write lock at once, so two writers queue on the busy timeout instead of
+    // deadlocking.
+    void begin(bool write = true);
     void commit();
     void rollback() noexcept;
     bool inTransaction() const { return m_inTransaction; }

@@ -1,7 +1,7 @@
 #include "database/Transaction.h"
 
-Transaction::Transaction(SqlSession& session) : m_session(session) {
-    m_session.begin();
+Transaction::Transaction(SqlSession& session, bool write) : m_session(session) {
+    m_session.begin(write);
 }
 
 Transaction::~Transaction() {

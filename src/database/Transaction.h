@@ -6,7 +6,8 @@
 // refusal that changed nothing, or a raised error) rolls everything back.
 class Transaction {
 public:
-    explicit Transaction(SqlSession& session);
+    // A reading transaction sees one state of the database without blocking other writers' queue.
+    explicit Transaction(SqlSession& session, bool write = true);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

@@ -1,6 +1,8 @@
 #include "database/ProcedureCatalog.h"
+
 #include "dbsupport/ProcedureRun.h"
 #include "dbsupport/TestDatabase.h"
+#include <QRegularExpression>
 
 namespace {
 
@@ -273,6 +275,15 @@ TEST(ProcedureCatalog, HoldsEveryProcedureTheModuleCallsWithTheReturnValueFirst)
                                "ZEV_SP_ESTORE_GetStoreDocumentFields"};
     const auto& catalog = ProcedureCatalog::Standard();
     EXPECT_EQ(catalog.names().size(), expected.size());
+    int readers = 0;
+    for (const QString& name : catalog.names())
+        if (catalog.find(name)->readOnly) {
+            ++readers;
+            EXPECT_FALSE(name.contains(
+                QRegularExpression(QStringLiteral("Update|Insert|Delete|Install|delete|update"))))
+                << name.toStdString();
+        }
+    EXPECT_EQ(readers, 25);
     for (const QString& name : expected) {
         const ProcedureDefinition* procedure = catalog.find(name);
         ASSERT_NE(procedure, nullptr) << name.toStdString();
