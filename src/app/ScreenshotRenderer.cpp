@@ -1,6 +1,9 @@
 #include "app/ScreenshotRenderer.h"
 
 #include "app/HostSearchDialog.h"
+#include "database/SqlSession.h"
+#include "sdk/RuntimeError.h"
+#include "widgets/FlexGrid.h"
 #include "widgets/ShowModal.h"
 #include "widgets/TabStrip.h"
 
@@ -18,7 +21,19 @@ const QList<ScreenshotRenderer::View>& ScreenshotRenderer::Views() {
     return views;
 }
 
-ScreenshotRenderer::ScreenshotRenderer(QMainWindow& window) : m_window(window) {}
+ScreenshotRenderer::ScreenshotRenderer(QMainWindow& window, int32_t customerNo)
+    : m_window(window), m_customerNo(customerNo) {}
+
+int32_t ScreenshotRenderer::CustomerWithMostLogs(SqlSession& session) {
+    try {
+        return session
+            .scalar(QStringLiteral("SELECT customer_no FROM zev_customer_log GROUP BY customer_no "
+                                   "ORDER BY COUNT(*) DESC, customer_no LIMIT 1"))
+            .toInt();
+    } catch (const RuntimeError&) {
+        return 0;
+    }
+}
 
 QStringList ScreenshotRenderer::Render(const QString& folder, QString& error) {
     auto* tabs = m_window.findChild<TabStrip*>(QStringLiteral("tabStore"));
@@ -56,18 +71,39 @@ void ScreenshotRenderer::SelectFirstStore() {
 }
 
 void ScreenshotRenderer::Prepare(const QString& key) {
+    if (key == QLatin1String("LIST"))
+        SelectFilledList();
     if (key == QLatin1String("ORDER"))
         Click(QStringLiteral("cmdFind"));
     if (key == QLatin1String("CUST")) {
-        // The customer picker answers with its first customer.
-        ModalHook previous = SetModalHook([](QDialog* dialog) {
+        ModalHook previous = SetModalHook([this](QDialog* dialog) {
             if (auto* picker = qobject_cast<HostSearchDialog*>(dialog))
-                picker->Choose(1);
+                PickCustomer(*picker);
             dialog->hide();
         });
         Click(QStringLiteral("cmdCustFind"));
         SetModalHook(std::move(previous));
     }
+}
+
+void ScreenshotRenderer::SelectFilledList() {
+    auto* lists = m_window.findChild<QComboBox*>(QStringLiteral("cmbList"));
+    auto* grid = m_window.findChild<FlexGrid*>(QStringLiteral("gdData"));
+    if (!lists || !grid)
+        return;
+    for (int index = 0; index < lists->count() && grid->Rows() <= 1; ++index) {
+        lists->setCurrentIndex(index);
+        Settle();
+    }
+}
+
+void ScreenshotRenderer::PickCustomer(HostSearchDialog& picker) const {
+    for (int32_t row = 1; row < picker.gdList->Rows(); ++row)
+        if (picker.gdList->TextMatrix(row, 0).toInt() == m_customerNo) {
+            picker.Choose(row);
+            return;
+        }
+    picker.Choose(1);
 }
 
 void ScreenshotRenderer::Click(const QString& buttonName) {

@@ -1,7 +1,9 @@
 #include "app/ConsoleMessageService.h"
+#include "app/HostAppServer.h"
 #include "app/HostLauncher.h"
 #include "app/MainWindow.h"
 #include "app/ScreenshotRenderer.h"
+#include "database/SqlConnection.h"
 #include "widgets/MsgBox.h"
 #include "widgets/ShowModal.h"
 
@@ -25,9 +27,12 @@ void RunUnattended() {
     SetModalHook([](QDialog* dialog) { dialog->hide(); });
 }
 
-int RenderScreenshots(MainWindow& window, const QString& folder) {
+int RenderScreenshots(HostLauncher& launcher, const QString& folder) {
+    MainWindow& window = *launcher.Window();
+    const int32_t customerNo =
+        ScreenshotRenderer::CustomerWithMostLogs(*launcher.Server()->Connection()->session());
     QString error;
-    const QStringList files = ScreenshotRenderer(window).Render(folder, error);
+    const QStringList files = ScreenshotRenderer(window, customerNo).Render(folder, error);
     window.close();
     if (files.isEmpty())
         return Fail(error, false);
@@ -60,7 +65,7 @@ int main(int argc, char** argv) {
     if (!interactive) {
         if (!window.ModuleError().isEmpty())
             return Fail(window.ModuleError(), false);
-        return RenderScreenshots(window, options.screenshotDir);
+        return RenderScreenshots(launcher, options.screenshotDir);
     }
     window.show();
     if (!window.ModuleError().isEmpty())
