@@ -1,4 +1,4 @@
-#include "database/SqlConnection.h"
+#include "dbsupport/TestDatabase.h"
 #include "store/records/CListItem.h"
 #include "store/records/CProduct.h"
 #include "store/records/CProductItem.h"
@@ -7,72 +7,30 @@
 #include "support/RecordingErrorObject.h"
 #include "support/ScriptedMessages.h"
 
-#include <QTemporaryDir>
-#include <QUuid>
 #include <gtest/gtest.h>
 
 namespace {
 
-const char* const PostgresUrlVariable = "ZEVSTORE_TEST_PG_URL";
-
-// A fresh, empty database of one kind: a SQLite file, or a schema of its own on the test server.
-class FreshDatabase {
-public:
-    explicit FreshDatabase(const std::string& kind) {
-        if (kind == "sqlite") {
-            connection =
-                SqlConnection::Open(m_dir.filePath(QStringLiteral("store.db")), QStringLiteral("tester"));
-            return;
-        }
-        m_url = qEnvironmentVariable(PostgresUrlVariable);
-        m_schema = QStringLiteral("rt_") + QUuid::createUuid().toString(QUuid::Id128);
-        SqlSession::Open(m_url)->execute(QStringLiteral("CREATE SCHEMA %1").arg(m_schema));
-        connection =
-            SqlConnection::Open(m_url + QStringLiteral("?schema=") + m_schema, QStringLiteral("tester"));
-    }
-
-    ~FreshDatabase() {
-        connection.reset();
-        if (m_schema.isEmpty())
-            return;
-        try {
-            SqlSession::Open(m_url)->execute(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(m_schema));
-        } catch (const RuntimeError&) {
-            // a schema left behind goes with the throw-away server
-        }
-    }
-
-    std::shared_ptr<SqlConnection> connection;
-
-private:
-    QTemporaryDir m_dir;
-    QString m_url;
-    QString m_schema;
-};
-
 // The catalogue a store sells from: two items with a price each.
 constexpr int32_t TicketItem = 501, LessonItem = 502, TicketPrice = 601, LessonPrice = 602;
 
-class RecordRoundTripTest : public testing::TestWithParam<std::string> {
+class RecordRoundTripTest : public DatabaseTest {
 protected:
+    bool seeded() const override { return false; }
+
     void SetUp() override {
-        if (GetParam() == "postgresql" && qEnvironmentVariableIsEmpty(PostgresUrlVariable))
-            GTEST_SKIP() << PostgresUrlVariable << " is not set";
-        database = std::make_unique<FreshDatabase>(GetParam());
-        db = database->connection;
-        auto& session = *db->session();
-        session.run(
-            QStringLiteral("INSERT INTO zev_item (item_no, item_type, short_description) VALUES (?, ?, ?)"),
-            {TicketItem, 6, QStringLiteral("Day ticket")});
-        session.run(
-            QStringLiteral("INSERT INTO zev_item (item_no, item_type, short_description) VALUES (?, ?, ?)"),
-            {LessonItem, 4, QStringLiteral("Group lesson")});
-        session.run(
-            QStringLiteral("INSERT INTO zev_price (price_no, item_no, unit_qty, price) VALUES (?, ?, ?, ?)"),
-            {TicketPrice, TicketItem, 1, 59.5});
-        session.run(
-            QStringLiteral("INSERT INTO zev_price (price_no, item_no, unit_qty, price) VALUES (?, ?, ?, ?)"),
-            {LessonPrice, LessonItem, 2, 30.0});
+        DatabaseTest::SetUp();
+        if (IsSkipped())
+            return;
+        oDB = connection();
+        const QString item =
+            QStringLiteral("INSERT INTO zev_item (item_no, item_type, short_description) VALUES (?, ?, ?)");
+        database().execute(item, {TicketItem, 6, QStringLiteral("Day ticket")});
+        database().execute(item, {LessonItem, 4, QStringLiteral("Group lesson")});
+        const QString price =
+            QStringLiteral("INSERT INTO zev_price (price_no, item_no, unit_qty, price) VALUES (?, ?, ?, ?)");
+        database().execute(price, {TicketPrice, TicketItem, 1, 59.5});
+        database().execute(price, {LessonPrice, LessonItem, 2, 30.0});
     }
 
     void TearDown() override {
@@ -82,7 +40,7 @@ protected:
     int32_t newStore() {
         CStore store;
         store.setDescription(QStringLiteral("Mountain shop"));
-        EXPECT_TRUE(store.Update(db, error));
+        EXPECT_TRUE(store.Update(oDB, error));
         return store.StoreNo();
     }
 
@@ -91,20 +49,19 @@ protected:
         product.setStoreNo(storeNo);
         product.setProductNo(productNo);
         product.setProductName(QStringLiteral("Product %1").arg(productNo));
-        EXPECT_TRUE(product.Update(db, error));
+        EXPECT_TRUE(product.Update(oDB, error));
         return productNo;
     }
 
     int32_t newItem(int32_t storeNo, int32_t productNo, int32_t itemNo) {
         CProductItem item;
         item.setItemNo(itemNo);
-        EXPECT_TRUE(item.GetDefaults(db, error, storeNo, productNo));
-        EXPECT_TRUE(item.Update(db, error));
+        EXPECT_TRUE(item.GetDefaults(oDB, error, storeNo, productNo));
+        EXPECT_TRUE(item.Update(oDB, error));
         return item.SeqNo();
     }
 
-    std::unique_ptr<FreshDatabase> database;
-    std::shared_ptr<SqlConnection> db;
+    std::shared_ptr<SqlConnection> oDB;
     std::shared_ptr<RecordingErrorObject> error = std::make_shared<RecordingErrorObject>();
 };
 
@@ -116,11 +73,11 @@ TEST_P(RecordRoundTripTest, StoreIsCreatedReopenedAndSavedAgain) {
     store.setEmailFrom(QStringLiteral("shop@example"));
     store.setManualDocument(QStringLiteral("Invoice [ORDER_NO]"));
     store.LocationRegister = true;
-    ASSERT_TRUE(store.Update(db, error));
+    ASSERT_TRUE(store.Update(oDB, error));
     ASSERT_GT(store.StoreNo(), 0);
 
     CStore reopened;
-    ASSERT_TRUE(reopened.OpenStore(db, error, store.StoreNo()));
+    ASSERT_TRUE(reopened.OpenStore(oDB, error, store.StoreNo()));
     EXPECT_EQ(reopened.Description(), "Mountain shop");
     EXPECT_EQ(reopened.StoreURL(), "https://shop.example");
     EXPECT_EQ(reopened.StoreLOGOURL(), "https://shop.example/logo.png");
@@ -132,13 +89,13 @@ TEST_P(RecordRoundTripTest, StoreIsCreatedReopenedAndSavedAgain) {
 
     reopened.setStoreLOGOURL(QString());
     reopened.LocationRegister = false;
-    ASSERT_TRUE(reopened.Update(db, error));
+    ASSERT_TRUE(reopened.Update(oDB, error));
     EXPECT_EQ(reopened.StoreNo(), store.StoreNo());
     CStore again;
-    ASSERT_TRUE(again.OpenStore(db, error, store.StoreNo()));
+    ASSERT_TRUE(again.OpenStore(oDB, error, store.StoreNo()));
     EXPECT_EQ(again.StoreLOGOURL(), "");
     EXPECT_FALSE(again.LocationRegister);
-    EXPECT_FALSE(again.OpenStore(db, error, store.StoreNo() + 1));
+    EXPECT_FALSE(again.OpenStore(oDB, error, store.StoreNo() + 1));
 }
 
 TEST_P(RecordRoundTripTest, ProductMovesToANewNumberAndARefusedSaveChangesNothing) {
@@ -151,10 +108,10 @@ TEST_P(RecordRoundTripTest, ProductMovesToANewNumberAndARefusedSaveChangesNothin
     product.PhotoFamily = QStringLiteral("Holiday");
     product.ItemDisplayType = QStringLiteral("GRID");
     product.NumCols = 2;
-    ASSERT_TRUE(product.Update(db, error));
+    ASSERT_TRUE(product.Update(oDB, error));
 
     CProduct reopened;
-    ASSERT_TRUE(reopened.OpenProduct(db, error, storeNo, 100));
+    ASSERT_TRUE(reopened.OpenProduct(oDB, error, storeNo, 100));
     EXPECT_EQ(reopened.ProductName(), "Lift tickets");
     EXPECT_EQ(reopened.ProductType(), "Tickets");
     EXPECT_EQ(reopened.PhotoFamily, "HOLIDAY");
@@ -164,12 +121,12 @@ TEST_P(RecordRoundTripTest, ProductMovesToANewNumberAndARefusedSaveChangesNothin
 
     reopened.setProductNo(101);
     reopened.IsActive = false;
-    ASSERT_TRUE(reopened.Update(db, error));
+    ASSERT_TRUE(reopened.Update(oDB, error));
     CProduct moved;
-    ASSERT_TRUE(moved.OpenProduct(db, error, storeNo, 101));
+    ASSERT_TRUE(moved.OpenProduct(oDB, error, storeNo, 101));
     EXPECT_EQ(moved.ProductName(), "Lift tickets");
     EXPECT_FALSE(moved.IsActive);
-    EXPECT_FALSE(CProduct().OpenProduct(db, error, storeNo, 100));
+    EXPECT_FALSE(CProduct().OpenProduct(oDB, error, storeNo, 100));
 
     ScriptedMessages messages;
     messages.expect();
@@ -177,13 +134,13 @@ TEST_P(RecordRoundTripTest, ProductMovesToANewNumberAndARefusedSaveChangesNothin
     duplicate.setStoreNo(storeNo);
     duplicate.setProductNo(101);
     duplicate.setProductName(QStringLiteral("Other"));
-    EXPECT_FALSE(duplicate.Update(db, error));
+    EXPECT_FALSE(duplicate.Update(oDB, error));
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_TRUE(messages.shown()[0].prompt.contains(QLatin1String("101")))
         << messages.shown()[0].prompt.toStdString();
     EXPECT_EQ(messages.shown()[0].buttons, 64);
     EXPECT_EQ(messages.shown()[0].title, "Product Update Error");
-    ASSERT_TRUE(moved.OpenProduct(db, error, storeNo, 101));
+    ASSERT_TRUE(moved.OpenProduct(oDB, error, storeNo, 101));
     EXPECT_EQ(moved.ProductName(), "Lift tickets");
 }
 
@@ -195,20 +152,20 @@ TEST_P(RecordRoundTripTest, ProductItemFromDefaultsMovesToANewSequenceNumber) {
     CProductItem item;
     item.setItemNo(TicketItem);
     item.setPriceNo(TicketPrice);
-    ASSERT_TRUE(item.GetDefaults(db, error, storeNo, productNo));
+    ASSERT_TRUE(item.GetDefaults(oDB, error, storeNo, productNo));
     EXPECT_EQ(item.ItemNo(), TicketItem);
     EXPECT_FALSE(item.ProductItemName().isEmpty());
     item.setAvailableStartDate(start);
     item.setAvailableEndDate(Variant::Null());
     item.MinAge = 0.5;
     item.setPromptCustomer(true);
-    ASSERT_TRUE(item.Update(db, error));
+    ASSERT_TRUE(item.Update(oDB, error));
     const int32_t seqNo = item.SeqNo();
     ASSERT_GT(seqNo, 0);
     EXPECT_EQ(item.OriginalSeqNo(), seqNo);
 
     CProductItem reopened;
-    ASSERT_TRUE(reopened.OpenProductItem(db, error, storeNo, productNo, seqNo));
+    ASSERT_TRUE(reopened.OpenProductItem(oDB, error, storeNo, productNo, seqNo));
     EXPECT_EQ(reopened.ItemNo(), TicketItem);
     EXPECT_EQ(reopened.PriceNo(), TicketPrice);
     EXPECT_EQ(reopened.Price(), 59.5);
@@ -223,12 +180,12 @@ TEST_P(RecordRoundTripTest, ProductItemFromDefaultsMovesToANewSequenceNumber) {
     EXPECT_EQ(reopened.ProductType(), "ITEM");
 
     reopened.setSeqNo(seqNo + 10);
-    ASSERT_TRUE(reopened.Update(db, error));
+    ASSERT_TRUE(reopened.Update(oDB, error));
     EXPECT_EQ(reopened.OriginalSeqNo(), seqNo + 10);
     CProductItem moved;
-    ASSERT_TRUE(moved.OpenProductItem(db, error, storeNo, productNo, seqNo + 10));
+    ASSERT_TRUE(moved.OpenProductItem(oDB, error, storeNo, productNo, seqNo + 10));
     EXPECT_EQ(moved.AvailableEndDate(), Variant::Null());
-    EXPECT_FALSE(CProductItem().OpenProductItem(db, error, storeNo, productNo, seqNo));
+    EXPECT_FALSE(CProductItem().OpenProductItem(oDB, error, storeNo, productNo, seqNo));
 
     ScriptedMessages messages;
     messages.expect();
@@ -237,12 +194,12 @@ TEST_P(RecordRoundTripTest, ProductItemFromDefaultsMovesToANewSequenceNumber) {
     clash.setProductNo(productNo);
     clash.setSeqNo(seqNo + 10);
     clash.setItemNo(LessonItem);
-    EXPECT_FALSE(clash.Update(db, error));
+    EXPECT_FALSE(clash.Update(oDB, error));
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_FALSE(messages.shown()[0].prompt.isEmpty());
     EXPECT_EQ(messages.shown()[0].title, "Update Product Item Error");
     EXPECT_EQ(clash.OriginalSeqNo(), 0);
-    ASSERT_TRUE(moved.OpenProductItem(db, error, storeNo, productNo, seqNo + 10));
+    ASSERT_TRUE(moved.OpenProductItem(oDB, error, storeNo, productNo, seqNo + 10));
     EXPECT_EQ(moved.ItemNo(), TicketItem);
 }
 
@@ -250,7 +207,7 @@ TEST_P(RecordRoundTripTest, ListEntryMovesToANewPosition) {
     const int32_t storeNo = newStore();
     const int32_t productNo = newProduct(storeNo, 10);
     const int32_t itemSeqNo = newItem(storeNo, productNo, TicketItem);
-    db->session()->run(
+    database().execute(
         QStringLiteral("INSERT INTO zev_store_list (store_no, list_id, description) VALUES (?, ?, ?)"),
         {storeNo, QStringLiteral("FEATURED"), QStringLiteral("Featured")});
 
@@ -260,12 +217,12 @@ TEST_P(RecordRoundTripTest, ListEntryMovesToANewPosition) {
     entry.setProductNo(productNo);
     entry.setProductItemSeqNo(itemSeqNo);
     entry.setPriceNo(TicketPrice);
-    ASSERT_TRUE(entry.Update(db, error));
+    ASSERT_TRUE(entry.Update(oDB, error));
     const int32_t position = entry.SeqNo();
     ASSERT_GT(position, 0);
 
     CListItem reopened;
-    ASSERT_TRUE(reopened.OpenListItem(db, error, storeNo, QStringLiteral("FEATURED"), position));
+    ASSERT_TRUE(reopened.OpenListItem(oDB, error, storeNo, QStringLiteral("FEATURED"), position));
     EXPECT_EQ(reopened.ProductNo(), productNo);
     EXPECT_EQ(reopened.ProductItemSeqNo(), itemSeqNo);
     EXPECT_EQ(reopened.PriceNo(), TicketPrice);
@@ -274,11 +231,11 @@ TEST_P(RecordRoundTripTest, ListEntryMovesToANewPosition) {
 
     reopened.setSeqNo(position + 4);
     reopened.setPriceNo(0);
-    ASSERT_TRUE(reopened.Update(db, error));
+    ASSERT_TRUE(reopened.Update(oDB, error));
     CListItem moved;
-    ASSERT_TRUE(moved.OpenListItem(db, error, storeNo, QStringLiteral("FEATURED"), position + 4));
+    ASSERT_TRUE(moved.OpenListItem(oDB, error, storeNo, QStringLiteral("FEATURED"), position + 4));
     EXPECT_EQ(moved.PriceNo(), 0);
-    EXPECT_FALSE(CListItem().OpenListItem(db, error, storeNo, QStringLiteral("FEATURED"), position));
+    EXPECT_FALSE(CListItem().OpenListItem(oDB, error, storeNo, QStringLiteral("FEATURED"), position));
 
     ScriptedMessages messages;
     messages.expect();
@@ -288,11 +245,11 @@ TEST_P(RecordRoundTripTest, ListEntryMovesToANewPosition) {
     clash.setSeqNo(position + 4);
     clash.setProductNo(productNo);
     clash.setProductItemSeqNo(itemSeqNo);
-    EXPECT_FALSE(clash.Update(db, error));
+    EXPECT_FALSE(clash.Update(oDB, error));
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_FALSE(messages.shown()[0].prompt.isEmpty());
     EXPECT_EQ(messages.shown()[0].title, "Update List Item Error");
-    ASSERT_TRUE(moved.OpenListItem(db, error, storeNo, QStringLiteral("FEATURED"), position + 4));
+    ASSERT_TRUE(moved.OpenListItem(oDB, error, storeNo, QStringLiteral("FEATURED"), position + 4));
     EXPECT_EQ(moved.PriceNo(), 0);
 }
 
@@ -312,10 +269,10 @@ TEST_P(RecordRoundTripTest, SellLinkMovesToAnotherOfferAndIsDeleted) {
     link.setNewSeqNo(lesson);
     link.setSellCode(QStringLiteral("UPSELL"));
     link.setSellText(QStringLiteral("Add a lesson"));
-    ASSERT_TRUE(link.Update(db, error));
+    ASSERT_TRUE(link.Update(oDB, error));
 
     CStoreProductItemSell reopened;
-    ASSERT_TRUE(reopened.OpenStoreProductItemSell(db, error, storeNo, productNo, ticket, TicketPrice,
+    ASSERT_TRUE(reopened.OpenStoreProductItemSell(oDB, error, storeNo, productNo, ticket, TicketPrice,
                                                   productNo, lesson, 0));
     EXPECT_EQ(reopened.SellCode(), "UPSELL");
     EXPECT_EQ(reopened.SellText(), "Add a lesson");
@@ -324,13 +281,13 @@ TEST_P(RecordRoundTripTest, SellLinkMovesToAnotherOfferAndIsDeleted) {
 
     reopened.setNewSeqNo(secondLesson);
     reopened.setNewPriceNo(LessonPrice);
-    ASSERT_TRUE(reopened.Update(db, error));
+    ASSERT_TRUE(reopened.Update(oDB, error));
     CStoreProductItemSell moved;
-    ASSERT_TRUE(moved.OpenStoreProductItemSell(db, error, storeNo, productNo, ticket, TicketPrice, productNo,
+    ASSERT_TRUE(moved.OpenStoreProductItemSell(oDB, error, storeNo, productNo, ticket, TicketPrice, productNo,
                                                secondLesson, LessonPrice));
     EXPECT_EQ(moved.NewPrice(), 30.0);
     EXPECT_EQ(moved.NewUnitQty(), Variant(int16_t(2)));
-    EXPECT_FALSE(CStoreProductItemSell().OpenStoreProductItemSell(db, error, storeNo, productNo, ticket,
+    EXPECT_FALSE(CStoreProductItemSell().OpenStoreProductItemSell(oDB, error, storeNo, productNo, ticket,
                                                                   TicketPrice, productNo, lesson, 0));
 
     ScriptedMessages messages;
@@ -344,22 +301,21 @@ TEST_P(RecordRoundTripTest, SellLinkMovesToAnotherOfferAndIsDeleted) {
     clash.setNewSeqNo(secondLesson);
     clash.setNewPriceNo(LessonPrice);
     clash.setSellCode(QStringLiteral("CROSSSELL"));
-    EXPECT_FALSE(clash.Update(db, error));
-    ASSERT_TRUE(moved.OpenStoreProductItemSell(db, error, storeNo, productNo, ticket, TicketPrice, productNo,
+    EXPECT_FALSE(clash.Update(oDB, error));
+    ASSERT_TRUE(moved.OpenStoreProductItemSell(oDB, error, storeNo, productNo, ticket, TicketPrice, productNo,
                                                secondLesson, LessonPrice));
     EXPECT_EQ(moved.SellCode(), "UPSELL");
 
-    ASSERT_TRUE(moved.Delete(db, error));
-    EXPECT_FALSE(moved.Delete(db, error));
+    ASSERT_TRUE(moved.Delete(oDB, error));
+    EXPECT_FALSE(moved.Delete(oDB, error));
     ASSERT_EQ(messages.shown().size(), 2u);
     EXPECT_EQ(messages.shown()[0].title, "Update Product Item Sell Error");
     EXPECT_FALSE(messages.shown()[0].prompt.isEmpty());
     EXPECT_EQ(messages.shown()[1].title, "Delete Product Item Sell Error");
-    EXPECT_FALSE(moved.OpenStoreProductItemSell(db, error, storeNo, productNo, ticket, TicketPrice, productNo,
-                                                secondLesson, LessonPrice));
+    EXPECT_FALSE(moved.OpenStoreProductItemSell(oDB, error, storeNo, productNo, ticket, TicketPrice,
+                                                productNo, secondLesson, LessonPrice));
 }
 
-INSTANTIATE_TEST_SUITE_P(Databases, RecordRoundTripTest, testing::Values("sqlite", "postgresql"),
-                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+ZEV_INSTANTIATE_BACKENDS(RecordRoundTripTest);
 
 } // namespace
