@@ -89,6 +89,9 @@ void DeleteStore(ProcedureContext& ctx) {
         QStringLiteral("UPDATE zev_register SET status_id = 'Avail' WHERE register_id IN "
                        "(SELECT register_id FROM zev_store WHERE store_no = ? AND register_installed <> 0)"),
         {*storeNo});
+    // The rows that use the store's own prices go first, so the prices can follow the store.
+    ctx.run(QStringLiteral("DELETE FROM zev_store_product WHERE store_no = ?"), {*storeNo});
+    ctx.run(QStringLiteral("DELETE FROM zev_store_fee WHERE store_no = ?"), {*storeNo});
     ctx.run(QStringLiteral("DELETE FROM zev_store WHERE store_no = ?"), {*storeNo});
     ctx.setReturn(0);
 }

@@ -165,6 +165,13 @@ TEST_P(StoreProcedures, DeletingAStoreRemovesEverythingItOwnsAndFreesItsRegister
     EXPECT_EQ(database().count(QStringLiteral("zev_store_product"), QStringLiteral("store_no = 1")), 7);
     EXPECT_EQ(database().count(QStringLiteral("zev_customer_log")), 4);
 
+    // A store with prices of its own loses them too.
+    EXPECT_EQ(ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_DeleteStore"),
+                                    {{QStringLiteral("@store_no"), 3}})
+                  .returnValue,
+              Variant(0));
+    EXPECT_EQ(database().count(QStringLiteral("zev_price"), QStringLiteral("store_no = 3")), 0);
+
     const auto again = ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_DeleteStore"),
                                              {{QStringLiteral("@store_no"), 2}});
     EXPECT_NE(again.returnValue, Variant(0));
