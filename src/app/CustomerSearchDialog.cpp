@@ -4,9 +4,10 @@
 
 #include <QStringList>
 
-CustomerSearchDialog::CustomerSearchDialog(std::shared_ptr<SqlSession> session, bool showDetail,
+CustomerSearchDialog::CustomerSearchDialog(std::shared_ptr<SqlSession> session,
+                                           std::shared_ptr<ErrorObject> errors, bool showDetail,
                                            QWidget* parent)
-    : HostSearchDialog(std::move(session), parent), m_showDetail(showDetail) {
+    : HostSearchDialog(std::move(session), std::move(errors), parent), m_showDetail(showDetail) {
     setObjectName(QStringLiteral("dlgSelectCustomer"));
     Start(tr("Select Customer"));
 }

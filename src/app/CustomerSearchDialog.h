@@ -7,7 +7,8 @@
 class CustomerSearchDialog : public HostSearchDialog {
     Q_OBJECT
 public:
-    CustomerSearchDialog(std::shared_ptr<SqlSession> session, bool showDetail, QWidget* parent = nullptr);
+    CustomerSearchDialog(std::shared_ptr<SqlSession> session, std::shared_ptr<ErrorObject> errors,
+                         bool showDetail, QWidget* parent = nullptr);
 
 protected:
     QString FormatString() const override;

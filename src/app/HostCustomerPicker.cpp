@@ -18,7 +18,7 @@ std::shared_ptr<Customer> HostCustomerPicker::SelectCustomer(const std::shared_p
                                                              bool, bool showDetail) {
     cancelled = false;
     try {
-        CustomerSearchDialog dialog(m_session, showDetail);
+        CustomerSearchDialog dialog(m_session, m_errors, showDetail);
         ShowModal(&dialog, QApplication::activeWindow());
         if (dialog.UserCancelled()) {
             cancelled = true;

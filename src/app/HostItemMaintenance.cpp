@@ -14,7 +14,7 @@ HostItemMaintenance::HostItemMaintenance(std::shared_ptr<SqlSession> session,
 Variant HostItemMaintenance::SelectItem(ItemTypes itemType, bool, int32_t& itemNo, QString& description,
                                         bool showInactive) {
     try {
-        ItemSearchDialog dialog(m_session, itemType, showInactive);
+        ItemSearchDialog dialog(m_session, m_errors, itemType, showInactive);
         ShowModal(&dialog, QApplication::activeWindow());
         if (dialog.UserCancelled())
             return false;

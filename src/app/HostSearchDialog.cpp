@@ -1,10 +1,10 @@
 #include "app/HostSearchDialog.h"
 
 #include "database/SqlSession.h"
+#include "sdk/ErrorObject.h"
 #include "sdk/RuntimeError.h"
 #include "widgets/BusyPointer.h"
 #include "widgets/FlexGrid.h"
-#include "widgets/MsgBox.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,10 +12,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-HostSearchDialog::HostSearchDialog(std::shared_ptr<SqlSession> session, QWidget* parent)
+HostSearchDialog::HostSearchDialog(std::shared_ptr<SqlSession> session, std::shared_ptr<ErrorObject> errors,
+                                   QWidget* parent)
     : QDialog(parent), txtSearch(new QLineEdit(this)), gdList(new FlexGrid(this)), lblCount(new QLabel(this)),
       cmdOK(new QPushButton(tr("OK"), this)), cmdCancel(new QPushButton(tr("Cancel"), this)),
-      m_session(std::move(session)) {
+      m_session(std::move(session)), m_errors(std::move(errors)) {
     txtSearch->setObjectName(QStringLiteral("txtSearch"));
     gdList->setObjectName(QStringLiteral("gdList"));
     lblCount->setObjectName(QStringLiteral("lblCount"));
@@ -65,7 +66,10 @@ void HostSearchDialog::Search(const QString& text) {
             ++count;
         }
     } catch (const RuntimeError& error) {
-        MsgBox(error.description, MsgBoxStyle::Critical);
+        gdList->setRows(1);
+        count = 0;
+        m_errors->ReportError(error.number, QStringLiteral("ZevStore.%1 Search").arg(objectName()),
+                              error.description);
     }
     if (gdList->Rows() > 1)
         gdList->setRow(1);

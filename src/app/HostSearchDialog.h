@@ -9,6 +9,7 @@ class FlexGrid;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class ErrorObject;
 class SqlSession;
 
 // The host's pickers: a search box over a list read from the database; OK (or a double click, or Enter)
@@ -19,7 +20,9 @@ public:
     // At most this many rows are listed; typing narrows the list.
     static constexpr int MaxRows = 500;
 
-    HostSearchDialog(std::shared_ptr<SqlSession> session, QWidget* parent);
+    // A search that fails is reported through errors and lists nothing.
+    HostSearchDialog(std::shared_ptr<SqlSession> session, std::shared_ptr<ErrorObject> errors,
+                     QWidget* parent);
 
     bool UserCancelled() const { return m_cancelled; }
     // Column 0 of the chosen row as a number, and any column of it as text.
@@ -51,6 +54,7 @@ private slots:
 
 private:
     std::shared_ptr<SqlSession> m_session;
+    std::shared_ptr<ErrorObject> m_errors;
     bool m_cancelled = true;
     int32_t m_chosenRow = 0;
 };

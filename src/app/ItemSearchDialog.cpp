@@ -2,9 +2,10 @@
 
 #include "database/SqlSession.h"
 
-ItemSearchDialog::ItemSearchDialog(std::shared_ptr<SqlSession> session, ItemTypes kind, bool showInactive,
-                                   QWidget* parent)
-    : HostSearchDialog(std::move(session), parent), m_kind(kind), m_showInactive(showInactive) {
+ItemSearchDialog::ItemSearchDialog(std::shared_ptr<SqlSession> session, std::shared_ptr<ErrorObject> errors,
+                                   ItemTypes kind, bool showInactive, QWidget* parent)
+    : HostSearchDialog(std::move(session), std::move(errors), parent), m_kind(kind),
+      m_showInactive(showInactive) {
     setObjectName(QStringLiteral("dlgSelectItem"));
     Start(Packages() ? tr("Select Package") : tr("Select Item"));
 }

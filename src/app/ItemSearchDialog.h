@@ -8,8 +8,8 @@
 class ItemSearchDialog : public HostSearchDialog {
     Q_OBJECT
 public:
-    ItemSearchDialog(std::shared_ptr<SqlSession> session, ItemTypes kind, bool showInactive,
-                     QWidget* parent = nullptr);
+    ItemSearchDialog(std::shared_ptr<SqlSession> session, std::shared_ptr<ErrorObject> errors, ItemTypes kind,
+                     bool showInactive, QWidget* parent = nullptr);
 
     // The kind's name as the picker shows it ("Ski School"); empty for ttoAll and unknown kinds.
     static QString KindName(int kind);

@@ -196,6 +196,8 @@ TEST(HostPickersTest, APickerOverABrokenDatabaseReportsAndChoosesNothing) {
     EXPECT_FALSE(picked.customer);
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_TRUE(messages.shown()[0].prompt.contains("zev_customer"));
+    ASSERT_EQ(host.LogLines().size(), 1);
+    EXPECT_TRUE(host.LogLines()[0].contains("\tZevStore.dlgSelectCustomer Search\t"));
 }
 
 } // namespace
