@@ -1,8 +1,11 @@
 #include "dbsupport/TestDatabase.h"
 #include "store/editors/store/frmSelectRegister.h"
+#include "store/host/CStoreMaint.h"
+#include "store/pickers/frmSelectItem.h"
 #include "store/pickers/frmSelectPrice.h"
 #include "store/pickers/frmSelectStoreProductItem.h"
 #include "store/pickers/frmShowPrices.h"
+#include "support/FakeAppServer.h"
 #include "support/RecordingErrorObject.h"
 #include "widgets/FlexGrid.h"
 
@@ -63,6 +66,31 @@ TEST_P(PickersOnDemoDataTest, PriceViewerListsTheStorePricesOfAnExtension) {
     viewer.Setup(connection(), error, 2001, 2, 0, 6001);
     EXPECT_EQ(Column(*viewer.gdItems, 0), QStringList({"127"}));
     EXPECT_EQ(Cells(*viewer.gdItems, 1).mid(1, 3), QStringList({"", "DAY", "1"}));
+}
+
+TEST_P(PickersOnDemoDataTest, ItemPickerListsExtendableItemsAndTicksTheStoresExtensions) {
+    auto server = std::make_shared<FakeAppServer>();
+    server->db = connection();
+    CStoreMaint maint;
+    maint.setAppServer(server);
+
+    frmSelectItem extendable;
+    extendable.Setup(maint, server->db, error, true, 2, 0);
+    EXPECT_EQ(Column(*extendable.gdItems, 0), QStringList({"1001", "2001", "2004", "4001"}));
+    EXPECT_EQ(extendable.gdItems->TextMatrix(2, 1), "Ski Rental Package (skis, boots, poles)");
+
+    frmSelectItem extensions;
+    extensions.Setup(maint, server->db, error, true, 2, 2001);
+    ASSERT_GT(extensions.Rows(), 3);
+    QStringList ticked;
+    for (int32_t row = 1; row <= extensions.Rows(); ++row) {
+        int32_t itemNo = 0;
+        bool selected = false;
+        extensions.getItemNoSelected(row, itemNo, selected);
+        if (selected)
+            ticked << QString::number(itemNo);
+    }
+    EXPECT_EQ(ticked, QStringList({"2003", "6001", "6002"}));
 }
 
 TEST_P(PickersOnDemoDataTest, ProductItemPickerListsEveryProductItemOfTheStore) {

@@ -6,15 +6,6 @@
 #include "support/ModalScript.h"
 #include "widgets/FlexGridDelegate.h"
 
-// Stand-in for the service's price viewer entry point until the service's own is built in; the service's
-// definition replaces it at link time.
-__attribute__((weak)) void CStoreMaint::ShowPrices(int32_t lItemNo, int32_t lStoreNo, int32_t lPackageno,
-                                                   int32_t lExtensionNo) {
-    frmShowPrices viewer;
-    viewer.Setup(DBConnection(), ErrorObject(), lItemNo, lStoreNo, lPackageno, lExtensionNo);
-    ShowModal(&viewer);
-}
-
 namespace {
 
 const char* const Extendable = "ZEV_SP_STORE_getExtendableItems";
