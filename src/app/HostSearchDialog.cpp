@@ -52,6 +52,7 @@ void HostSearchDialog::Start(const QString& caption) {
     gdList->setFormatString(FormatString());
     gdList->setRowBold(0, true);
     Search({});
+    txtSearch->setFocus();
 }
 
 void HostSearchDialog::Search(const QString& text) {
