@@ -12,12 +12,6 @@ namespace {
 constexpr int InitialWidth = 9000;
 constexpr int InitialHeight = 5400;
 
-template <typename Widget, typename... Args> Widget* Named(const char* name, Args&&... args) {
-    auto* widget = new Widget(std::forward<Args>(args)...);
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 } // namespace
 
 GridPicker::GridPicker(const QString& caption, Buttons buttons, DoubleClick doubleClick, QWidget* parent)
@@ -29,7 +23,7 @@ GridPicker::GridPicker(const QString& caption, Buttons buttons, DoubleClick doub
     setWindowTitle(caption);
     gdItems->setSelectionMode(FlexGrid::SelectionMode::ListBox);
     cmdOk->setDefault(true);
-    setLaidOut(gdItems, cmdOk, cmdCancel);
+    setLayoutControls(gdItems, cmdOk, cmdCancel);
     resize(TwipsToPixels(InitialWidth, this), TwipsToPixels(InitialHeight, this));
     connect(cmdOk, &QPushButton::clicked, this, &GridPicker::on_cmdOk_clicked);
     if (cmdCancel)

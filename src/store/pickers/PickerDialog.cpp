@@ -18,7 +18,7 @@ void PickerDialog::Cancel() {
     hide();
 }
 
-void PickerDialog::setLaidOut(QWidget* grid, QPushButton* ok, QPushButton* cancel, int gridTop) {
+void PickerDialog::setLayoutControls(QWidget* grid, QPushButton* ok, QPushButton* cancel, int gridTop) {
     m_grid = grid;
     m_ok = ok;
     m_cancel = cancel;

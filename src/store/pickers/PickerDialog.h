@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <utility>
 
 class QPushButton;
 
@@ -13,13 +14,20 @@ public:
     explicit PickerDialog(QWidget* parent = nullptr);
 
 protected:
+    // A control carrying its name, so that it can be found by name.
+    template <typename Widget, typename... Args> static Widget* Named(const char* name, Args&&... args) {
+        auto* widget = new Widget(std::forward<Args>(args)...);
+        widget->setObjectName(QLatin1String(name));
+        return widget;
+    }
+
     // OK and Cancel: the flag first, then the modal run ends.
     void Confirm();
     void Cancel();
     virtual void setCancelled(bool cancelled) = 0;
 
     // cancel may be null; the grid starts gridTop twips from the top.
-    void setLaidOut(QWidget* grid, QPushButton* ok, QPushButton* cancel, int gridTop = Margin);
+    void setLayoutControls(QWidget* grid, QPushButton* ok, QPushButton* cancel, int gridTop = Margin);
     // The buttons' size in twips.
     static constexpr int ButtonWidth = 1215;
     static constexpr int ButtonHeight = 375;

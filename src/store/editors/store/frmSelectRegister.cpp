@@ -14,12 +14,6 @@ constexpr int InitialWidth = 7200;
 constexpr int InitialHeight = 4200;
 constexpr int LabelHeight = 255;
 
-template <typename Widget, typename... Args> Widget* Named(const char* name, Args&&... args) {
-    auto* widget = new Widget(std::forward<Args>(args)...);
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 // The register picker belongs to the register product, so its failures are reported under that name.
 QString RegisterErrorSource() {
     return QStringLiteral("ZevRegister.frmSelectRegister (%1.%2.%3)")
@@ -61,7 +55,7 @@ frmSelectRegister::frmSelectRegister(QWidget* parent)
     dbgRegisters->setSelectionMode(FlexGrid::SelectionMode::ByRow);
     cmdOk->setDefault(true);
     Label1->setGeometry(TwipsRect(Margin, Margin, InitialWidth - 2 * Margin, LabelHeight, this));
-    setLaidOut(dbgRegisters, cmdOk, cmdCancel, 2 * Margin + LabelHeight);
+    setLayoutControls(dbgRegisters, cmdOk, cmdCancel, 2 * Margin + LabelHeight);
     resize(TwipsToPixels(InitialWidth, this), TwipsToPixels(InitialHeight, this));
     connect(cmdOk, &QPushButton::clicked, this, &frmSelectRegister::on_cmdOk_clicked);
     connect(cmdCancel, &QPushButton::clicked, this, &frmSelectRegister::on_cmdCancel_clicked);

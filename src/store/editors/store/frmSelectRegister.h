@@ -26,9 +26,6 @@ public:
 
     const ErrorState& Errors() const { return m_errors; }
 
-    // The query that finds the free registers.
-    static QString FreeRegistersQuery();
-
     QLabel* Label1;
     FlexGrid* dbgRegisters;
     QPushButton* cmdOk;
@@ -43,6 +40,8 @@ private slots:
     void on_dbgRegisters_DblClick();
 
 private:
+    // The query that finds the free registers.
+    static QString FreeRegistersQuery();
     void AddFreeRegisters(const std::shared_ptr<DBConnection>& oDB);
 
     ErrorState m_errors;
