@@ -6,19 +6,26 @@
 #include "database/SqlConnection.h"
 
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 #include <memory>
 
-// A host for one test: a copy of the demo database in a folder of its own, signed in as user, with its own
-// settings file and error log.
+// A host for one test over a demo database of its own, signed in as user, with its own settings file and
+// error log: a copy of a seeded SQLite file, or a seeded schema of its own on the PostgreSQL server named by
+// ZEVSTORE_TEST_PG_URL (dropped again at the end).
 class DemoHost {
     // Declared first so that it goes last, after the connection into it is closed.
     QTemporaryDir m_folder;
 
 public:
-    explicit DemoHost(const QString& user = QStringLiteral("admin"));
+    explicit DemoHost(const QString& user = QStringLiteral("admin"), Backend backend = Backend::SQLite);
+    ~DemoHost();
+    DemoHost(const DemoHost&) = delete;
+    DemoHost& operator=(const DemoHost&) = delete;
+
+    // PostgreSQL only when a server is given.
+    static bool Available(Backend backend);
 
     QString FilePath(const QString& name) const { return m_folder.filePath(name); }
-    QString DatabasePath() const { return FilePath(QStringLiteral("demo.db")); }
     // The error log's lines.
     QStringList LogLines() const;
     QVariant Scalar(const QString& sql, const QVariantList& values = {});
@@ -28,7 +35,24 @@ public:
     std::shared_ptr<HostSettings> settings;
     std::shared_ptr<ErrorLog> errors;
     std::shared_ptr<HostAppServer> server;
+
+private:
+    std::shared_ptr<SqlSession> OpenSqlite();
+    std::shared_ptr<SqlSession> OpenPostgres();
+
+    QString m_schema; // on PostgreSQL
 };
 
-// Seeds the demo database once per test program; every DemoHost starts from a copy of that file.
-QString DemoTemplatePath();
+// The host's tests that run on both database servers.
+class BothBackends : public testing::TestWithParam<Backend> {
+protected:
+    void SetUp() override {
+        if (!DemoHost::Available(GetParam()))
+            GTEST_SKIP() << "no PostgreSQL server given (ZEVSTORE_TEST_PG_URL)";
+    }
+};
+
+#define ZEV_APP_BACKENDS(Suite)                                                                              \
+    INSTANTIATE_TEST_SUITE_P(                                                                                \
+        Backends, Suite, testing::Values(Backend::SQLite, Backend::PostgreSQL),                              \
+        [](const testing::TestParamInfo<Backend>& info) { return BackendName(info.param).toStdString(); })

@@ -5,15 +5,17 @@
 
 namespace {
 
+class HostAppServerTest : public BothBackends {};
+
 bool MayUseStore(HostAppServer& server) {
     return server.HasPermission(QStringLiteral("STORE"), QStringLiteral("STOREADMIN"), QString());
 }
 
-TEST(HostAppServerTest, RightsComeFromTheUsersAndRightsTables) {
-    EXPECT_TRUE(MayUseStore(*DemoHost(QStringLiteral("admin")).server));
-    EXPECT_TRUE(MayUseStore(*DemoHost(QStringLiteral("clerk")).server)); // "STORE" alone
+TEST_P(HostAppServerTest, RightsComeFromTheUsersAndRightsTables) {
+    EXPECT_TRUE(MayUseStore(*DemoHost(QStringLiteral("admin"), GetParam()).server));
+    EXPECT_TRUE(MayUseStore(*DemoHost(QStringLiteral("clerk"), GetParam()).server)); // "STORE" alone
 
-    DemoHost guest(QStringLiteral("guest"));
+    DemoHost guest(QStringLiteral("guest"), GetParam());
     EXPECT_TRUE(guest.server->UserValidated());
     EXPECT_FALSE(MayUseStore(*guest.server));
     // The administrator's right alone is enough, in any letter case, and is seen at once.
@@ -24,17 +26,17 @@ TEST(HostAppServerTest, RightsComeFromTheUsersAndRightsTables) {
     EXPECT_FALSE(guest.server->HasPermission(QStringLiteral("OTHER"), QString(), QString()));
 }
 
-TEST(HostAppServerTest, AnUnknownUserIsNeitherValidatedNorPermitted) {
-    DemoHost stranger(QStringLiteral("nobody"));
+TEST_P(HostAppServerTest, AnUnknownUserIsNeitherValidatedNorPermitted) {
+    DemoHost stranger(QStringLiteral("nobody"), GetParam());
     EXPECT_FALSE(stranger.server->UserValidated());
     EXPECT_FALSE(MayUseStore(*stranger.server));
     // A right row for a user the users table lacks cannot exist; the user id is compared exactly.
-    DemoHost shouting(QStringLiteral("ADMIN"));
+    DemoHost shouting(QStringLiteral("ADMIN"), GetParam());
     EXPECT_FALSE(shouting.server->UserValidated());
 }
 
-TEST(HostAppServerTest, ARightsLookupThatFailsIsReportedAndRefuses) {
-    DemoHost host(QStringLiteral("admin"));
+TEST_P(HostAppServerTest, ARightsLookupThatFailsIsReportedAndRefuses) {
+    DemoHost host(QStringLiteral("admin"), GetParam());
     host.Execute(QStringLiteral("DROP TABLE zev_user_right"));
     ScriptedMessages messages;
     messages.expect();
@@ -46,8 +48,8 @@ TEST(HostAppServerTest, ARightsLookupThatFailsIsReportedAndRefuses) {
     EXPECT_TRUE(host.LogLines()[0].contains("ZevStore.AppServer HasPermission"));
 }
 
-TEST(HostAppServerTest, HandsOutItsObjectsAndShowsTheStatusText) {
-    DemoHost host(QStringLiteral("clerk"));
+TEST_P(HostAppServerTest, HandsOutItsObjectsAndShowsTheStatusText) {
+    DemoHost host(QStringLiteral("clerk"), GetParam());
     auto db = host.server->GetDBConnection(QString());
     EXPECT_EQ(db, host.db);
     EXPECT_EQ(host.server->GetDBConnection(QStringLiteral("another")), db);
@@ -64,5 +66,7 @@ TEST(HostAppServerTest, HandsOutItsObjectsAndShowsTheStatusText) {
     host.server->StatusText(QStringLiteral("Ready"));
     EXPECT_EQ(shown, QStringList{"Ready"});
 }
+
+ZEV_APP_BACKENDS(HostAppServerTest);
 
 } // namespace

@@ -20,6 +20,8 @@ QStringList Column(const FlexGrid& grid, int col) {
     return cells;
 }
 
+class HostPickersTest : public BothBackends {};
+
 struct Picked {
     std::shared_ptr<Customer> customer;
     bool cancelled = false;
@@ -40,8 +42,8 @@ Picked PickCustomer(DemoHost& host, bool showDetail = true) {
     return picked;
 }
 
-TEST(HostPickersTest, CustomerPickerSearchesAndHandsBackTheChosenCustomer) {
-    DemoHost host;
+TEST_P(HostPickersTest, CustomerPickerSearchesAndHandsBackTheChosenCustomer) {
+    DemoHost host("admin", GetParam());
     ModalScript dialogs;
     dialogs.on<CustomerSearchDialog>([](CustomerSearchDialog& picker) {
         EXPECT_EQ(picker.windowTitle(), "Select Customer");
@@ -62,8 +64,8 @@ TEST(HostPickersTest, CustomerPickerSearchesAndHandsBackTheChosenCustomer) {
     EXPECT_EQ(picked.customer->FullName(), ""); // none stored: the caller builds it from the two names
 }
 
-TEST(HostPickersTest, CustomerPickerCancelledOrWithNothingFoundChoosesNobody) {
-    DemoHost host;
+TEST_P(HostPickersTest, CustomerPickerCancelledOrWithNothingFoundChoosesNobody) {
+    DemoHost host("admin", GetParam());
     ModalScript dialogs;
     dialogs.on<CustomerSearchDialog>([](CustomerSearchDialog& picker) {
         EXPECT_EQ(picker.gdList->Cols(), 2); // number and name only
@@ -92,8 +94,8 @@ bool SelectItem(DemoHost& host, ItemTypes kind, bool showInactive, int32_t& item
     return host.server->ItemMaint()->SelectItem(kind, false, itemNo, description, showInactive).toBool();
 }
 
-TEST(HostPickersTest, SelectItemListsTheKindAskedFor) {
-    DemoHost host;
+TEST_P(HostPickersTest, SelectItemListsTheKindAskedFor) {
+    DemoHost host("admin", GetParam());
     const int items = host.Scalar("SELECT COUNT(*) FROM zev_item WHERE is_active <> 0").toInt();
     const int skiSchool =
         host.Scalar("SELECT COUNT(*) FROM zev_item WHERE item_type = 4 AND is_active <> 0").toInt();
@@ -126,8 +128,8 @@ TEST(HostPickersTest, SelectItemListsTheKindAskedFor) {
     });
 }
 
-TEST(HostPickersTest, SelectItemFillsNumberAndDescriptionOnlyWhenChosen) {
-    DemoHost host;
+TEST_P(HostPickersTest, SelectItemFillsNumberAndDescriptionOnlyWhenChosen) {
+    DemoHost host("admin", GetParam());
     int32_t itemNo = 77;
     QString description = "unchanged";
     EXPECT_FALSE(SelectItem(host, ttoAll, false, itemNo, description,
@@ -154,8 +156,8 @@ TEST(HostPickersTest, SelectItemFillsNumberAndDescriptionOnlyWhenChosen) {
     EXPECT_EQ(description, "Hand Warmers (pair)");
 }
 
-TEST(HostPickersTest, SpecialOffersListTheDiscountedPrices) {
-    DemoHost host;
+TEST_P(HostPickersTest, SpecialOffersListTheDiscountedPrices) {
+    DemoHost host("admin", GetParam());
     host.Execute("UPDATE zev_price SET discount_id = 'MIL' WHERE price_no = 131"); // a package on offer
     const int offers = host.Scalar("SELECT COUNT(*) FROM zev_price WHERE discount_id IS NOT NULL").toInt();
     ModalScript dialogs;
@@ -179,8 +181,8 @@ TEST(HostPickersTest, SpecialOffersListTheDiscountedPrices) {
     host.server->ItemMaint()->ShowSpecialOffer();
 }
 
-TEST(HostPickersTest, APickerOverABrokenDatabaseReportsAndChoosesNothing) {
-    DemoHost host;
+TEST_P(HostPickersTest, APickerOverABrokenDatabaseReportsAndChoosesNothing) {
+    DemoHost host("admin", GetParam());
     host.Execute("DROP TABLE zev_store_customer");
     host.Execute("DROP TABLE zev_customer_log");
     host.Execute("DROP TABLE zev_customer");
@@ -199,5 +201,7 @@ TEST(HostPickersTest, APickerOverABrokenDatabaseReportsAndChoosesNothing) {
     ASSERT_EQ(host.LogLines().size(), 1);
     EXPECT_TRUE(host.LogLines()[0].contains("\tZevStore.dlgSelectCustomer Search\t"));
 }
+
+ZEV_APP_BACKENDS(HostPickersTest);
 
 } // namespace
