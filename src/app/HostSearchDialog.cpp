@@ -27,10 +27,20 @@ HostSearchDialog::HostSearchDialog(std::shared_ptr<SqlSession> session, std::sha
     gdList->setSelectionMode(FlexGrid::SelectionMode::ByRow);
     cmdOK->setDefault(true);
 
+    LayOut();
+
+    connect(txtSearch, &QLineEdit::textChanged, this, &HostSearchDialog::Search);
+    connect(gdList, &FlexGrid::DblClick, this, [this] { Choose(gdList->Row()); });
+    connect(cmdOK, &QPushButton::clicked, this, &HostSearchDialog::on_cmdOK_clicked);
+    connect(cmdCancel, &QPushButton::clicked, this, &HostSearchDialog::on_cmdCancel_clicked);
+}
+
+void HostSearchDialog::LayOut() {
+    auto* searchLabel = new QLabel(tr("&Search:"), this);
+    searchLabel->setBuddy(txtSearch);
     auto* search = new QHBoxLayout;
-    search->addWidget(new QLabel(tr("&Search:"), this));
+    search->addWidget(searchLabel);
     search->addWidget(txtSearch, 1);
-    qobject_cast<QLabel*>(search->itemAt(0)->widget())->setBuddy(txtSearch);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(lblCount, 1);
     buttons->addWidget(cmdOK);
@@ -40,11 +50,6 @@ HostSearchDialog::HostSearchDialog(std::shared_ptr<SqlSession> session, std::sha
     layout->addWidget(gdList, 1);
     layout->addLayout(buttons);
     resize(640, 420);
-
-    connect(txtSearch, &QLineEdit::textChanged, this, &HostSearchDialog::Search);
-    connect(gdList, &FlexGrid::DblClick, this, [this] { Choose(gdList->Row()); });
-    connect(cmdOK, &QPushButton::clicked, this, &HostSearchDialog::on_cmdOK_clicked);
-    connect(cmdCancel, &QPushButton::clicked, this, &HostSearchDialog::on_cmdCancel_clicked);
 }
 
 void HostSearchDialog::Start(const QString& caption) {

@@ -53,6 +53,8 @@ private slots:
     void on_cmdCancel_clicked();
 
 private:
+    void LayOut();
+
     std::shared_ptr<SqlSession> m_session;
     std::shared_ptr<ErrorObject> m_errors;
     bool m_cancelled = true;
