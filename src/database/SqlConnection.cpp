@@ -38,15 +38,19 @@ std::shared_ptr<Recordset> SqlConnection::runProcedure(const std::shared_ptr<Com
             ErrorNumbers::ProcedureNotFound,
             QStringLiteral("Could not find stored procedure '%1'.").arg(sqlCommand->CommandText()));
 
+    const auto declared = [&](const std::shared_ptr<SqlParameter>& parameter) -> const ParameterDeclaration* {
+        for (const auto& declaration : definition->parameters)
+            if (declaration.name.compare(parameter->declaration().name, Qt::CaseInsensitive) == 0)
+                return &declaration;
+        return nullptr;
+    };
     // The values as set by name; a parameter list never refreshed leaves every input unset.
     std::vector<Variant> values(definition->parameters.size());
     for (const auto& parameter : sqlCommand->sqlParameters()->list())
-        for (size_t i = 0; i < definition->parameters.size(); ++i)
-            if (definition->parameters[i].name.compare(parameter->declaration().name, Qt::CaseInsensitive) ==
-                    0 &&
-                definition->parameters[i].direction != ParameterDirection::Output &&
-                definition->parameters[i].direction != ParameterDirection::ReturnValue)
-                values[i] = parameter->Value();
+        if (const ParameterDeclaration* declaration = declared(parameter);
+            declaration && (declaration->direction == ParameterDirection::Input ||
+                            declaration->direction == ParameterDirection::InputOutput))
+            values[size_t(declaration - definition->parameters.data())] = parameter->Value();
     values[0] = Variant(int32_t(0));
 
     ProcedureContext context(*m_session, *definition, values, m_user);
@@ -58,13 +62,11 @@ std::shared_ptr<Recordset> SqlConnection::runProcedure(const std::shared_ptr<Com
     }
 
     for (const auto& parameter : sqlCommand->sqlParameters()->list())
-        for (size_t i = 0; i < definition->parameters.size(); ++i)
-            if (definition->parameters[i].name.compare(parameter->declaration().name, Qt::CaseInsensitive) ==
-                    0 &&
-                definition->parameters[i].direction != ParameterDirection::Input) {
-                const Variant& out = values[i];
-                parameter->setValue(out.isEmpty() ? Variant::Null() : out);
-            }
+        if (const ParameterDeclaration* declaration = declared(parameter);
+            declaration && declaration->direction != ParameterDirection::Input) {
+            const Variant& out = values[size_t(declaration - definition->parameters.data())];
+            parameter->setValue(out.isEmpty() ? Variant::Null() : out);
+        }
 
     if (!wantRows || !context.hasResult())
         return std::make_shared<SqlRecordset>(std::make_shared<RowCursor>());
