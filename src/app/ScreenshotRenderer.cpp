@@ -71,6 +71,8 @@ void ScreenshotRenderer::SelectFirstStore() {
 }
 
 void ScreenshotRenderer::Prepare(const QString& key) {
+    if (key == QLatin1String("PRODUCT"))
+        OpenOutline();
     if (key == QLatin1String("LIST"))
         SelectFilledList();
     if (key == QLatin1String("ORDER"))
@@ -84,6 +86,12 @@ void ScreenshotRenderer::Prepare(const QString& key) {
         Click(QStringLiteral("cmdCustFind"));
         SetModalHook(std::move(previous));
     }
+}
+
+void ScreenshotRenderer::OpenOutline() {
+    if (auto* grid = m_window.findChild<FlexGrid*>(QStringLiteral("gdData")))
+        grid->Outline(-1);
+    Settle();
 }
 
 void ScreenshotRenderer::SelectFilledList() {

@@ -8,8 +8,9 @@ class QMainWindow;
 class SqlSession;
 
 // Renders the main window on each of the control's four views to PNG files, without a display. So that each
-// picture shows real data, a store is selected when none is, the list view shows its first list with items,
-// the order view a search of all orders and the customer view the chosen customer and their change log.
+// picture shows real data, a store is selected when none is, the product view shows its groups opened, the
+// list view shows its first list with items, the order view a search of all orders and the customer view the
+// chosen customer and their change log.
 class ScreenshotRenderer {
 public:
     struct View {
@@ -28,6 +29,8 @@ public:
 
 private:
     void SelectFirstStore();
+    // Every product group opened, so the product view shows products.
+    void OpenOutline();
     // The first list with items, so the list view shows some.
     void SelectFilledList();
     void Prepare(const QString& key);
