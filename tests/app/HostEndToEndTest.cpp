@@ -5,11 +5,15 @@
 #include "app/ScreenshotRenderer.h"
 #include "database/SqlConnection.h"
 #include "support/ScriptedMessages.h"
+#include "widgets/ShowModal.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -61,7 +65,59 @@ TEST(HostEndToEndTest, AFirstRunCreatesTheDemoDatabaseAndTheControlListsItsStore
     ASSERT_GE(demo.size(), 3);
     for (const QString& store : demo)
         EXPECT_EQ(listed.filter(store).size(), 1) << store.toStdString() << " not listed";
+
+    // Help, About: the module's about box.
+    QStringList shown;
+    ModalHook previous = SetModalHook([&](QDialog* dialog) {
+        shown << dialog->windowTitle();
+        dialog->hide();
+    });
+    window.mnuHelpAbout->trigger();
+    SetModalHook(std::move(previous));
+    EXPECT_EQ(shown, QStringList{"About ZevStore"});
     window.close();
+}
+
+TEST(HostEndToEndTest, TheChosenStoreIsTheDefaultOfTheNextStart) {
+    if (!PluginBuilt())
+        GTEST_SKIP() << "the store module plug-in is not built in " << PluginFolder.toStdString();
+    QTemporaryDir folder;
+    HostOptions options;
+    options.database = folder.filePath("demo.db");
+    options.user = "clerk";
+    QString chosen;
+    {
+        HostLauncher first(options, PlacesIn(folder));
+        ASSERT_TRUE(first.Start());
+        auto* stores = first.Window()->findChild<QComboBox*>("cmbStore");
+        ASSERT_GE(stores->count(), 2);
+        stores->setCurrentIndex(1);
+        chosen = stores->currentText();
+        first.Window()->close();
+    }
+    HostLauncher second(options, PlacesIn(folder));
+    ASSERT_TRUE(second.Start());
+    EXPECT_EQ(second.Window()->findChild<QComboBox*>("cmbStore")->currentText(), chosen);
+    EXPECT_EQ(second.Window()->lblStatus->text(), "Ready");
+}
+
+TEST(HostEndToEndTest, AUserWithoutTheStoreRightIsToldSoAndSeesNoStores) {
+    if (!PluginBuilt())
+        GTEST_SKIP() << "the store module plug-in is not built in " << PluginFolder.toStdString();
+    QTemporaryDir folder;
+    HostOptions options;
+    options.database = folder.filePath("demo.db");
+    options.user = "guest";
+    ScriptedMessages messages;
+    messages.expect();
+    HostLauncher launcher(options, PlacesIn(folder));
+    ASSERT_TRUE(launcher.Start());
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].prompt,
+              "You do not have permission to use Store Maintenance.  Please contact your "
+              "System Administrator to set up appropriate permissions.");
+    EXPECT_EQ(messages.shown()[0].title, "Security Alert");
+    EXPECT_EQ(launcher.Window()->findChild<QComboBox*>("cmbStore")->count(), 0);
 }
 
 TEST(HostEndToEndTest, ADatabaseThatCannotBeOpenedIsAMessageAndNothingIsTouched) {
