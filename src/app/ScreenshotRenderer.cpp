@@ -71,6 +71,10 @@ void ScreenshotRenderer::SelectFirstStore() {
 }
 
 void ScreenshotRenderer::Prepare(const QString& key) {
+    // Without a store (a user without the right) the views stay as they are.
+    auto* stores = m_window.findChild<QComboBox*>(QStringLiteral("cmbStore"));
+    if (!stores || stores->currentIndex() < 0)
+        return;
     if (key == QLatin1String("PRODUCT"))
         OpenOutline();
     if (key == QLatin1String("LIST"))

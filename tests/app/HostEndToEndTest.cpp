@@ -203,6 +203,15 @@ TEST(HostEndToEndTest, TheProgramRendersTheFourViewsOfAFreshDemoDatabase) {
         EXPECT_FALSE(picture.isNull()) << view.file.toStdString();
         EXPECT_GT(picture.width(), 600);
     }
+    EXPECT_FALSE(errors.contains("Error ")) << errors.toStdString();
+
+    // A user without the right is told so; the views are rendered as that user sees them.
+    ASSERT_EQ(
+        RunHost({"--user", "guest", "--screenshots", home.filePath("guest")}, home, PluginFolder, errors), 0);
+    EXPECT_TRUE(errors.contains("Security Alert: You do not have permission to use Store Maintenance."))
+        << errors.toStdString();
+    EXPECT_FALSE(errors.contains("Error ")) << errors.toStdString();
+    EXPECT_TRUE(QFile::exists(home.filePath("guest/orders.png")));
 }
 
 TEST(HostEndToEndTest, TheProgramWithoutItsModuleOrDatabaseSaysWhyAndEnds) {
