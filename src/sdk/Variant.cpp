@@ -4,6 +4,7 @@
 
 #include <QRegularExpression>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <ostream>
 
@@ -45,11 +46,21 @@ QString DoubleToText(double value) {
     return text;
 }
 
+// "3/7/2006" or "3/7/2006 2:05:09 PM": written digit by digit, as grids turn a million dates into text.
 QString DateToText(const QDateTime& date) {
-    const QString day = date.date().toString(QStringLiteral("M/d/yyyy"));
-    if (date.time() == QTime(0, 0))
-        return day;
-    return day + QLatin1Char(' ') + date.time().toString(QStringLiteral("h:mm:ss AP"));
+    const QDate day = date.date();
+    const QTime time = date.time();
+    char text[40];
+    int length = 0;
+    if (time.msecsSinceStartOfDay() < 1000) {
+        length = std::snprintf(text, sizeof text, "%d/%d/%d", day.month(), day.day(), day.year());
+    } else {
+        const int hour = time.hour();
+        length =
+            std::snprintf(text, sizeof text, "%d/%d/%d %d:%02d:%02d %s", day.month(), day.day(), day.year(),
+                          (hour + 11) % 12 + 1, time.minute(), time.second(), hour < 12 ? "AM" : "PM");
+    }
+    return QString::fromLatin1(text, length);
 }
 
 } // namespace

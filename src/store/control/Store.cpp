@@ -49,8 +49,19 @@ Widget* Named(QWidget* parent, const char* name, Args&&... args) {
     return widget;
 }
 
-QString Joined(const QStringList& cells) {
-    return cells.join(QLatin1Char('\t'));
+// A grid row's text: the cells separated by tabs, built in one allocation.
+QString Joined(std::initializer_list<QString> cells) {
+    qsizetype size = 0;
+    for (const QString& cell : cells)
+        size += cell.size() + 1;
+    QString row;
+    row.reserve(size);
+    for (auto cell = cells.begin(); cell != cells.end(); ++cell) {
+        if (cell != cells.begin())
+            row += QLatin1Char('\t');
+        row += *cell;
+    }
+    return row;
 }
 
 int16_t ShiftState(Qt::KeyboardModifiers modifiers) {
