@@ -1,7 +1,10 @@
 #include "store/control/Store.h"
 #include "store/records/CStore.h"
 #include "store/records/RecordTest.h"
+#include "store/viewers/frmLogDetail.h"
+#include "store/viewers/frmOrderDetail.h"
 #include "support/FakeAppServer.h"
+#include "support/ModalScript.h"
 #include "widgets/FlexGrid.h"
 #include "widgets/KeyedCombo.h"
 #include "widgets/TabStrip.h"
@@ -363,6 +366,53 @@ TEST_F(StoreTest, CustomerPickingFillsThePanelAndListsTheLog) {
     EXPECT_FALSE(control.ckbInsertedByStore->isChecked());
     EXPECT_EQ(control.gdData->Rows(), 1);
     EXPECT_EQ(db->callsOf("ZEV_SP_STORE_GetCustomerLogs").size(), 1u);
+}
+
+TEST_F(StoreTest, DoubleClickOpensTheOrderOrTheLogEntryOfTheCurrentRowOnly) {
+    db->declare("ZEV_SP_STORE_GetOrderData", {"@store_no", "@shopping_cart_no", "@zev_user", "@view_card"});
+    db->declare("ZEV_SP_STORE_GetOrderLog", {"@store_no", "@shopping_cart_no"});
+    db->declare("ZEV_SP_STORE_GetCustomerLogData", {"@log_no"});
+    scriptStores(3);
+    start("3");
+    control.tabStore->SelectKey("ORDER");
+    ScriptedMessages messages;
+    ModalScript dialogs;
+    emit control.gdData->DblClick();
+    EXPECT_TRUE(db->callsOf("ZEV_SP_STORE_GetOrderData").empty()) << "an empty grid opens nothing";
+
+    db->script("ZEV_SP_STORE_GetOrders")
+        .row({{"shopping_cart_no", 5000000000.0},
+              {"inserted_datetime", ""},
+              {"status_id", "PAID"},
+              {"salesorder_no", ""},
+              {"customer_no", 1},
+              {"external_customer_no", 2},
+              {"notify_email_address", ""}});
+    control.cmdFind->click();
+
+    db->script("ZEV_SP_STORE_GetOrderData")
+        .output("@view_card", false)
+        .row({{"shopping_cart_data", "<CART/>"}});
+    dialogs.on<frmOrderDetail>([](frmOrderDetail& viewer) {
+        EXPECT_EQ(viewer.windowTitle(), "Order Detail for Cart (5000000000)");
+    });
+    control.gdData->setRow(1);
+    emit control.gdData->DblClick();
+    ExpectSent(db->callsOf("ZEV_SP_STORE_GetOrderData").at(0),
+               {{"@store_no", 3}, {"@shopping_cart_no", 5000000000.0}, {"@zev_user", "tester"}});
+
+    control.tabStore->SelectKey("CUST");
+    picker->choice = std::make_shared<FakeCustomer>(Variant(88), "Ann Lee");
+    db->script("ZEV_SP_STORE_GetCustomerLogs")
+        .row({{"log_no", 77}, {"log_datetime", ""}, {"customer_no", 88}, {"external_customer_no", 0}});
+    control.cmdCustFind->click();
+    db->script("ZEV_SP_STORE_GetCustomerLogData")
+        .row({{"customer_data", "<C/>"}, {"old_customer_data", "<C/>"}});
+    dialogs.on<frmLogDetail>(
+        [](frmLogDetail& viewer) { EXPECT_EQ(viewer.windowTitle(), "Customer Log for log (77)"); });
+    control.gdData->setRow(1);
+    emit control.gdData->DblClick();
+    EXPECT_EQ(dialogs.shownCount(), 2);
 }
 
 TEST_F(StoreTest, LoadingFailuresAreReportedWithTheNativeConnection) {
