@@ -1,0 +1,5 @@
+#include "store/editors/store/StoreSubTables.h"
+
+std::vector<SubTableDescription> StoreSubTables() {
+    return {GroupsTable(), ListsTable(), FeesTable(), PayMethodsTable(), ScreensTable(), ExtensionsTable()};
+}

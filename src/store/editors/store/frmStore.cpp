@@ -1,0 +1,448 @@
+#include "store/editors/store/frmStore.h"
+
+#include "store/data/StoredProcedureCall.h"
+#include "store/editors/store/StoreSubTables.h"
+#include "store/host/CStoreMaint.h"
+#include "store/records/CStore.h"
+#include "widgets/FlexGrid.h"
+#include "widgets/KeyedCombo.h"
+#include "widgets/MsgBox.h"
+#include "widgets/TabStrip.h"
+#include "widgets/Twips.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+
+namespace {
+
+constexpr int Parked = -20000;
+constexpr int PanelLeft = 180;
+constexpr int Margin = 120;
+constexpr int RowPitch = 390;
+constexpr int FieldHeight = 315;
+constexpr int LabelWidth = 2040;
+constexpr int RegisterWidth = 2700;
+constexpr int ButtonWidth = 1215;
+constexpr int ButtonHeight = 375;
+constexpr int GeneralRows = 7;
+
+const QString GridPanel = QStringLiteral("grid");
+
+template <typename Widget, typename... Args>
+Widget* Named(QWidget* parent, const char* name, Args&&... args) {
+    auto* widget = new Widget(std::forward<Args>(args)..., parent);
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+bool IsDocumentTab(const QString& key) {
+    return key == QLatin1String("CONFIRM") || key == QLatin1String("SHIP") || key == QLatin1String("MANUAL");
+}
+
+} // namespace
+
+frmStore::frmStore(QWidget* parent)
+    : QDialog(parent), gdData(new FlexGrid), m_tables(*gdData, m_errors, StoreSubTables()) {
+    setObjectName(QStringLiteral("frmStore"));
+    buildGeneralFields();
+    buildTabs();
+    cmdOk = Named<QPushButton>(this, "cmdOk", QStringLiteral("OK"));
+    cmdCancel = Named<QPushButton>(this, "cmdCancel", QStringLiteral("Cancel"));
+    cmdApply = Named<QPushButton>(this, "cmdApply", QStringLiteral("Apply"));
+    cmdApply->setToolTip(QStringLiteral("Apply Store changes"));
+    cmdOk->setAutoDefault(false);
+    QMetaObject::connectSlotsByName(this);
+    connect(gdData, &FlexGrid::BeforeEdit, this,
+            [this](int32_t row, int32_t col, bool& cancel) { m_tables.BeforeEdit(row, col, cancel); });
+    connect(gdData, &FlexGrid::ValidateEdit, this,
+            [this](int32_t row, int32_t col, const QString& text, bool& cancel) {
+                m_tables.ValidateEdit(row, col, text, cancel);
+            });
+    connect(gdData, &FlexGrid::AfterEdit, this,
+            [this](int32_t row, int32_t col) { m_tables.AfterEdit(row, col); });
+    connect(gdData, &FlexGrid::CellButtonClick, this,
+            [this](int32_t row, int32_t col) { m_tables.CellButtonClick(row, col); });
+    connect(gdData, &FlexGrid::DblClick, this, [this] { m_tables.DoubleClick(); });
+    connect(cmdAdd, &QPushButton::clicked, this, [this] { m_tables.Add(); });
+    connect(cmdDelete, &QPushButton::clicked, this, [this] { m_tables.Delete(); });
+    connect(cmdUpdate, &QPushButton::clicked, this, [this] { m_tables.Apply(); });
+    connect(txtDocument, &QPlainTextEdit::textChanged, this, [this] { m_documentChanged = true; });
+    setWindowTitle(QStringLiteral("Store Maintenance (0)"));
+    resize(TwipsToPixels(11400, this), TwipsToPixels(8700, this));
+}
+
+frmStore::~frmStore() = default;
+
+// ---- construction
+
+void frmStore::buildGeneralFields() {
+    txtDescription = Named<QLineEdit>(this, "txtDescription");
+    txtStoreURL = Named<QLineEdit>(this, "txtStoreURL");
+    txtStoreLogoURL = Named<QLineEdit>(this, "txtStoreLogoURL");
+    txtDefaultProductURL = Named<QLineEdit>(this, "txtDefaultProductURL");
+    txtErrorNotifyEmail = Named<QLineEdit>(this, "txtErrorNotifyEmail");
+    txtEmailFrom = Named<QLineEdit>(this, "txtEmailFrom");
+    cmbSalesorderType = Named<KeyedCombo>(this, "cmbSalesorderType");
+    const char* labels[GeneralRows] = {"Description:",
+                                       "Store URL:",
+                                       "Store Logo URL:",
+                                       "Default Product URL:",
+                                       "Notify on Error (Email):",
+                                       "Email From:",
+                                       "Sales Order Type:"};
+    const QWidget* fields[GeneralRows] = {txtDescription,       txtStoreURL,         txtStoreLogoURL,
+                                          txtDefaultProductURL, txtErrorNotifyEmail, txtEmailFrom,
+                                          cmbSalesorderType};
+    for (int i = 0; i < GeneralRows; ++i) {
+        auto* label = new QLabel(QLatin1String(labels[i]), this);
+        label->setObjectName(QStringLiteral("lblField%1").arg(i));
+        label->setBuddy(const_cast<QWidget*>(fields[i]));
+    }
+    ckbStoreRegister = Named<QCheckBox>(this, "ckbStoreRegister", QStringLiteral("Store Register"));
+    ckbStoreRegister->setToolTip(QStringLiteral("Store Register means the register is installed at the store "
+                                                "level.  Otherwise it is store at the location level."));
+    txtRegisterId = Named<QLineEdit>(this, "txtRegisterId");
+    txtRegisterId->setReadOnly(true);
+    cmdInstallRegister = Named<QPushButton>(this, "cmdInstallRegister", QStringLiteral("Install"));
+    cmdUnInstallRegister = Named<QPushButton>(this, "cmdUnInstallRegister", QStringLiteral("UnInstall"));
+}
+
+void frmStore::buildTabs() {
+    tabTabs = Named<TabStrip>(this, "tabTabs");
+    const char* tabs[][3] = {{"GROUP", "Groups", "Store Product Groups"},
+                             {"LIST", "Lists", "Store Product Lists"},
+                             {"FEE", "Fees", "Store Fees"},
+                             {"PAYMENT", "Payments", "Store Payments"},
+                             {"CONFIRM", "Confirmation Doc.", "Store Confirmation Document"},
+                             {"SHIP", "Ship Doc.", "Store Shipment Document"},
+                             {"MANUAL", "Manual Doc.", "Store Manual Document"},
+                             {"SCREEN", "Screens", ""},
+                             {"EXT", "Extensions", ""}};
+    for (const auto& tab : tabs)
+        tabTabs->AddTab(QLatin1String(tab[0]), QLatin1String(tab[1]), QLatin1String(tab[2]));
+    picTab = {buildGridPanel(), buildDocumentPanel()};
+    for (QWidget* panel : picTab)
+        panel->raise();
+    ShowPanel(0, false);
+    ShowPanel(1, false);
+}
+
+QWidget* frmStore::buildGridPanel() {
+    auto* panel = Named<QWidget>(this, "picTab(0)");
+    gdData->setParent(panel);
+    gdData->setObjectName(QStringLiteral("gdData"));
+    gdData->setEditable(true);
+    cmdAdd = Named<QPushButton>(panel, "cmdAdd", QStringLiteral("Add"));
+    cmdDelete = Named<QPushButton>(panel, "cmdDelete", QStringLiteral("Delete"));
+    cmdUpdate = Named<QPushButton>(panel, "cmdUpdate", QStringLiteral("Apply"));
+    return panel;
+}
+
+QWidget* frmStore::buildDocumentPanel() {
+    auto* panel = Named<QWidget>(this, "picTab(1)");
+    txtDocument = Named<QPlainTextEdit>(panel, "txtDocument");
+    cmbDocumentFields = Named<QComboBox>(panel, "cmbDocumentFields");
+    cmdInsert = Named<QPushButton>(panel, "cmdInsert", QStringLiteral("Insert"));
+    cmdInsert->setToolTip(QStringLiteral("Insert field into text insertion point"));
+    Label7 = Named<QLabel>(panel, "Label7",
+                           QStringLiteral("Add dynamic fields from the drop down into your document."));
+    return panel;
+}
+
+// ---- layout
+
+void frmStore::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    LayOut();
+}
+
+void frmStore::LayOut() {
+    const double width = PixelsToTwips(this->width(), this);
+    const double height = PixelsToTwips(this->height(), this);
+    const double fieldWidth = std::max(600.0, width - 2 * Margin - LabelWidth - RegisterWidth - Margin);
+    for (int i = 0; i < GeneralRows; ++i) {
+        const double top = Margin + i * RowPitch;
+        findChild<QLabel*>(QStringLiteral("lblField%1").arg(i))
+            ->setGeometry(TwipsRect(Margin, top, LabelWidth, FieldHeight, this));
+        findChild<QLabel*>(QStringLiteral("lblField%1").arg(i))
+            ->buddy()
+            ->setGeometry(TwipsRect(Margin + LabelWidth, top, fieldWidth, FieldHeight, this));
+    }
+    const double right = width - Margin - RegisterWidth;
+    ckbStoreRegister->setGeometry(TwipsRect(right, Margin, RegisterWidth, FieldHeight, this));
+    txtRegisterId->setGeometry(TwipsRect(right, Margin + RowPitch, RegisterWidth, FieldHeight, this));
+    const double half = (RegisterWidth - 60) / 2.0;
+    cmdInstallRegister->setGeometry(TwipsRect(right, Margin + 2 * RowPitch, half, ButtonHeight, this));
+    cmdUnInstallRegister->setGeometry(
+        TwipsRect(right + half + 60, Margin + 2 * RowPitch, half, ButtonHeight, this));
+
+    const double buttonTop = height - Margin - ButtonHeight;
+    double left = width - Margin - ButtonWidth;
+    for (QPushButton* button : {cmdApply, cmdCancel, cmdOk}) {
+        button->setGeometry(TwipsRect(left, buttonTop, ButtonWidth, ButtonHeight, this));
+        left -= ButtonWidth + 60;
+    }
+    const double tabTop = Margin + GeneralRows * RowPitch + 60;
+    tabTabs->setGeometry(TwipsRect(Margin, tabTop, width - 2 * Margin, buttonTop - 60 - tabTop, this));
+    const QRect client = tabTabs->ClientRect().translated(tabTabs->pos());
+    const double panelTop = PixelsToTwips(client.top(), this) + 60;
+    const double panelWidth = width - 2 * PanelLeft;
+    const double panelHeight = PixelsToTwips(client.bottom(), this) - 60 - panelTop;
+    for (int i = 0; i < 2; ++i) {
+        const double panelLeft = !picTab[size_t(i)]->testAttribute(Qt::WA_Disabled) ? PanelLeft : Parked;
+        picTab[size_t(i)]->setGeometry(TwipsRect(panelLeft, panelTop, panelWidth, panelHeight, this));
+    }
+    // Grid panel: the grid with its buttons on the right.
+    const double gridWidth = panelWidth - ButtonWidth - 120;
+    gdData->setGeometry(TwipsRect(0, 0, gridWidth, panelHeight, this));
+    double top = 0;
+    for (QPushButton* button : {cmdAdd, cmdDelete, cmdUpdate}) {
+        button->setGeometry(TwipsRect(gridWidth + 120, top, ButtonWidth, ButtonHeight, this));
+        top += ButtonHeight + 60;
+    }
+    // Document panel: the field chooser above the text.
+    cmbDocumentFields->setGeometry(TwipsRect(0, 0, 3000, FieldHeight, this));
+    cmdInsert->setGeometry(TwipsRect(3060, 0, 1000, FieldHeight, this));
+    Label7->setGeometry(TwipsRect(4180, 0, std::max(600.0, panelWidth - 4180), FieldHeight, this));
+    txtDocument->setGeometry(
+        TwipsRect(0, FieldHeight + 60, panelWidth, panelHeight - FieldHeight - 60, this));
+}
+
+void frmStore::ShowPanel(int index, bool shown) {
+    QWidget* panel = picTab[size_t(index)];
+    panel->setEnabled(shown);
+    panel->move(TwipsToPixels(shown ? PanelLeft : Parked, this), panel->y());
+}
+
+// ---- set-up
+
+void frmStore::Setup(CStoreMaint& service, CStore& store) {
+    m_service = &service;
+    m_userCanceled = true;
+    m_tables.Setup(service, store, this, [this] { return SaveStore(true, true); });
+    LoadSalesOrderTypes();
+    m_store = &store;
+    ShowCaption();
+    EnableForExistingStore(store.StoreNo() != 0);
+    CopyRecordToControls();
+    StoreRegisterRule();
+    m_tables.LoadAll();
+    LoadDocumentFields();
+    // Selecting the first tab shows it, even when it was already selected.
+    m_currentTabKey.clear();
+    if (tabTabs->SelectedIndex() == 0)
+        on_tabTabs_Click();
+    else
+        tabTabs->setSelectedIndex(0);
+}
+
+void frmStore::LoadSalesOrderTypes() {
+    m_errors.Guard(m_service->ErrorObject(), QStringLiteral("LoadSalesOrderTypes"), [&] {
+        StoredProcedureCall call(m_service->DBConnection(),
+                                 QStringLiteral("ZEV_SP_STORE_SALES_ORDER_TYPE_Get"));
+        if (!call.openRows())
+            return false;
+        for (; !call.atEnd(); call.next())
+            cmbSalesorderType->AddEntry(call.readText(QStringLiteral("Description")),
+                                        call.readText(QStringLiteral("so_type")));
+        return true;
+    });
+}
+
+void frmStore::LoadDocumentFields() {
+    cmbDocumentFields->clear();
+    m_errors.Guard(m_service->ErrorObject(), QStringLiteral("LoadDocumentFields"), [&] {
+        StoredProcedureCall call(m_service->DBConnection(),
+                                 QStringLiteral("ZEV_SP_ESTORE_GetStoreDocumentFields"));
+        if (!call.openRows())
+            return false;
+        for (; !call.atEnd(); call.next())
+            cmbDocumentFields->addItem(call.readText(QStringLiteral("field_id")));
+        return true;
+    });
+    if (cmbDocumentFields->count() > 0)
+        cmbDocumentFields->setCurrentIndex(0);
+}
+
+void frmStore::ShowCaption() {
+    setWindowTitle(QStringLiteral("Store Maintenance (%1)").arg(m_store->StoreNo()));
+}
+
+void frmStore::EnableForExistingStore(bool existing) {
+    for (QWidget* control : std::initializer_list<QWidget*>{cmdAdd, cmdDelete, cmdInstallRegister,
+                                                            cmdUnInstallRegister, cmdUpdate, tabTabs, gdData})
+        control->setEnabled(existing);
+}
+
+void frmStore::CopyRecordToControls() {
+    txtDescription->setText(m_store->Description());
+    txtStoreURL->setText(m_store->StoreURL());
+    txtStoreLogoURL->setText(m_store->StoreLOGOURL());
+    txtDefaultProductURL->setText(m_store->DefaultProductURL());
+    txtErrorNotifyEmail->setText(m_store->ErrorNotifyEmail());
+    txtEmailFrom->setText(m_store->EmailFrom());
+    txtRegisterId->setText(m_store->RegisterId());
+    ckbStoreRegister->setChecked(!m_store->LocationRegister);
+    cmbSalesorderType->setSelectedIndex(-1);
+    if (!m_store->SalesOrderType.isEmpty())
+        cmbSalesorderType->setSelectedIndex(cmbSalesorderType->IndexOfKey(m_store->SalesOrderType));
+}
+
+void frmStore::CopyControlsToRecord() {
+    m_store->setDescription(txtDescription->text());
+    m_store->setStoreURL(txtStoreURL->text());
+    m_store->setStoreLOGOURL(txtStoreLogoURL->text());
+    m_store->setDefaultProductURL(txtDefaultProductURL->text());
+    m_store->setErrorNotifyEmail(txtErrorNotifyEmail->text());
+    m_store->setEmailFrom(txtEmailFrom->text());
+    m_store->LocationRegister = !ckbStoreRegister->isChecked();
+    // A sales-order type missing from the list keeps the record's value.
+    if (cmbSalesorderType->SelectedIndex() >= 0)
+        m_store->SalesOrderType = cmbSalesorderType->SelectedKey();
+}
+
+// ---- register
+
+void frmStore::on_ckbStoreRegister_clicked() {
+    StoreRegisterRule();
+}
+
+void frmStore::StoreRegisterRule() {
+    if (ckbStoreRegister->isChecked()) {
+        cmdInstallRegister->setEnabled(true);
+        cmdUnInstallRegister->setEnabled(true);
+        return;
+    }
+    if (m_store->RegisterInstalled()) {
+        MsgBox(QStringLiteral("Please uninstall the register before changing the store register type"),
+               MsgBoxStyle::Information, QStringLiteral("Uninstall Register"));
+        ckbStoreRegister->setChecked(true);
+        return;
+    }
+    cmdInstallRegister->setEnabled(false);
+    cmdUnInstallRegister->setEnabled(false);
+}
+
+void frmStore::on_cmdInstallRegister_clicked() {
+    if (m_store->StoreNo() == 0) {
+        if (MsgBox(
+                QStringLiteral("The store must be updated before installing a register.  Would you like to "
+                               "update the store now?"),
+                MsgBoxStyle::Question | MsgBoxStyle::YesNo,
+                QStringLiteral("Confirm Store Update")) != MsgBoxResult::Yes)
+            return;
+        if (!SaveStore(true, false))
+            return;
+    }
+    if (m_service->InstallRegister(*m_store))
+        txtRegisterId->setText(m_store->RegisterId());
+}
+
+void frmStore::on_cmdUnInstallRegister_clicked() {
+    if (m_service->UnInstallRegister(*m_store))
+        txtRegisterId->setText(m_store->RegisterId());
+}
+
+// ---- tabs and documents
+
+void frmStore::on_tabTabs_Click() {
+    KeepDocumentText();
+    const QString key = tabTabs->SelectedKey();
+    m_tables.setCurrentKey(key);
+    if (m_tables.Has(key)) {
+        ShowPanel(0, true);
+        ShowPanel(1, false);
+        const bool commands = key != SubTableKeys::PayMethods;
+        for (QPushButton* button : {cmdAdd, cmdDelete, cmdUpdate})
+            button->setVisible(commands);
+        m_tables.SetupGrid(key);
+    } else {
+        ShowPanel(1, true);
+        ShowPanel(0, false);
+        txtDocument->setPlainText(DocumentText(key));
+        m_documentChanged = false;
+    }
+    gdData->setRowBold(0, true);
+    gdData->AutoSize();
+    m_currentTabKey = key;
+}
+
+QString frmStore::DocumentText(const QString& key) const {
+    if (key == QLatin1String("CONFIRM"))
+        return m_store->ConfirmationDocument();
+    if (key == QLatin1String("SHIP"))
+        return m_store->ShipDocument();
+    if (key == QLatin1String("MANUAL"))
+        return m_store->ManualDocument();
+    return {};
+}
+
+// The document tab being left (or saved) keeps its edited text in the record.
+void frmStore::KeepDocumentText() {
+    if (!IsDocumentTab(m_currentTabKey) || !m_documentChanged)
+        return;
+    const QString text = txtDocument->toPlainText();
+    if (m_currentTabKey == QLatin1String("MANUAL"))
+        m_store->setManualDocument(text);
+    else if (m_currentTabKey == QLatin1String("SHIP"))
+        m_store->setShipDocument(text);
+    else
+        m_store->setConfirmationDocument(text);
+}
+
+void frmStore::on_cmdInsert_clicked() {
+    QTextCursor cursor = txtDocument->textCursor();
+    const int caret = cursor.selectionStart();
+    const QString field = cmbDocumentFields->currentText();
+    cursor.insertText(field);
+    cursor.setPosition(caret + int(field.size()));
+    txtDocument->setTextCursor(cursor);
+    txtDocument->setFocus();
+}
+
+// ---- saving and closing
+
+bool frmStore::SaveStore(bool storeOnly, bool reload) {
+    KeepDocumentText();
+    CopyControlsToRecord();
+    bool result = m_store->Update(m_service->DBConnection(), m_service->ErrorObject());
+    // The sub-tables' result decides, whatever the store's save gave.
+    if (!storeOnly)
+        result = m_tables.SaveAllChanged(reload);
+    return result;
+}
+
+void frmStore::on_cmdOk_clicked() {
+    if (!SaveStore(false, false))
+        return;
+    m_userCanceled = false;
+    hide();
+}
+
+void frmStore::on_cmdApply_clicked() {
+    SaveStore(true, true);
+    ShowCaption();
+    EnableForExistingStore(m_store->StoreNo() != 0);
+    m_tables.Load(SubTableKeys::Screens);
+}
+
+void frmStore::on_cmdCancel_clicked() {
+    m_userCanceled = true;
+    hide();
+}
+
+void frmStore::closeEvent(QCloseEvent* event) {
+    // The caller reads the results after the modal run, so the close box only hides.
+    event->ignore();
+    hide();
+}
+
+void frmStore::reject() {
+    hide();
+}
