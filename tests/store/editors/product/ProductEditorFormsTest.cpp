@@ -1,0 +1,371 @@
+#include "ProductEditorTest.h"
+#include "store/editors/product/frmStoreListItem.h"
+#include "store/editors/product/frmStoreProduct.h"
+#include "store/editors/product/frmStoreProductItem.h"
+#include "store/editors/product/frmStoreProductItemSell.h"
+#include "store/pickers/frmSelectStoreProductItem.h"
+#include "store/records/CListItem.h"
+#include "store/records/CProduct.h"
+#include "store/records/CProductItem.h"
+#include "store/records/CStoreProductItemSell.h"
+#include "widgets/FlexGrid.h"
+#include "widgets/KeyedCombo.h"
+#include "widgets/NullableDatePicker.h"
+#include "widgets/TabStrip.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+const char* const GetItems = "ZEV_SP_STORE_GetProductItem";
+
+Row ItemRow(int32_t seqNo, const Variant& itemNo, const Variant& packageNo, const Variant& priceNo,
+            double price, const QString& name) {
+    return {{"seq_no", seqNo},
+            {"item_no", itemNo},
+            {"package_no", packageNo},
+            {"price_no", priceNo},
+            {"Price", price},
+            {"is_active", 1},
+            {"product_item_name", name},
+            {"product_no", 100},
+            {"product_name", "P"},
+            {"store_no", 1},
+            {"description", QStringLiteral("d")}};
+}
+
+class ProductEditorFormsTest : public ProductEditorTest {
+protected:
+    // A product editor on product 100 of store 1 with three items, one of them never stored (sequence 0).
+    void SetupProduct(frmStoreProduct& editor) {
+        db->scriptQuery("zev_store_product_group")
+            .row({{"Description", "Day Tickets"}, {"product_group_no", 10}})
+            .row({{"Description", Variant::Null()}, {"product_group_no", 20}});
+        db->scriptQuery("DISTINCT product_type")
+            .row({{"product_type", "PASS"}})
+            .row({{"product_type", "TICKET"}});
+        db->script(GetItems)
+            .row(ItemRow(1, 1001, Variant::Null(), 103, 99.0, "Adult"))
+            .row(ItemRow(5, Variant::Null(), 502, Variant::Null(), 0, "Family"))
+            .row(ItemRow(0, Variant::Null(), Variant::Null(), Variant::Null(), 0, "Draft"));
+        product.setStoreNo(1);
+        product.setProductNo(100);
+        product.setOriginalProductNo(100);
+        product.setProductName(QStringLiteral("Day Tickets"));
+        product.setProductGroupNo(20);
+        product.PhotoFamily = QStringLiteral("HOLIDAY");
+        product.GroupManualInvoice = true;
+        editor.Setup(maint, product);
+    }
+
+    CProduct product;
+};
+
+TEST_F(ProductEditorFormsTest, ProductSetupFillsListsControlsAndItemsGrid) {
+    frmStoreProduct editor;
+    SetupProduct(editor);
+    EXPECT_EQ(editor.windowTitle(), "Store Product Day Tickets (100)");
+    EXPECT_TRUE(editor.UserCanceled());
+    EXPECT_EQ(db->calls()[0].procedure,
+              "SELECT * FROM zev_store_product_group WHERE store_no = 1 ORDER BY description");
+    EXPECT_EQ(db->calls()[1].procedure,
+              "SELECT DISTINCT product_type FROM zev_store_product WHERE store_no = 1 ORDER BY product_type");
+    ExpectSent(db->callsOf(GetItems)[0], {{"@store_no", 1}, {"@product_no", 100}});
+    EXPECT_EQ(editor.cmbProductGroup->count(), 3);
+    EXPECT_EQ(editor.cmbProductGroup->Text(), ""); // the group with no description, number 20
+    EXPECT_EQ(editor.cmbProductGroup->SelectedNumber(), 20);
+    EXPECT_EQ(editor.cmbProductType->count(), 2);
+    EXPECT_EQ(editor.cmbPhotoFamily->Text(), "Holiday");
+    EXPECT_EQ(editor.ckbManualInvoice->checkState(), Qt::PartiallyChecked);
+    EXPECT_FALSE(editor.ckbManualInvoice->isEnabled());
+    EXPECT_EQ(editor.txtProductNo->text(), "100");
+    EXPECT_FALSE(editor.tabProperties->isHidden());
+    EXPECT_TRUE(editor.picTab[0]->isEnabled());
+    EXPECT_FALSE(editor.picTab[1]->isEnabled());
+
+    const FlexGrid& grid = *editor.gdItems;
+    ASSERT_EQ(grid.Rows(), 4);
+    EXPECT_EQ(grid.TextMatrix(1, 2), "PRICE");
+    EXPECT_EQ(grid.gridModel()->DisplayText(1, 5), "$99.00");
+    EXPECT_EQ(grid.TextMatrix(2, 2) + grid.TextMatrix(2, 3), "PKG502");
+    EXPECT_EQ(grid.TextMatrix(3, 2) + grid.TextMatrix(3, 3), "PKG502"); // no numbers: the row before's
+    EXPECT_EQ(editor.HighestSeqNo(), 5);
+}
+
+TEST_F(ProductEditorFormsTest, NewProductApplyThenApplyAgainUpdatesAndCancelReportsCancelled) {
+    frmStoreProduct editor;
+    product.setStoreNo(1);
+    editor.Setup(maint, product);
+    EXPECT_EQ(editor.windowTitle(), "Store Product  (NEW)");
+    EXPECT_TRUE(editor.tabProperties->isHidden());
+
+    editor.txtProductNo->setText(QStringLiteral("55"));
+    editor.txtProductName->setText(QStringLiteral("Night Skiing"));
+    Button(editor, "cmdApply")->click();
+    Button(editor, "cmdApply")->click();
+    ASSERT_EQ(db->callsOf("ZEV_SP_STORE_InsertProduct").size(), 1u);
+    const auto updates = db->callsOf("ZEV_SP_STORE_UpdateProduct");
+    ASSERT_EQ(updates.size(), 1u);
+    EXPECT_EQ(updates[0].value("@product_no_key"), std::optional<Variant>(55));
+    EXPECT_EQ(updates[0].value("@image_width"), std::optional<Variant>(0));
+    EXPECT_EQ(editor.windowTitle(), "Store Product Night Skiing (55)");
+    EXPECT_FALSE(editor.tabProperties->isHidden());
+
+    Button(editor, "cmdCancel")->click();
+    EXPECT_TRUE(editor.UserCanceled());
+}
+
+TEST_F(ProductEditorFormsTest, RefusalsKeepTheDialogOpenWithTheInput) {
+    frmStoreProduct editor;
+    product.setStoreNo(1);
+    editor.Setup(maint, product);
+    ScriptedMessages messages;
+    messages.expect().expect();
+    editor.txtProductNo->setText(QStringLiteral("12a"));
+    editor.txtProductName->setText(QStringLiteral("Kept"));
+    Button(editor, "cmdApply")->click();
+    EXPECT_EQ(editor.txtProductNo->text(), "12a");
+    editor.txtProductNo->setText(QStringLiteral("100"));
+    db->script("ZEV_SP_STORE_InsertProduct")
+        .returns(-1)
+        .output("@Message", "Product 100 already exists in store 1.");
+    Button(editor, "cmdOk")->click();
+
+    ASSERT_EQ(messages.shown().size(), 2u);
+    EXPECT_EQ(messages.shown()[0].prompt, "Product Number must be numeric.");
+    EXPECT_EQ(messages.shown()[0].title, "InValid Product Number");
+    EXPECT_EQ(messages.shown()[1].prompt, "Product 100 already exists in store 1.");
+    EXPECT_EQ(messages.shown()[1].title, "Product Update Error");
+    EXPECT_TRUE(editor.UserCanceled());
+    EXPECT_EQ(editor.txtProductName->text(), "Kept");
+    EXPECT_EQ(product.OriginalProductNo(), 0); // the next save still inserts
+}
+
+TEST_F(ProductEditorFormsTest, DeleteRemovesAnUnstoredRowAtOnceAndAsksForAStoredOne) {
+    frmStoreProduct editor;
+    SetupProduct(editor);
+    FlexGrid& grid = *editor.gdItems;
+    grid.setRow(3);
+    Button(editor, "cmdDelete")->click();
+    EXPECT_EQ(grid.Rows(), 3);
+    EXPECT_TRUE(db->callsOf("ZEV_SP_STORE_DeleteProductItem").empty());
+
+    ScriptedMessages messages;
+    messages.expect(MsgBoxResult::No).expect(MsgBoxResult::Yes);
+    grid.setRow(2);
+    Button(editor, "cmdDelete")->click();
+    Button(editor, "cmdDelete")->click();
+    EXPECT_EQ(messages.shown()[0].prompt, "Are you sure you want to delete product item (Family)?");
+    EXPECT_EQ(messages.shown()[0].buttons, 4 + 32 + 256);
+    EXPECT_EQ(messages.shown()[0].title, "Confirm Delete");
+    const auto deletes = db->callsOf("ZEV_SP_STORE_DeleteProductItem");
+    ASSERT_EQ(deletes.size(), 1u);
+    ExpectSent(deletes[0], {{"@store_no", 1}, {"@product_no", 100}, {"@seq_no", 5}});
+    EXPECT_EQ(grid.Rows(), 2);
+}
+
+TEST_F(ProductEditorFormsTest, AddItemProposesTheNextSequenceNumberAndLocksTheLinks) {
+    frmStoreProduct editor;
+    SetupProduct(editor);
+    server->items->choice = std::pair{1002, QStringLiteral("Child Day Ticket")};
+    db->script("ZEV_SP_STORE_ProductItemDefaults").output("@description", "Child").returns(0);
+    ModalScript dialogs;
+    dialogs.on<frmStoreProductItem>([](frmStoreProductItem& item) {
+        EXPECT_EQ(item.windowTitle(), "Product Item Day Tickets SeqNo(6)");
+        EXPECT_EQ(item.txtSeqNo->text(), "6");
+        EXPECT_EQ(item.lbIdValue->text(), "1002");
+        EXPECT_EQ(item.lblProductType->text(), "ITEM");
+        EXPECT_FALSE(item.fraUpCrossSell->isEnabled());
+        EXPECT_FALSE(item.lblNote->isHidden());
+        item.cmdCancel->click();
+    });
+    Button(editor, "cmdAddItem")->click();
+    EXPECT_EQ(server->items->requestedTypes, std::vector<ItemTypes>{ttoAll});
+    EXPECT_EQ(editor.gdItems->Rows(), 4); // cancelled: no row
+}
+
+class ProductItemEditorTest : public ProductEditorTest {
+protected:
+    // An item of product 100 stored as sequence 3, bound to price 103.
+    void SetupItem(frmStoreProductItem& editor) {
+        item.setStoreNo(1);
+        item.setProductNo(100);
+        item.setSeqNo(3);
+        item.setOriginalSeqNo(3);
+        item.setItemNo(1001);
+        item.setPriceNo(103);
+        item.setPrice(99);
+        item.setPriceUnitQty(1);
+        item.MaxAge = 64.5;
+        item.setAvailableStartDate(QDateTime(QDate(2026, 12, 20), QTime()));
+        item.setAvailableEndDate(Variant::Null());
+        db->script("ZEV_SP_STORE_GetProductItemSell")
+            .row({{"sell_code", "UPSELL"},
+                  {"price_no", 103},
+                  {"unit_qty", int16_t(1)},
+                  {"item_price", 99.0},
+                  {"new_price_no", 109},
+                  {"new_unit_qty", int16_t(1)},
+                  {"new_item_price", 499.0},
+                  {"new_product_no", 200},
+                  {"new_seq_no", 2},
+                  {"new_product_item_name", "Season Pass"}});
+        editor.Setup(maint, item, QStringLiteral("Day Tickets"));
+    }
+
+    CProductItem item;
+};
+
+TEST_F(ProductItemEditorTest, ShowsTheRecordAndItsLinks) {
+    frmStoreProductItem editor;
+    SetupItem(editor);
+    EXPECT_EQ(editor.windowTitle(), "Product Item Day Tickets SeqNo(3)");
+    EXPECT_EQ(editor.lblPriceNo->text(), "1@(103) $99.00");
+    EXPECT_EQ(editor.txtMaxAge->text(), "64.50");
+    EXPECT_EQ(editor.dtStartDate->Date(), QDate(2026, 12, 20));
+    EXPECT_TRUE(editor.dtEndDate->IsNull());
+    EXPECT_TRUE(editor.fraUpCrossSell->isEnabled());
+    EXPECT_TRUE(editor.lblNote->isHidden());
+    const FlexGrid& grid = *editor.gdItemSell;
+    ASSERT_EQ(grid.Rows(), 2);
+    EXPECT_EQ(grid.TextMatrix(1, 1), "1@(103) $99.00");
+    EXPECT_EQ(grid.TextMatrix(1, 2), "1@(109) $499.00");
+    EXPECT_EQ(grid.TextMatrix(1, 5), "200-2 : Season Pass");
+    EXPECT_EQ(grid.CellData(1, 2), Variant(109));
+    EXPECT_TRUE(grid.ColHidden(3));
+}
+
+TEST_F(ProductItemEditorTest, PriceButtonsFollowTheBindingAndAnotherItemClearsIt) {
+    frmStoreProductItem editor;
+    SetupItem(editor);
+    const auto enabled = [&] {
+        return QString("%1%2%3")
+            .arg(editor.cmdSelectPrice->isEnabled())
+            .arg(editor.cmdShowPrices->isEnabled())
+            .arg(editor.cmdClearPrice->isEnabled());
+    };
+    EXPECT_EQ(enabled(), "001");
+    editor.cmdClearPrice->click();
+    EXPECT_EQ(enabled(), "110");
+    EXPECT_EQ(editor.lblPriceNo->text(), "");
+
+    frmStoreProductItem again;
+    SetupItem(again);
+    server->items->choice = std::pair{1003, QStringLiteral("Senior")};
+    again.cmdSelect->click();
+    EXPECT_EQ(again.lbIdValue->text(), "1003");
+    EXPECT_EQ(again.txtDescription->text(), "Senior");
+    EXPECT_EQ(again.lblPriceNo->text(), "");
+    EXPECT_TRUE(again.cmdSelectPrice->isEnabled());
+}
+
+TEST_F(ProductItemEditorTest, AChangedSequenceNumberMustBeAppliedBeforeLinks) {
+    frmStoreProductItem editor;
+    SetupItem(editor);
+    editor.txtSeqNo->clear();
+    QTest::keyClicks(editor.txtSeqNo, "4");
+    ScriptedMessages messages;
+    messages.expect();
+    editor.cmdAdd->click();
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].prompt,
+              "The new sequence number must be applied before editing cross\\up sells.");
+    EXPECT_EQ(messages.shown()[0].title, "InValid Sequence Number");
+}
+
+TEST_F(ProductEditorTest, SellEditorAsksAboutACrossSellWithPricesAndSavesOnYes) {
+    CStoreProductItemSell link;
+    link.setStoreNo(1);
+    link.setProductNo(100);
+    link.setSeqNo(1);
+    link.setNewProductNo(200);
+    link.setNewSeqNo(2);
+    link.setPriceNo(103);
+    link.setUnitQty(int16_t(2));
+    link.setPrice(12.5);
+    link.setNewPriceNo(109);
+    link.setNewUnitQty(int16_t(1));
+    link.setNewPrice(499);
+    link.setSellCode(QStringLiteral("CROSSSELL"));
+    frmStoreProductItemSell editor;
+    editor.Setup(maint, link);
+    EXPECT_EQ(editor.windowTitle(), "Product Sell");
+    EXPECT_TRUE(editor.optCrossSell->isChecked());
+    EXPECT_EQ(editor.lblPriceNo->text(), "2@(103) $12.50");
+
+    ScriptedMessages messages;
+    messages.expect(MsgBoxResult::No).expect(MsgBoxResult::Yes);
+    editor.txtSellText->setText(QStringLiteral("Ski all winter"));
+    editor.cmdOk->click();
+    EXPECT_TRUE(editor.UserCancelled());
+    EXPECT_TRUE(db->callsOf("ZEV_SP_STORE_UpdateProductItemSell").empty());
+    editor.cmdOk->click();
+    EXPECT_FALSE(editor.UserCancelled());
+    EXPECT_EQ(messages.shown()[1].title, "Confirm Sell Type");
+    EXPECT_EQ(messages.shown()[1].buttons, 4 + 32);
+    const auto saves = db->callsOf("ZEV_SP_STORE_UpdateProductItemSell");
+    ASSERT_EQ(saves.size(), 1u);
+    EXPECT_EQ(saves[0].value("@sell_text"), std::optional<Variant>("Ski all winter"));
+    EXPECT_EQ(link.UnitQty(), Variant(int16_t(2)));
+
+    // One price cleared: refused before any question.
+    messages.expect();
+    editor.cmdClearNewPrice->click();
+    editor.cmdOk->click();
+    EXPECT_EQ(messages.shown()[2].title, "Prices Required");
+}
+
+TEST_F(ProductEditorTest, ListItemEditorPicksAtOnceKeepsThePriceAndRefusesInOrder) {
+    db->script(GetItems);
+    CListItem entry;
+    entry.setStoreNo(1);
+    entry.setListId(QStringLiteral("FEATURED"));
+    {
+        frmStoreListItem editor;
+        editor.Setup(maint, entry);
+        ModalScript dialogs;
+        dialogs.on<frmSelectStoreProductItem>(
+            [](frmSelectStoreProductItem& picker) { picker.cmdCancel->click(); });
+        editor.show();
+        QApplication::processEvents();
+        EXPECT_FALSE(editor.isVisible());
+        EXPECT_TRUE(editor.UserCancelled());
+    }
+
+    entry.setSeqNo(2);
+    entry.setOriginalSeqNo(2);
+    entry.setPriceNo(109);
+    entry.setPrice(499);
+    entry.setUnitQty(1);
+    frmStoreListItem editor;
+    editor.Setup(maint, entry);
+    EXPECT_EQ(editor.windowTitle(), "List Item");
+    EXPECT_EQ(editor.lblPriceNo->text(), "1@(109) $499.00");
+
+    ScriptedMessages messages;
+    messages.expect().expect();
+    editor.cmdOk->click(); // bound price, no product item
+    editor.cmdClearPrice->click();
+    editor.cmdOk->click();
+    EXPECT_EQ(messages.shown()[0].prompt, "You must select a product.");
+    EXPECT_EQ(messages.shown()[1].prompt, "A price is required.");
+
+    db->script(GetItems).row(ItemRow(2, 1004, Variant::Null(), 109, 499.0, "Season Pass"));
+    ModalScript dialogs;
+    dialogs.on<frmSelectStoreProductItem>([](frmSelectStoreProductItem& picker) {
+        picker.gdItems->setIsSelected(1, true);
+        picker.cmdOk->click();
+    });
+    editor.lblPriceNo->setText(QStringLiteral("kept"));
+    editor.cmdSelect->click();
+    EXPECT_EQ(editor.lblProductItem->text(), "100-2 : Season Pass");
+    EXPECT_EQ(editor.lblPriceNo->text(), "kept");
+}
+
+} // namespace

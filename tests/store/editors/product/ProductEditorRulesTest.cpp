@@ -1,0 +1,289 @@
+#include "store/editors/product/ListItemFormRules.h"
+#include "store/editors/product/ProductFormRules.h"
+#include "store/editors/product/ProductItemFormRules.h"
+#include "store/editors/product/SellFormRules.h"
+#include "store/editors/product/SequenceChecks.h"
+#include "store/editors/product/Strings.h"
+#include "store/records/CListItem.h"
+#include "store/records/CProduct.h"
+#include "store/records/CProductItem.h"
+#include "store/records/CStoreProductItemSell.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The text of the first refused check, empty when everything passes.
+QString Refused(const CheckResult& result) {
+    return result ? result->text : QString();
+}
+
+ProductFormRules::Values ValidProduct() {
+    ProductFormRules::Values values;
+    values.productNo = QStringLiteral("120");
+    return values;
+}
+
+TEST(ProductFormRulesTest, ChecksRunInOrderWithTheirCaptionsAndFocus) {
+    struct Case {
+        QString productNo;
+        int groupIndex;
+        QString family, display, text, caption, focus;
+    };
+    const QString number = QStringLiteral("InValid Product Number");
+    const Case cases[] = {
+        {"", -1, "<None>", "DropDown", "You must supply a product number.", number, "txtProductNo"},
+        {"12a", -1, "<None>", "<None>", "Product Number must be numeric.", number, "txtProductNo"},
+        {"1234567890", 0, "<None>", "<None>", "Product Number must be 9 digits or less.", number,
+         "txtProductNo"},
+        {"12", -1, "<None>", "DropDown", "Please select a product group for this product before saving.",
+         "Product Group Required", "cmbProductGroup"},
+        {"12", 0, "<None>", "DropDown",
+         "Product item display of 'DropDown' is not valid unless the photo family "
+         "is 'Holiday' or 'Individual'.",
+         "Invalid Combination", "cmbItemDisplayType"},
+        {"12", 0, "", "DropDown",
+         "Product item display of 'DropDown' is not valid unless the photo family is "
+         "'Holiday' or 'Individual'.",
+         "Invalid Combination", "cmbItemDisplayType"},
+        {"12", 0, "Collection", "DropDown",
+         "Product item display of 'DropDown' is not valid unless the photo "
+         "family is 'Holiday' or 'Individual'.",
+         "Invalid Combination", "cmbItemDisplayType"},
+        {"12", 0, "Holiday", "DropDown", "", "", ""},
+        {"12", 0, "Individual", "DropDown", "", "", ""},
+        {"12", 0, "Retail", "DropDown", "", "", ""},
+        {"12.5", 3, "<None>", "Picture", "", "", ""},
+    };
+    for (const Case& c : cases) {
+        ProductFormRules::Values values;
+        values.productNo = c.productNo;
+        values.groupIndex = c.groupIndex;
+        values.photoFamily = c.family;
+        values.itemDisplayType = c.display;
+        const CheckResult result = ProductFormRules::Check(values);
+        SCOPED_TRACE(c.productNo.toStdString() + " " + c.family.toStdString());
+        EXPECT_EQ(Refused(result), c.text);
+        if (result) {
+            EXPECT_EQ(result->caption, c.caption);
+            EXPECT_EQ(result->focus, c.focus);
+            EXPECT_EQ(result->buttons, 64);
+            EXPECT_EQ(result->tabKey, c.focus == "txtProductNo" ? "GENERAL" : "");
+        }
+    }
+}
+
+TEST(ProductFormRulesTest, FillConvertsAndKeepsWhatTheFormDoesNotDecide) {
+    CProduct product;
+    product.ManualInvoice = 1;
+    product.ImageWidth = 300;
+    ProductFormRules::Values values = ValidProduct();
+    values.productNo = QStringLiteral("12.5");
+    values.photoFamily = QStringLiteral("Holiday");
+    values.itemDisplayType = QStringLiteral("Picture&Desc");
+    values.groupNumber = 20;
+    values.groupText = QStringLiteral("Season Passes");
+    values.numCols = QStringLiteral("x");
+    values.manualInvoice = 2; // grey: the group decides
+    values.productType = QString(300, QLatin1Char('T'));
+    ProductFormRules::Fill(values, product);
+    EXPECT_EQ(product.ProductNo(), 12); // halves go to the even neighbour
+    EXPECT_EQ(product.PhotoFamily, "HOLIDAY");
+    EXPECT_EQ(product.ItemDisplayType, "PICTURE&DESC");
+    EXPECT_EQ(product.ProductGroupNo(), 20);
+    EXPECT_EQ(product.ProductGroupDescription(), "Season Passes");
+    EXPECT_EQ(product.ImageWidth, 0);
+    EXPECT_EQ(product.NumCols, 0);
+    EXPECT_EQ(product.ManualInvoice, 1);
+    EXPECT_EQ(product.ProductType().size(), 255);
+
+    values.photoFamily = values.itemDisplayType = QStringLiteral("<None>");
+    values.groupNumber = 0;
+    values.manualInvoice = 0;
+    ProductFormRules::Fill(values, product);
+    EXPECT_EQ(product.PhotoFamily, "");
+    EXPECT_EQ(product.ItemDisplayType, "");
+    EXPECT_EQ(product.ProductGroupDescription(), "");
+    EXPECT_EQ(product.ManualInvoice, 0);
+}
+
+TEST(ProductFormRulesTest, ShowCaptionGridRowsAndProposedNumbers) {
+    CProduct product;
+    EXPECT_EQ(ProductFormRules::Caption(product), "Store Product  (NEW)");
+    product.setProductNo(100);
+    product.setProductName(QStringLiteral("Day Tickets"));
+    EXPECT_EQ(ProductFormRules::Caption(product), "Store Product Day Tickets (100)");
+
+    product.ItemDisplayType = QStringLiteral("PICTURE&DESC");
+    product.GroupManualInvoice = true;
+    ProductFormRules::Values values;
+    values.productNo = QStringLiteral("typed");
+    values.imageWidth = QStringLiteral("kept");
+    ProductFormRules::Show(product, values);
+    EXPECT_EQ(values.productNo, "typed");
+    EXPECT_EQ(values.imageWidth, "kept");
+    EXPECT_EQ(values.itemDisplayType, "Picture&Desc");
+    EXPECT_EQ(values.manualInvoice, 2);
+    EXPECT_FALSE(values.manualInvoiceEnabled);
+
+    using Kind = ProductFormRules::Kind;
+    const Kind item = ProductFormRules::LoadedKind(1001, 0, 0, {});
+    const Kind priced = ProductFormRules::LoadedKind(0, 502, 131, item);
+    const Kind repeated = ProductFormRules::LoadedKind(0, 0, 0, priced);
+    EXPECT_EQ(item.type + QString::number(item.number), "ITEM1001");
+    EXPECT_EQ(priced.type + QString::number(priced.number), "PRICE502");
+    EXPECT_EQ(repeated.type + QString::number(repeated.number), "PRICE502");
+    EXPECT_EQ(ProductFormRules::GridRow(3, true, priced, 131, 59.5, QStringLiteral("Pack")),
+              "3\tTrue\tPRICE\t502\t131\t59.5\tPack");
+    EXPECT_EQ(ProductFormRules::GridRow(4, false, item, 0, 59.5, QStringLiteral("Plain")),
+              "4\tFalse\tITEM\t1001\t\t\tPlain");
+
+    EXPECT_EQ(ProductFormRules::ProposedSeqNo(1, 5), 6);
+    EXPECT_EQ(ProductFormRules::ProposedSeqNo(9, 5), 9);
+}
+
+TEST(SequenceChecksTest, SaveAndLinkChecks) {
+    EXPECT_EQ(Refused(CheckSequenceNumber("")), "You must supply a sequence number.");
+    EXPECT_EQ(Refused(CheckSequenceNumber("x")), "Sequence Number must be numeric.");
+    EXPECT_EQ(Refused(CheckSequenceNumber("1234567890")), "Sequence Number must be 9 digits or less.");
+    EXPECT_FALSE(CheckSequenceNumber("12"));
+    EXPECT_EQ(Refused(CheckSequenceForSells("", 3)),
+              "You must supply a sequence number and apply before editing cross\\up sells.");
+    EXPECT_EQ(Refused(CheckSequenceForSells("x", 3)),
+              "Sequence Number must be numeric and apply before editing cross\\up sells.");
+    EXPECT_EQ(Refused(CheckSequenceForSells("1234567890", 3)),
+              "Sequence Number must be 9 digits or less and apply before editing cross\\up sells.");
+    const CheckResult changed = CheckSequenceForSells("4", 3);
+    EXPECT_EQ(Refused(changed), "The new sequence number must be applied before editing cross\\up sells.");
+    EXPECT_EQ(changed->focus, "cmdApply");
+    EXPECT_EQ(changed->caption, "InValid Sequence Number");
+    EXPECT_FALSE(CheckSequenceForSells("3", 3));
+}
+
+TEST(ProductItemFormRulesTest, CaptionShowAndFill) {
+    EXPECT_EQ(ProductItemFormRules::Caption("Day Tickets", 0), "Product Item Day Tickets SeqNo(<NEW>)");
+    CProductItem item;
+    item.setItemNo(1001);
+    item.MinAge = 13;
+    item.ManualInvoice = 1;
+    item.ProductManualInvoice = true;
+    ProductItemFormRules::Values values = ProductItemFormRules::Show(item);
+    EXPECT_EQ(values.seqNo, "");
+    EXPECT_EQ(values.minAge, "13.00");
+    EXPECT_EQ(values.maxAge, "0.00");
+    EXPECT_EQ(values.manualInvoice, 2);
+
+    values.seqNo = QStringLiteral("7");
+    values.minAge.clear();
+    values.maxAge = QStringLiteral("old");
+    values.advancePurchaseDays.clear();
+    values.manualInvoice = 0;
+    values.price = {0, 12.5, 2};
+    item.setPriceNo(44);
+    ASSERT_TRUE(ProductItemFormRules::Fill(values, item));
+    EXPECT_EQ(item.SeqNo(), 7);
+    EXPECT_EQ(item.MinAge, 0.0);
+    EXPECT_EQ(item.MaxAge, 0.0);
+    EXPECT_EQ(item.AdvancePurchaseDays(), 0);
+    EXPECT_EQ(item.ManualInvoice, 1); // inherited: unchanged
+    EXPECT_EQ(item.PriceNo(), 0);
+    EXPECT_EQ(item.Price(), 0.0);
+
+    values.advancePurchaseDays = QStringLiteral("three");
+    EXPECT_EQ(Refused(ProductItemFormRules::Check(values)),
+              "Advance Purchase Days must be a whole number of 9 digits or less.");
+    values.idValue = QStringLiteral("0");
+    EXPECT_EQ(Refused(ProductItemFormRules::Check(values)), "You must select an item or package");
+}
+
+TEST(ProductItemFormRulesTest, AnotherItemClearsThePriceBinding) {
+    ProductItemFormRules::Values values;
+    values.productType = QStringLiteral("PKG");
+    values.packageNo = 501;
+    values.price = {130, 99.0, 1};
+    ProductItemFormRules::ItemPicked(values, 502, QStringLiteral("Family Four Pack"));
+    EXPECT_EQ(values.idValue, "502");
+    EXPECT_EQ(values.description, "Family Four Pack");
+    EXPECT_EQ(values.price.priceNo, 0);
+    EXPECT_EQ(values.price.Text(), "");
+}
+
+TEST(StringsTest, CountAndGetFields) {
+    EXPECT_EQ(CountFields(""), 0);
+    EXPECT_EQ(CountFields("a,b"), 2);
+    EXPECT_EQ(CountFields("a@b", "@x"), 2); // only the first character counts
+    EXPECT_EQ(GetField("a,b", 3, ","), "");
+    EXPECT_EQ(GetField("a,b", 0, ","), "");
+    const QString label = QStringLiteral("2@(15) $12.50");
+    EXPECT_EQ(GetField(label, 1, "@"), "2");
+    EXPECT_EQ(GetField(label, 2, "$"), "12.50");
+    EXPECT_EQ(GetField(" x ; y ; z ", 3, ";"), "z");
+}
+
+SellFormRules::Values Prices(int32_t from, int32_t to, bool upSell) {
+    SellFormRules::Values values;
+    values.from = SellFormRules::Label(2, from, 12.5);
+    values.to = SellFormRules::Label(1, to, 1234.5);
+    values.upSell = upSell;
+    return values;
+}
+
+TEST(SellFormRulesTest, PriceRulesAndTheCrossSellQuestion) {
+    EXPECT_EQ(Prices(15, 0, true).from.text, "2@(15) $12.50");
+    EXPECT_EQ(Refused(SellFormRules::Check(Prices(15, 0, true))),
+              "Both a from and a to price must be defined if one is defined.");
+    EXPECT_EQ(SellFormRules::Check(Prices(0, 16, false))->caption, "Prices Required");
+    EXPECT_FALSE(SellFormRules::Check(Prices(15, 16, false)));
+    EXPECT_TRUE(SellFormRules::NeedsConfirmation(Prices(15, 16, false)));
+    EXPECT_FALSE(SellFormRules::NeedsConfirmation(Prices(15, 16, true)));
+    EXPECT_FALSE(SellFormRules::NeedsConfirmation(Prices(0, 0, false)));
+    EXPECT_EQ(SellFormRules::ConfirmText,
+              "You have defined from and to prices.  Are you sure this is not an UPSELL?");
+}
+
+TEST(SellFormRulesTest, FillReadsPricesBackFromTheLabels) {
+    CStoreProductItemSell link;
+    SellFormRules::Values values = Prices(15, 16, true);
+    values.sellText = QStringLiteral("Ski more");
+    SellFormRules::Fill(values, link);
+    EXPECT_EQ(link.PriceNo(), 15);
+    EXPECT_EQ(link.UnitQty(), Variant(int16_t(2)));
+    EXPECT_EQ(link.Price(), 12.5);
+    EXPECT_EQ(link.NewPrice(), 1234.5);
+    EXPECT_EQ(link.SellCode(), "UPSELL");
+    EXPECT_EQ(link.SellText(), "Ski more");
+
+    SellFormRules::Fill(Prices(0, 0, false), link);
+    EXPECT_EQ(link.PriceNo(), 0);
+    EXPECT_EQ(link.Price(), 0.0);
+    EXPECT_EQ(link.NewPriceNo(), 0);
+    EXPECT_EQ(link.NewPrice(), 0.0);
+    EXPECT_EQ(link.SellCode(), "CROSSSELL");
+}
+
+TEST(ListItemFormRulesTest, RefusalsInOrderAndTheRecord) {
+    ListItemFormRules::Values values;
+    values.seqNo = QStringLiteral("4");
+    const CheckResult noPrice = ListItemFormRules::Check(values);
+    EXPECT_EQ(Refused(noPrice), "A price is required.");
+    EXPECT_EQ(noPrice->caption, "Price is required");
+    EXPECT_EQ(noPrice->focus, "cmdSelectPrice");
+    values.price = {109, 499.0, 1};
+    const CheckResult noProduct = ListItemFormRules::Check(values);
+    EXPECT_EQ(Refused(noProduct), "You must select a product.");
+    EXPECT_EQ(noProduct->caption, "");
+    EXPECT_EQ(noProduct->buttons, 0);
+
+    values.productNo = 200;
+    values.productItemSeqNo = 2;
+    values.productItemName = QStringLiteral("Season Pass");
+    EXPECT_FALSE(ListItemFormRules::Check(values));
+    EXPECT_EQ(ListItemFormRules::ProductItemText(values), "200-2 : Season Pass");
+    CListItem item;
+    ASSERT_TRUE(ListItemFormRules::Fill(values, item));
+    EXPECT_EQ(item.SeqNo(), 4);
+    EXPECT_EQ(item.PriceNo(), 109);
+    EXPECT_EQ(item.ProductItemSeqNo(), 2);
+}
+
+} // namespace
