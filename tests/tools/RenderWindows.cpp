@@ -1,6 +1,7 @@
 // Renders every window of the store module on a fresh demo database to PNG files, for review and for the
 // user guide: zev_render_windows DIR. Works without a display (offscreen platform).
 
+#include "RenderProductEditors.h"
 #include "database/DemoData.h"
 #include "store/control/Store.h"
 #include "store/host/CStoreMaint.h"
@@ -121,6 +122,7 @@ int main(int argc, char** argv) {
     frmSelectStoreProductItem productItems;
     productItems.Setup(db, server->error, storeNo, false);
     ShowModal(&productItems);
+    shots += RenderProductEditors(maint, g_folder);
     std::cout << shots << " dialogs rendered\n";
     return shots > 0 ? 0 : 1;
 }
