@@ -11,11 +11,13 @@
 #include "widgets/FlexGrid.h"
 #include "widgets/TabStrip.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTest>
 #include <set>
 
 namespace {
@@ -105,9 +107,15 @@ protected:
         messages.expect(MsgBoxResult::Yes);
         form.cmdDelete->click();
     }
-    void AddAndName(frmStore& form, int32_t col, const QString& text) {
+    // Add, then type the new row's key into the editor Add opened.
+    static void AddAndName(frmStore& form, int32_t col, const QString& text) {
         form.cmdAdd->click();
-        Edit(form, form.gdData->Rows() - 1, col, text);
+        ASSERT_EQ(form.gdData->Col(), col);
+        auto* editor = qobject_cast<QLineEdit*>(form.gdData->indexWidget(form.gdData->currentIndex()));
+        ASSERT_TRUE(editor);
+        editor->setText(text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
     }
 
     std::shared_ptr<FakeAppServer> server = std::make_shared<FakeAppServer>();
