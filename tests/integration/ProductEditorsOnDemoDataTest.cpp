@@ -16,6 +16,7 @@
 #include "widgets/FlexGrid.h"
 #include "widgets/KeyedCombo.h"
 #include "widgets/NullableDatePicker.h"
+#include "widgets/TabStrip.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -153,6 +154,7 @@ TEST_P(ProductEditorsOnDemoDataTest, ProductItemsLinksAndListItemRoundTrip) {
     editor.txtProductNo->setText(QString::number(NewProduct));
     editor.findChild<QPushButton*>("cmdApply")->click();
     EXPECT_EQ(db().count("zev_store_product", "store_no = 1 AND product_no = 700"), 1);
+    editor.tabProperties->SelectKey(QStringLiteral("ITEMS"));
 
     AddItem(editor, "cmdAddItem", 1001, QStringLiteral("Night Adult"));
     AddItem(editor, "cmdAddPackage", 503, QStringLiteral("Night Combo"));
@@ -196,6 +198,7 @@ TEST_P(ProductEditorsOnDemoDataTest, ProductItemsLinksAndListItemRoundTrip) {
     // The reopened product lists both items; deleting the package removes it at once.
     frmStoreProduct again;
     again.Setup(maint, reopened);
+    again.tabProperties->SelectKey(QStringLiteral("ITEMS"));
     ASSERT_EQ(again.gdItems->Rows(), 3);
     EXPECT_EQ(again.txtProductName->text(), "Night Skiing");
     {

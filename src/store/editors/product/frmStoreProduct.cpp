@@ -3,6 +3,7 @@
 #include "sdk/DBConnection.h"
 #include "store/data/StoredProcedureCall.h"
 #include "store/editors/product/NamedControl.h"
+#include "store/editors/product/ThreeState.h"
 #include "store/editors/product/frmStoreProductItem.h"
 #include "store/host/CStoreMaint.h"
 #include "store/records/CProduct.h"
@@ -120,7 +121,6 @@ QWidget* frmStoreProduct::BuildGeneralPage() {
     txtShortDescription->setMaxLength(255);
     txtProductURL->setMaxLength(255);
     cmbProductType->setEditable(true);
-    ckbManualInvoice->setTristate(true);
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Product #:"), txtProductNo);
@@ -258,7 +258,7 @@ ProductFormRules::Values frmStoreProduct::CurrentValues() const {
     values.imageHeight = txtImageHeight->text();
     values.numCols = txtNumCols->text();
     values.isActive = ckbIsActive->checkState() == Qt::Checked;
-    values.manualInvoice = int(ckbManualInvoice->checkState());
+    values.manualInvoice = FromCheckState(ckbManualInvoice->checkState());
     values.manualInvoiceEnabled = ckbManualInvoice->isEnabled();
     return values;
 }
@@ -279,7 +279,8 @@ void frmStoreProduct::ShowValues(const ProductFormRules::Values& values) {
         cmbPhotoFamily->setSelectedIndex(family);
     if (const int display = cmbItemDisplayType->IndexOfText(values.itemDisplayType); display >= 0)
         cmbItemDisplayType->setSelectedIndex(display);
-    ckbManualInvoice->setCheckState(Qt::CheckState(values.manualInvoice));
+    ckbManualInvoice->setTristate(!values.manualInvoiceEnabled);
+    ckbManualInvoice->setCheckState(ToCheckState(values.manualInvoice));
     ckbManualInvoice->setEnabled(values.manualInvoiceEnabled);
     if (values.groupNumber != 0) {
         for (int i = 1; i < cmbProductGroup->count(); ++i)

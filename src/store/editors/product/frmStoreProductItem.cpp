@@ -5,6 +5,7 @@
 #include "store/editors/product/NamedControl.h"
 #include "store/editors/product/PriceBinding.h"
 #include "store/editors/product/SequenceChecks.h"
+#include "store/editors/product/ThreeState.h"
 #include "store/editors/product/frmStoreProductItemSell.h"
 #include "store/host/CStoreMaint.h"
 #include "store/pickers/frmSelectStoreProductItem.h"
@@ -171,7 +172,7 @@ void frmStoreProductItem::ShowValues(const ProductItemFormRules::Values& values)
     txtAdvancePurchaseDays->setText(values.advancePurchaseDays);
     ckbIsActive->setChecked(values.isActive);
     ckbManualInvoice->setTristate(!values.manualInvoiceEnabled);
-    ckbManualInvoice->setCheckState(Qt::CheckState(values.manualInvoice));
+    ckbManualInvoice->setCheckState(ToCheckState(values.manualInvoice));
     ckbManualInvoice->setEnabled(values.manualInvoiceEnabled);
     ckbPromptAlert->setChecked(values.promptAlert);
     ckbPromptCustomer->setChecked(values.promptCustomer);
@@ -197,7 +198,7 @@ ProductItemFormRules::Values frmStoreProductItem::CurrentValues() const {
     values.endDate = dtEndDate->Value();
     values.advancePurchaseDays = txtAdvancePurchaseDays->text();
     values.isActive = ckbIsActive->isChecked();
-    values.manualInvoice = int(ckbManualInvoice->checkState());
+    values.manualInvoice = FromCheckState(ckbManualInvoice->checkState());
     values.manualInvoiceEnabled = ckbManualInvoice->isEnabled();
     values.promptAlert = ckbPromptAlert->isChecked();
     values.promptCustomer = ckbPromptCustomer->isChecked();

@@ -150,6 +150,7 @@ TEST_F(ProductEditorFormsTest, RefusalsKeepTheDialogOpenWithTheInput) {
 TEST_F(ProductEditorFormsTest, DeleteRemovesAnUnstoredRowAtOnceAndAsksForAStoredOne) {
     frmStoreProduct editor;
     SetupProduct(editor);
+    editor.tabProperties->SelectKey("ITEMS");
     FlexGrid& grid = *editor.gdItems;
     grid.setRow(3);
     Button(editor, "cmdDelete")->click();
@@ -173,6 +174,7 @@ TEST_F(ProductEditorFormsTest, DeleteRemovesAnUnstoredRowAtOnceAndAsksForAStored
 TEST_F(ProductEditorFormsTest, AddItemProposesTheNextSequenceNumberAndLocksTheLinks) {
     frmStoreProduct editor;
     SetupProduct(editor);
+    editor.tabProperties->SelectKey("ITEMS");
     server->items->choice = std::pair{1002, QStringLiteral("Child Day Ticket")};
     db->script("ZEV_SP_STORE_ProductItemDefaults").output("@description", "Child").returns(0);
     ModalScript dialogs;
