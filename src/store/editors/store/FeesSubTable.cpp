@@ -181,7 +181,9 @@ bool SaveFee(SubTableEngine& engine, VariantTable& t, int32_t row) {
                QStringLiteral("Item Required"));
         return false;
     }
-    if (engine.Service().UpdateStoreFee(engine.StoreNo(), original, id, DoubleOrZero(t, 3, row),
+    // A fee added here was never stored: it has no original id to update, so it is inserted.
+    const QString key = original == New ? QString() : original;
+    if (engine.Service().UpdateStoreFee(engine.StoreNo(), key, id, DoubleOrZero(t, 3, row),
                                         DoubleOrZero(t, 4, row), DoubleOrZero(t, 5, row) / 100, itemNo,
                                         RoundToInt32(DoubleOrZero(t, 6, row)),
                                         RoundToInt32(DoubleOrZero(t, PriceNoField, row)))) {
