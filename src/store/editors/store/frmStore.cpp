@@ -26,7 +26,7 @@ constexpr int PanelLeft = 180;
 constexpr int Margin = 120;
 constexpr int RowPitch = 390;
 constexpr int FieldHeight = 315;
-constexpr int LabelWidth = 2040;
+constexpr int LabelWidth = 2400;
 constexpr int RegisterWidth = 2700;
 constexpr int ButtonWidth = 1215;
 constexpr int ButtonHeight = 375;
@@ -56,7 +56,9 @@ frmStore::frmStore(QWidget* parent)
     cmdCancel = Named<QPushButton>(this, "cmdCancel", QStringLiteral("Cancel"));
     cmdApply = Named<QPushButton>(this, "cmdApply", QStringLiteral("Apply"));
     cmdApply->setToolTip(QStringLiteral("Apply Store changes"));
-    cmdOk->setAutoDefault(false);
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(false);
+    cmdOk->setDefault(true);
     QMetaObject::connectSlotsByName(this);
     connect(gdData, &FlexGrid::BeforeEdit, this,
             [this](int32_t row, int32_t col, bool& cancel) { m_tables.BeforeEdit(row, col, cancel); });
@@ -74,7 +76,7 @@ frmStore::frmStore(QWidget* parent)
     connect(cmdUpdate, &QPushButton::clicked, this, [this] { m_tables.Apply(); });
     connect(txtDocument, &QPlainTextEdit::textChanged, this, [this] { m_documentChanged = true; });
     setWindowTitle(QStringLiteral("Store Maintenance (0)"));
-    resize(TwipsToPixels(11400, this), TwipsToPixels(8700, this));
+    resize(TwipsToPixels(13200, this), TwipsToPixels(8700, this));
 }
 
 frmStore::~frmStore() = default;
