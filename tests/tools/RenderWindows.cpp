@@ -2,6 +2,7 @@
 // user guide: zev_render_windows DIR. Works without a display (offscreen platform).
 
 #include "RenderProductEditors.h"
+#include "RenderStoreEditor.h"
 #include "database/DemoData.h"
 #include "store/control/Store.h"
 #include "store/host/CStoreMaint.h"
@@ -123,6 +124,7 @@ int main(int argc, char** argv) {
     productItems.Setup(db, server->error, storeNo, false);
     ShowModal(&productItems);
     shots += RenderProductEditors(maint, g_folder);
+    shots += RenderStoreEditor(maint, storeNo, g_folder);
     std::cout << shots << " dialogs rendered\n";
     return shots > 0 ? 0 : 1;
 }
