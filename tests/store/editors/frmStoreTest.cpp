@@ -2,9 +2,11 @@
 #include "store/editors/store/StoreSubTables.h"
 #include "store/editors/store/SubTableCells.h"
 #include "store/host/CStoreMaint.h"
+#include "store/pickers/frmSelectItem.h"
 #include "store/records/CStore.h"
 #include "store/records/RecordTest.h"
 #include "support/FakeAppServer.h"
+#include "support/ModalScript.h"
 #include "widgets/FlexGrid.h"
 #include "widgets/KeyedCombo.h"
 #include "widgets/TabStrip.h"
@@ -232,6 +234,12 @@ TEST_F(frmStoreTest, ApplyOnANewStoreNumbersItAndTheGridApplyAsksFirst) {
     EXPECT_EQ(db->callsOf("ZEV_SP_STORE_GetGroups").size(), 0u);
 
     messages.expect(MsgBoxResult::No);
+    form.cmdInstallRegister->click();
+    EXPECT_EQ(messages.shown().back().prompt,
+              "The store must be updated before installing a register.  Would "
+              "you like to update the store now?");
+    EXPECT_EQ(messages.shown().back().title, "Confirm Store Update");
+    messages.expect(MsgBoxResult::No);
     form.Tables().Apply();
     EXPECT_EQ(messages.shown().back().prompt,
               "The Groups can not be updated until the new store is saved.\r\n"
@@ -246,18 +254,52 @@ TEST_F(frmStoreTest, ApplyOnANewStoreNumbersItAndTheGridApplyAsksFirst) {
     EXPECT_EQ(db->callsOf("ZEV_SP_STORE_STORE_SCREEN_Get").back().value("@store_no"), Variant(44));
 }
 
+struct RefusedEdit {
+    QString tab;
+    int32_t col;
+    QString text;
+    const char* message;
+    const char* caption;
+};
+
+TEST_F(frmStoreTest, BadCellInputIsRefusedWithItsMessageAndKeepsTheValue) {
+    const QString tooLong(51, 'x');
+    const char* const groupNumber = "You must supply a valid group number.";
+    const char* const description = "Description can not be longer than 50 characters.";
+    const std::vector<RefusedEdit> cases = {
+        {Groups, 2, "0", groupNumber, "Invalid group number"},
+        {Groups, 2, "", groupNumber, "Invalid group number"},
+        {Groups, 2, "abc", groupNumber, "Invalid group number"},
+        {Groups, 2, "1234567890", groupNumber, "Invalid group number"},
+        {Groups, 8, tooLong, description, "Description Too Long"},
+        {Lists, 3, tooLong, description, "Description Too Long"},
+        {Fees, 2, tooLong, "Fee Id can not be longer than 50 characters.", "Description Too Long"},
+        {Fees, 3, "abc", "Fee Amount must be a numeric value.", "Invalid Fee Amount"},
+        {Fees, 3, "", "Fee Amount must be a numeric value.", "Invalid Fee Amount"},
+        {Fees, 5, "2,5", "Fee percentage must be a numeric value.", "Invalid Fee Percentage"},
+    };
+    Open();
+    for (const RefusedEdit& c : cases) {
+        form.tabTabs->SelectKey(c.tab);
+        const Variant before = Table(c.tab).Value(c.col, 0);
+        messages.expect();
+        EXPECT_FALSE(Edit(1, c.col, c.text)) << c.text.toStdString();
+        EXPECT_EQ(messages.shown().back().prompt, c.message);
+        EXPECT_EQ(messages.shown().back().title, c.caption);
+        EXPECT_EQ(messages.shown().back().buttons, MsgBoxStyle::Information);
+        EXPECT_EQ(Table(c.tab).Value(c.col, 0), before);
+        EXPECT_EQ(Status(c.tab, 0), stUnchanged);
+    }
+    // Accepted without a check: a long screen title, a list id, a fee's minimum amount.
+    for (const auto& [tab, col] : {std::pair{Screens, 3}, {Lists, 2}, {Fees, 4}}) {
+        form.tabTabs->SelectKey(tab);
+        EXPECT_TRUE(Edit(1, col, tooLong));
+    }
+    EXPECT_TRUE(messages.shown().size() == cases.size());
+}
+
 TEST_F(frmStoreTest, GroupRowsMoveThroughTheirStatuses) {
     Open();
-    // Refused group numbers while editing.
-    for (const char* bad : {"0", "", "abc", "1234567890"}) {
-        messages.expect();
-        EXPECT_FALSE(Edit(1, 2, bad)) << bad;
-        EXPECT_EQ(messages.shown().back().title, "Invalid group number");
-    }
-    messages.expect();
-    EXPECT_FALSE(Edit(1, 8, QString(51, 'x')));
-    EXPECT_EQ(messages.shown().back().prompt, "Description can not be longer than 50 characters.");
-
     ASSERT_TRUE(Edit(1, 2, "7")); // renamed 5 -> 7
     EXPECT_EQ(Status(Groups, 0), stModified);
     DeleteRow(2); // 6 refused below
@@ -296,8 +338,6 @@ TEST_F(frmStoreTest, ListsDropUnnamedRowsAndKeepRefusedOnesPending) {
     form.cmdAdd->click();
     ASSERT_TRUE(Edit(3, 2, "SALE"));
     ASSERT_TRUE(Edit(1, 3, "Home"));
-    messages.expect();
-    EXPECT_FALSE(Edit(1, 3, QString(51, 'x')));
     db->script("ZEV_SP_STORE_UpdateStoreList").output("@message", "List HOME is locked.").returns(-1);
     messages.expect();
     EXPECT_TRUE(form.Tables().Save(Lists));
@@ -320,9 +360,6 @@ TEST_F(frmStoreTest, FeesConvertPercentagesAndNeedAnItem) {
     EXPECT_EQ(grid.gridModel()->DisplayText(1, 9), "$12.50(103)");
     EXPECT_EQ(grid.gridModel()->DisplayText(1, 6), "Lifts");
     ASSERT_TRUE(Edit(1, 5, "3.5"));
-    messages.expect();
-    EXPECT_FALSE(Edit(1, 3, "abc"));
-    EXPECT_EQ(messages.shown().back().title, "Invalid Fee Amount");
 
     // The same item keeps the price; another drops it.
     server->items->choice = {{1001, "Lift ticket"}};
@@ -373,6 +410,44 @@ TEST_F(frmStoreTest, PayMethodTogglesAreWrittenOnceWithTheFinalState) {
     ASSERT_EQ(db->callsOf("ZEV_SP_STORE_DeleteStorePayMethod").size(), 1u);
     EXPECT_EQ(db->callsOf("ZEV_SP_STORE_DeleteStorePayMethod")[0].value("@pay_method_id"), Variant("VISA"));
     EXPECT_EQ(db->callsOf("ZEV_SP_STORE_UpdateStorePayMethod").size(), 0u);
+}
+
+TEST_F(frmStoreTest, ExtensionItemsComeFromThePickerAndTheirTicksAreWrittenAtOnce) {
+    db->declare("ZEV_SP_STORE_getExtendableItems", {});
+    db->declare("ZEV_SP_STORE_getExtensionItems", {"@store_no", "@item_no"});
+    db->declare("ZEV_SP_STORE_STORE_EXTENSION_update",
+                {"@store_no", "@item_no", "@extension_item_no", "@available", "@message"});
+    db->declare("ZEV_SP_STORE_STORE_EXTENDABLE_Update", {"@store_no", "@item_no", "@message"});
+    Open(Extensions);
+    ModalScript dialogs;
+    db->script("ZEV_SP_STORE_getExtensionItems")
+        .row({{"Checked", true}, {"item_no", 6001}, {"long_description", "Helmet"}})
+        .row({{"Checked", false}, {"item_no", 6002}, {"long_description", "Goggles"}});
+    dialogs.on<frmSelectItem>([](frmSelectItem& picker) { picker.cmdOk->click(); });
+    form.Tables().CellButtonClick(1, 2);
+    const auto ticks = db->callsOf("ZEV_SP_STORE_STORE_EXTENSION_update");
+    ASSERT_EQ(ticks.size(), 2u);
+    EXPECT_EQ(ticks[0].value("@item_no"), Variant(900));
+    EXPECT_EQ(ticks[0].value("@extension_item_no"), Variant(6001));
+    EXPECT_EQ(ticks[0].value("@available"), Variant(true));
+    EXPECT_EQ(ticks[1].value("@available"), Variant(false));
+    EXPECT_EQ(form.gdData->TextMatrix(1, 2), "1");
+    EXPECT_FALSE(form.Tables().Changed(Extensions));
+
+    db->script("ZEV_SP_STORE_getExtendableItems")
+        .row({{"item_no", 2001}, {"long_description", "Rental"}})
+        .row({{"item_no", 4001}, {"long_description", "Lesson"}});
+    dialogs.on<frmSelectItem>([](frmSelectItem& picker) {
+        picker.gdItems->setIsSelected(2, true);
+        picker.cmdOk->click();
+    });
+    form.cmdAdd->click();
+    ASSERT_EQ(Table(Extensions).Rows(), 2);
+    EXPECT_EQ(Table(Extensions).Value(1, 1), Variant(4001));
+    EXPECT_EQ(form.gdData->TextMatrix(2, 3), "Lesson");
+    EXPECT_EQ(Status(Extensions, 1), stNew);
+    form.cmdCancel->click();
+    EXPECT_EQ(db->callsOf("ZEV_SP_STORE_STORE_EXTENDABLE_Update").size(), 0u);
 }
 
 TEST_F(frmStoreTest, CancelAfterGridEditsWritesNoRow) {
