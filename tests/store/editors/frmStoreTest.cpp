@@ -219,9 +219,9 @@ TEST_F(frmStoreTest, DocumentsTakeFieldsAtTheCaretAndKeepTheirTextOnTabSwitch) {
     form.tabTabs->SelectKey("MANUAL");
     EXPECT_EQ(store_.ShipDocument(), "[OrderNo]Ship[OrderNo] [ShipAddress]");
     text.setPlainText("Manual");
-    form.cmdCancel->click();
-    EXPECT_TRUE(form.UserCanceled());
+    form.close(); // the close box hides without saving
     EXPECT_TRUE(form.isHidden());
+    EXPECT_TRUE(form.UserCanceled());
     EXPECT_EQ(store_.ManualDocument(), "");
 }
 
@@ -448,18 +448,6 @@ TEST_F(frmStoreTest, ExtensionItemsComeFromThePickerAndTheirTicksAreWrittenAtOnc
     EXPECT_EQ(Status(Extensions, 1), stNew);
     form.cmdCancel->click();
     EXPECT_EQ(db->callsOf("ZEV_SP_STORE_STORE_EXTENDABLE_Update").size(), 0u);
-}
-
-TEST_F(frmStoreTest, CancelAfterGridEditsWritesNoRow) {
-    Open(Screens);
-    form.cmdAdd->click();
-    ASSERT_TRUE(Edit(1, 3, "Welcome!"));
-    form.close();
-    EXPECT_TRUE(form.isHidden());
-    form.cmdCancel->click();
-    EXPECT_TRUE(form.UserCanceled());
-    for (const RecordedCall& call : db->calls())
-        EXPECT_TRUE(call.procedure.contains("Get", Qt::CaseInsensitive)) << call.procedure.toStdString();
 }
 
 } // namespace
