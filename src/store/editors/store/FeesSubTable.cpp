@@ -12,6 +12,8 @@
 #include "widgets/FlexGrid.h"
 #include "widgets/MsgBox.h"
 
+#include <cmath>
+
 using namespace SubTableCells;
 
 namespace {
@@ -29,13 +31,20 @@ QString PriceText(const Variant& amount, const Variant& priceNo) {
            QLatin1Char(')');
 }
 
+// A stored fraction as the percentage shown; rounded so that 0.025 shows and saves back as 2.5, not
+// 2.5000000000000004.
+double Percentage(double fraction) {
+    constexpr double Places = 1e9;
+    return std::round(fraction * 100 * Places) / Places;
+}
+
 void ReadFee(const StoredProcedureCall& call, VariantTable& t, int32_t row, int32_t) {
     const QString id = call.readText(QStringLiteral("fee_id"));
     t.setValue(1, row, id);
     t.setValue(2, row, id);
     t.setValue(3, row, NullToZero(call.column(QStringLiteral("fee_amount"))));
     t.setValue(4, row, NullToZero(call.column(QStringLiteral("min_amount"))));
-    t.setValue(5, row, NullToZero(call.column(QStringLiteral("fee_percent"))).toDouble() * 100);
+    t.setValue(5, row, Percentage(NullToZero(call.column(QStringLiteral("fee_percent"))).toDouble()));
     t.setValue(6, row, NullToZero(call.column(QStringLiteral("product_group_no"))));
     t.setValue(ItemNoField, row, NullToZero(call.column(QStringLiteral("item_no"))));
     t.setValue(ItemField, row, call.readText(QStringLiteral("item_desc")));
