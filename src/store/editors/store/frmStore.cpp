@@ -32,8 +32,6 @@ constexpr int ButtonWidth = 1215;
 constexpr int ButtonHeight = 375;
 constexpr int GeneralRows = 7;
 
-const QString GridPanel = QStringLiteral("grid");
-
 template <typename Widget, typename... Args>
 Widget* Named(QWidget* parent, const char* name, Args&&... args) {
     auto* widget = new Widget(std::forward<Args>(args)..., parent);
