@@ -17,8 +17,8 @@
 
 namespace {
 
-// The demo's lift ticket store: its day tickets, the holiday adult ticket, and the featured list's first
-// entry.
+// The demo's lift ticket store: its day tickets, the adult ticket with its two links, and the featured
+// list's first entry.
 constexpr int32_t StoreNo = 1;
 constexpr int32_t ProductNo = 100;
 
@@ -48,7 +48,7 @@ int RenderProductEditors(CStoreMaint& maint, const QString& folder) {
     shots += Shot(productEditor, folder, QStringLiteral("product-editor-items"));
 
     CProductItem item;
-    item.OpenProductItem(db, error, StoreNo, ProductNo, 2);
+    item.OpenProductItem(db, error, StoreNo, ProductNo, 1);
     frmStoreProductItem itemEditor;
     itemEditor.Setup(maint, item, product.ProductName());
     shots += Shot(itemEditor, folder, QStringLiteral("product-item-editor"));

@@ -18,9 +18,8 @@
 frmStoreListItem::frmStoreListItem(QWidget* parent)
     : QDialog(parent), txtSeqNo(NamedControl<QLineEdit>("txtSeqNo")),
       lblProductItem(NamedControl<QLabel>("lblProductItem")),
-      cmdSelect(NamedControl<QPushButton>("cmdSelect", QStringLiteral("..."))),
-      lblPriceNo(NamedControl<QLabel>("lblPriceNo")),
-      cmdSelectPrice(NamedControl<QPushButton>("cmdSelectPrice", QStringLiteral("..."))),
+      cmdSelect(PickerButton<QPushButton>("cmdSelect")), lblPriceNo(NamedControl<QLabel>("lblPriceNo")),
+      cmdSelectPrice(PickerButton<QPushButton>("cmdSelectPrice")),
       cmdClearPrice(NamedControl<QPushButton>("cmdClearPrice", QStringLiteral("Clear"))),
       cmdOk(NamedControl<QPushButton>("cmdOk", QStringLiteral("OK"))),
       cmdCancel(NamedControl<QPushButton>("cmdCancel", QStringLiteral("Cancel"))) {

@@ -46,11 +46,11 @@ QHBoxLayout* Row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
 frmStoreProductItem::frmStoreProductItem(QWidget* parent)
     : QDialog(parent), txtSeqNo(NamedControl<QLineEdit>("txtSeqNo")),
       lblProductType(NamedControl<QLabel>("lblProductType")), lbIdValue(NamedControl<QLabel>("lbIdValue")),
-      cmdSelect(NamedControl<QPushButton>("cmdSelect", QStringLiteral("..."))),
+      cmdSelect(PickerButton<QPushButton>("cmdSelect")),
       txtDescription(NamedControl<QLineEdit>("txtDescription")),
       txtProductItemName(NamedControl<QLineEdit>("txtProductItemName")),
       txtProductURL(NamedControl<QLineEdit>("txtProductURL")), lblPriceNo(NamedControl<QLabel>("lblPriceNo")),
-      cmdSelectPrice(NamedControl<QPushButton>("cmdSelectPrice", QStringLiteral("..."))),
+      cmdSelectPrice(PickerButton<QPushButton>("cmdSelectPrice")),
       cmdClearPrice(NamedControl<QPushButton>("cmdClearPrice", QStringLiteral("Clear"))),
       cmdShowPrices(NamedControl<QPushButton>("cmdShowPrices", QStringLiteral("Show Prices"))),
       dtStartDate(NamedControl<NullableDatePicker>("dtStartDate")),

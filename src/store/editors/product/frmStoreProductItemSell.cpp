@@ -32,12 +32,12 @@ QLabel* PriceLabel(const char* name) {
 
 frmStoreProductItemSell::frmStoreProductItemSell(QWidget* parent)
     : QDialog(parent), lblFrom(NamedControl<QLabel>("lblFrom")), lblPriceNo(PriceLabel("lblPriceNo")),
-      cmdSelectPrice(NamedControl<QPushButton>("cmdSelectPrice", QStringLiteral("..."))),
+      cmdSelectPrice(PickerButton<QPushButton>("cmdSelectPrice")),
       cmdClearPrice(NamedControl<QPushButton>("cmdClearPrice", QStringLiteral("Clear"))),
       optUpSell(NamedControl<QRadioButton>("optUpSell", QStringLiteral("Up Sell to:"))),
       optCrossSell(NamedControl<QRadioButton>("optCrossSell", QStringLiteral("Cross Sell to:"))),
       lblTo(NamedControl<QLabel>("lblTo")), lblNewPriceNo(PriceLabel("lblNewPriceNo")),
-      cmdNewPriceSelect(NamedControl<QPushButton>("cmdNewPriceSelect", QStringLiteral("..."))),
+      cmdNewPriceSelect(PickerButton<QPushButton>("cmdNewPriceSelect")),
       cmdClearNewPrice(NamedControl<QPushButton>("cmdClearNewPrice", QStringLiteral("Clear"))),
       txtSellText(NamedControl<QLineEdit>("txtSellText")),
       cmdOk(NamedControl<QPushButton>("cmdOk", QStringLiteral("OK"))),
