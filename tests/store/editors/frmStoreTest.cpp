@@ -168,6 +168,17 @@ TEST_F(frmStoreTest, SetupShowsTheStoreAndOkWithUntouchedDataWritesOnlyTheStore)
     EXPECT_FALSE(form.ReportToOutsideListHasChanged());
 }
 
+TEST_F(frmStoreTest, AFormNotSetUpIgnoresItsControls) {
+    frmStore bare;
+    bare.tabTabs->SelectKey("SHIP");
+    bare.ckbStoreRegister->click();
+    bare.cmdInstallRegister->click();
+    bare.cmdApply->click();
+    bare.cmdOk->click();
+    EXPECT_TRUE(bare.UserCanceled());
+    EXPECT_TRUE(db->calls().empty());
+}
+
 TEST_F(frmStoreTest, AFailedStoreUpdateStillConfirmsWhenTheChangedTablesSave) {
     Open();
     db->script(UpdateStore).notSucceeded();

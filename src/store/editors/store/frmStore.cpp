@@ -310,6 +310,8 @@ void frmStore::CopyControlsToRecord() {
 // ---- register
 
 void frmStore::on_ckbStoreRegister_clicked() {
+    if (!m_store)
+        return;
     StoreRegisterRule();
 }
 
@@ -330,6 +332,8 @@ void frmStore::StoreRegisterRule() {
 }
 
 void frmStore::on_cmdInstallRegister_clicked() {
+    if (!m_store)
+        return;
     if (m_store->StoreNo() == 0) {
         if (MsgBox(
                 QStringLiteral("The store must be updated before installing a register.  Would you like to "
@@ -345,6 +349,8 @@ void frmStore::on_cmdInstallRegister_clicked() {
 }
 
 void frmStore::on_cmdUnInstallRegister_clicked() {
+    if (!m_store)
+        return;
     if (m_service->UnInstallRegister(*m_store))
         txtRegisterId->setText(m_store->RegisterId());
 }
@@ -352,6 +358,8 @@ void frmStore::on_cmdUnInstallRegister_clicked() {
 // ---- tabs and documents
 
 void frmStore::on_tabTabs_Click() {
+    if (!m_store)
+        return;
     KeepDocumentText();
     const QString key = tabTabs->SelectedKey();
     m_tables.setCurrentKey(key);
@@ -409,6 +417,8 @@ void frmStore::on_cmdInsert_clicked() {
 // ---- saving and closing
 
 bool frmStore::SaveStore(bool storeOnly, bool reload) {
+    if (!m_store)
+        return false; // not set up
     KeepDocumentText();
     CopyControlsToRecord();
     bool result = m_store->Update(m_service->DBConnection(), m_service->ErrorObject());
@@ -426,6 +436,8 @@ void frmStore::on_cmdOk_clicked() {
 }
 
 void frmStore::on_cmdApply_clicked() {
+    if (!m_store)
+        return;
     SaveStore(true, true);
     ShowCaption();
     EnableForExistingStore(m_store->StoreNo() != 0);
