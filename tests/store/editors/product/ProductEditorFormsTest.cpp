@@ -281,6 +281,32 @@ TEST_F(ProductItemEditorTest, AChangedSequenceNumberMustBeAppliedBeforeLinks) {
     EXPECT_EQ(messages.shown()[0].title, "InValid Sequence Number");
 }
 
+TEST_F(ProductItemEditorTest, EachPickedItemOpensTheLinkEditorAndTheLastOneIsListed) {
+    frmStoreProductItem editor;
+    SetupItem(editor);
+    db->script(GetItems)
+        .row(ItemRow(3, 1002, Variant::Null(), Variant::Null(), 0, "Child"))
+        .row(ItemRow(4, 1003, Variant::Null(), Variant::Null(), 0, "Senior"));
+    QStringList linked;
+    ModalScript dialogs;
+    dialogs.on<frmSelectStoreProductItem>([](frmSelectStoreProductItem& picker) {
+        picker.gdItems->setIsSelected(1, true);
+        picker.gdItems->setIsSelected(2, true);
+        picker.cmdOk->click();
+    });
+    for (int pick = 0; pick < 2; ++pick)
+        dialogs.on<frmStoreProductItemSell>([&](frmStoreProductItemSell& link) {
+            linked << link.lblTo->text();
+            link.cmdOk->click();
+        });
+    editor.cmdAdd->click();
+    EXPECT_EQ(linked, QStringList({"Child", "Senior"}));
+    EXPECT_EQ(db->callsOf("ZEV_SP_STORE_UpdateProductItemSell").size(), 2u);
+    ASSERT_EQ(editor.gdItemSell->Rows(), 3);
+    EXPECT_EQ(editor.gdItemSell->TextMatrix(2, 0), "CROSSSELL");
+    EXPECT_EQ(editor.gdItemSell->TextMatrix(2, 5), "100-4 : Senior");
+}
+
 TEST_F(ProductEditorTest, SellEditorAsksAboutACrossSellWithPricesAndSavesOnYes) {
     CStoreProductItemSell link;
     link.setStoreNo(1);
