@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 
+class CListItem;
+class CProduct;
 class CStore;
 class CStoreMaint;
 class FlexGrid;
@@ -16,6 +18,8 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QAction;
+class QMenu;
 class QPushButton;
 class StoredProcedureCall;
 class TabStrip;
@@ -79,6 +83,9 @@ public:
     QCheckBox* ckbInsertedByStore;
     QLabel* lblInsertedDate;
     QLabel* lblLastModified;
+    // The control's "Tools" menu, which the host shows among its own.
+    QMenu* mnuTools;
+    QAction* mnuToolSpecialOffer;
 
 signals:
     void OkClick();
@@ -115,6 +122,7 @@ private slots:
 
 private:
     bool OnSurface(const QMouseEvent* event) const;
+    bool OnSurface(QKeyEvent* event) const;
     void RaiseMouse(void (Store::*signal)(int16_t&, int16_t&, float&, float&), const QMouseEvent* event,
                     Qt::MouseButtons buttons);
     void buildFrame();
@@ -146,6 +154,7 @@ private:
     void FindCustomer();
     void FindCustomerLogs();
     void ResetCustomerPanel();
+    void OpenDetail();
 
     // Shared grid helpers.
     void ResetGrid(const QString& formatString);

@@ -9,6 +9,7 @@
 #include "widgets/KeyedCombo.h"
 #include "widgets/TabStrip.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -426,14 +427,32 @@ TEST_F(StoreTest, LoadingFailuresAreReportedWithTheNativeConnection) {
     EXPECT_TRUE(control.gdData->Redraw());
 }
 
-TEST_F(StoreTest, ClickOnTheSurfaceIsRaisedButNotOnTheGrid) {
+TEST_F(StoreTest, ClicksAndKeysOnTheSurfaceAreRaisedButNotThoseOfChildControls) {
     int clicks = 0;
     QObject::connect(&control, &Store::Click, [&] { ++clicks; });
+    QStringList keys;
+    QObject::connect(&control, &Store::KeyDown,
+                     [&](int16_t& key, int16_t&) { keys << "down " + QString::number(key); });
+    QObject::connect(&control, &Store::KeyPress,
+                     [&](int16_t& ascii) { keys << "press " + QString::number(ascii); });
+    QObject::connect(&control, &Store::KeyUp,
+                     [&](int16_t& key, int16_t&) { keys << "up " + QString::number(key); });
     control.show();
+    QApplication::setActiveWindow(&control);
     QTest::mouseClick(&control, Qt::LeftButton, {}, QPoint(2, control.height() - 2));
     EXPECT_EQ(clicks, 1);
     QTest::mouseClick(control.gdData->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(clicks, 1);
+
+    // A button and the store selector do not use "x": it passes up, but is not the control's own key.
+    for (QWidget* child : std::initializer_list<QWidget*>{control.cmdAddStore, control.cmbStore}) {
+        child->setFocus();
+        QTest::keyClick(child, Qt::Key_X);
+    }
+    EXPECT_TRUE(keys.isEmpty()) << keys.join(", ").toStdString();
+    control.setFocus();
+    QTest::keyClick(&control, Qt::Key_X);
+    EXPECT_EQ(keys.join(", ").toStdString(), "down 88, press 120, up 88");
 }
 
 } // namespace

@@ -1,0 +1,119 @@
+#include "store/control/Store.h"
+
+#include "store/control/StoreShared.h"
+#include "store/data/StoredProcedureCall.h"
+#include "store/data/modDataTypes.h"
+#include "store/records/CStore.h"
+#include "widgets/FlexGrid.h"
+#include "widgets/KeyedCombo.h"
+
+#include <QComboBox>
+
+// The product view (an outline by group) and the list view (the items of the chosen list).
+
+using namespace StoreShared;
+
+void Store::LoadSearches(bool bListsOnly) {
+    const QSignalBlocker quiet(cmbList);
+    m_errors.Guard(
+        m_error, QStringLiteral("LoadSearches"),
+        [&] {
+            if (!bListsOnly) {
+                cmbStatus->clear();
+                cmbStatus->addItem(Any);
+                cmbStatus->setCurrentText(Any);
+                StoredProcedureCall call(m_db, QStringLiteral("ZEV_SP_STORE_GetOrderStatus"));
+                call.set(QStringLiteral("@store_no"), StoreNoOrNull());
+                if (call.openRows())
+                    for (; !call.atEnd(); call.next())
+                        cmbStatus->addItem(call.readText(QStringLiteral("status_id")));
+            }
+            if (IsTab("LIST"))
+                gdData->setRows(1);
+            cmbList->Clear();
+            StoredProcedureCall call(m_db, QStringLiteral("ZEV_SP_STORE_GetLists"));
+            call.set(QStringLiteral("@store_no"), StoreNoOrNull());
+            if (call.openRows())
+                for (; !call.atEnd(); call.next())
+                    cmbList->AddEntry(call.readText(QStringLiteral("Description")),
+                                      QLatin1Char('\'') + call.readText(QStringLiteral("list_id")));
+            cmbList->setSelectedIndex(-1);
+            return true;
+        },
+        m_db ? m_db->NativeConnection() : nullptr);
+}
+
+void Store::DisplayProducts(bool bCollapse) {
+    ResetGrid(QStringLiteral("Product Group|Product|Type|Product Name"));
+    PlaceGrid(300 + 120, -400 - 240);
+    gdData->setOutlineCol(0);
+    gdData->setOutlineBar(true);
+    Load(QStringLiteral("DisplayProducts"), [&] {
+        if (m_store) {
+            StoredProcedureCall call(m_db, QStringLiteral("ZEV_SP_STORE_GetProduct"));
+            call.set(QStringLiteral("@store_no"), m_store->StoreNo());
+            int32_t previousGroup = 0;
+            if (call.openRows()) {
+                for (; !call.atEnd(); call.next()) {
+                    const int32_t productNo = call.readLong(QStringLiteral("product_no"));
+                    const Variant group = call.column(QStringLiteral("product_group_no"));
+                    const int32_t groupNo = NullToZero(group).toInt32();
+                    gdData->AddItem(
+                        Joined({group.toText() + QLatin1Char(' ') +
+                                    call.readText(QStringLiteral("group_description")),
+                                QString::number(productNo), call.readText(QStringLiteral("product_type")),
+                                call.readText(QStringLiteral("product_name"))}));
+                    const int32_t row = gdData->Rows() - 1;
+                    gdData->setRowData(row, productNo);
+                    gdData->setIsSubtotal(row, groupNo != previousGroup);
+                    gdData->setRowOutlineLevel(row, 0);
+                    previousGroup = groupNo;
+                }
+            }
+        }
+        gdData->setRowBold(0, true);
+        gdData->AutoSize();
+        if (bCollapse)
+            gdData->Outline(0);
+    });
+}
+
+void Store::DisplayLists() {
+    ShowPanel(picLists);
+    ResetGrid(QStringLiteral("Seq #|Product #|Item Seq #|Product Name|Price #|Price"));
+    gdData->setRowBold(0, true);
+    gdData->setColFormat(5, QStringLiteral("Currency"));
+    LayoutControls();
+    gdData->AutoSize();
+    gdData->setRedraw(true);
+    if (cmbList->SelectedIndex() >= 0)
+        LoadListItems();
+    else if (cmbList->count() > 0)
+        cmbList->setSelectedIndex(0);
+}
+
+void Store::on_cmbList_currentIndexChanged(int) {
+    LoadListItems();
+}
+
+void Store::LoadListItems() {
+    gdData->setRedraw(false);
+    Load(QStringLiteral("LoadListItems"), [&] {
+        if (IsTab("LIST"))
+            gdData->setRows(1);
+        const QString listId = cmbList->SelectedKey().mid(1);
+        if (!listId.isEmpty()) {
+            StoredProcedureCall call(m_db, QStringLiteral("ZEV_SP_STORE_GetListItems"));
+            call.set(QStringLiteral("@store_no"), StoreNoOrNull()).set(QStringLiteral("@list_id"), listId);
+            if (call.openRows())
+                for (; !call.atEnd(); call.next())
+                    gdData->AddItem(Joined({call.readText(QStringLiteral("seq_no")),
+                                            call.readText(QStringLiteral("product_no")),
+                                            call.readText(QStringLiteral("product_item_seq_no")),
+                                            call.readText(QStringLiteral("product_item_name")),
+                                            NullToZero(call.column(QStringLiteral("price_no"))).toText(),
+                                            NullToZero(call.column(QStringLiteral("Price"))).toText()}));
+        }
+        gdData->AutoSize();
+    });
+}
