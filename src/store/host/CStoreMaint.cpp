@@ -29,13 +29,17 @@ void SetImageSize(StoredProcedureCall& call, const QString& name, const QString&
         call.set(name, Variant(size).toInt32());
 }
 
-// The named long text column of the first row, read in chunks; false when there is no row or the read failed.
+// The named long text column of the first row, read in chunks; false when there is no row, the column is null
+// (a null is no data, not an empty document) or the read failed.
 bool ReadLongColumn(const StoredProcedureCall& call, const QString& column,
                     const std::shared_ptr<ErrorObject>& errorObject, QString& text) {
     const auto& rows = call.rows();
     if (!rows || rows->State() == Recordset::StateClosed || rows->Eof())
         return false;
-    return ReadChunkedField(errorObject, text, rows->Fields(column), 0);
+    const std::shared_ptr<Field> field = rows->Fields(column);
+    if (field && field->Value().isNull())
+        return false;
+    return ReadChunkedField(errorObject, text, field, 0);
 }
 
 } // namespace

@@ -112,16 +112,22 @@ TEST_F(ViewerTest, DisplayOrderDetailPassesTheViewCardRightToTheViewer) {
     EXPECT_TRUE(error->reports.empty());
 }
 
-TEST_F(ViewerTest, DisplayOrderDetailWithoutCartSaysNoCartData) {
+TEST_F(ViewerTest, DisplayOrderDetailWithoutCartOrWithANullCartSaysNoCartData) {
     db->script("ZEV_SP_STORE_GetOrderData").output("@view_card", Variant::Null());
+    db->script("ZEV_SP_STORE_GetOrderData")
+        .output("@view_card", true)
+        .row({{"shopping_cart_data", Variant::Null()}})
+        .longColumn("shopping_cart_data");
     ScriptedMessages messages;
-    messages.expect();
+    messages.expect().expect();
     maint.DisplayOrderDetail(2, 1.0);
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].prompt,
-              "Either the data could not be found or you do not have permission to view");
-    EXPECT_EQ(messages.shown()[0].buttons, 64);
-    EXPECT_EQ(messages.shown()[0].title, "No Cart Data");
+    maint.DisplayOrderDetail(2, 2.0);
+    ASSERT_EQ(messages.shown().size(), 2u);
+    for (const auto& shown : messages.shown()) {
+        EXPECT_EQ(shown.prompt, "Either the data could not be found or you do not have permission to view");
+        EXPECT_EQ(shown.buttons, 64);
+        EXPECT_EQ(shown.title, "No Cart Data");
+    }
     EXPECT_TRUE(error->reports.empty());
 }
 
@@ -138,8 +144,12 @@ TEST_F(ViewerTest, DisplayCustomerLogDetailReadsOldDataOnlyWhenThere) {
     EXPECT_EQ(db->lastCall().value("@log_no"), Variant(12.0));
 
     db->script("ZEV_SP_STORE_GetCustomerLogData");
+    db->script("ZEV_SP_STORE_GetCustomerLogData")
+        .row({{"customer_data", Variant::Null()}, {"old_customer_data", "<C/>"}})
+        .longColumn("customer_data");
     maint.DisplayCustomerLogDetail(13);
-    EXPECT_EQ(dialogs.shownCount(), 1) << "nothing is shown for a log entry without data";
+    maint.DisplayCustomerLogDetail(14);
+    EXPECT_EQ(dialogs.shownCount(), 1) << "nothing is shown for a log entry without data or with null data";
     EXPECT_TRUE(error->reports.empty());
 }
 
