@@ -7,6 +7,7 @@
 #include "widgets/BusyPointer.h"
 #include "widgets/MsgBox.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
@@ -93,7 +94,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+// The module brings its own "Special Offers..." command; without the module the host shows the offers itself.
 void MainWindow::on_mnuToolSpecialOffer_triggered() {
+    if (auto* own =
+            m_control ? m_control->findChild<QAction*>(QStringLiteral("mnuToolSpecialOffer")) : nullptr) {
+        own->trigger();
+        return;
+    }
     m_server->ItemMaint()->ShowSpecialOffer();
 }
 

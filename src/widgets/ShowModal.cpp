@@ -1,5 +1,6 @@
 #include "widgets/ShowModal.h"
 
+#include <QApplication>
 #include <QDialog>
 
 namespace {
@@ -18,7 +19,13 @@ void ShowModal(QDialog* dialog, QWidget* owner) {
         hook(dialog);
         return;
     }
+    // A dialog opened by busy work is the user's to work in: it shows the normal pointer until it ends.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
     dialog->exec();
+    if (busy)
+        QApplication::restoreOverrideCursor();
 }
 
 ModalHook SetModalHook(ModalHook hook) {
