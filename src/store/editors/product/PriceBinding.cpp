@@ -10,3 +10,11 @@ QString PriceBindingText(int32_t unitQty, int32_t priceNo, double amount) {
         .arg(priceNo)
         .arg(Format(amount, QStringLiteral("Currency")));
 }
+
+QString BindPriceToolTip() {
+    return QStringLiteral("Bind this item to a specific item or package's price");
+}
+
+QString ClearPriceToolTip() {
+    return QStringLiteral("Clear any specific price");
+}

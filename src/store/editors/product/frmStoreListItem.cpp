@@ -2,6 +2,7 @@
 
 #include "sdk/RuntimeError.h"
 #include "store/editors/product/NamedControl.h"
+#include "store/editors/product/PriceBinding.h"
 #include "store/host/CStoreMaint.h"
 #include "store/pickers/frmSelectStoreProductItem.h"
 #include "store/records/CListItem.h"
@@ -24,8 +25,8 @@ frmStoreListItem::frmStoreListItem(QWidget* parent)
       cmdOk(NamedControl<QPushButton>("cmdOk", QStringLiteral("OK"))),
       cmdCancel(NamedControl<QPushButton>("cmdCancel", QStringLiteral("Cancel"))) {
     setWindowTitle(QStringLiteral("List Item"));
-    cmdSelectPrice->setToolTip(QStringLiteral("Bind this item to a specific item or package's price"));
-    cmdClearPrice->setToolTip(QStringLiteral("Clear any specific price"));
+    cmdSelectPrice->setToolTip(BindPriceToolTip());
+    cmdClearPrice->setToolTip(ClearPriceToolTip());
     for (QLabel* label : {lblProductItem, lblPriceNo}) {
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);

@@ -30,8 +30,6 @@
 
 namespace {
 
-const QString BindToolTip = QStringLiteral("Bind this item to a specific item or package's price");
-
 QHBoxLayout* Row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
     auto* row = new QHBoxLayout;
     for (QWidget* widget : widgets)
@@ -76,8 +74,8 @@ frmStoreProductItem::frmStoreProductItem(QWidget* parent)
       cmdCancel(NamedControl<QPushButton>("cmdCancel", QStringLiteral("Cancel"))),
       cmdApply(NamedControl<QPushButton>("cmdApply", QStringLiteral("Apply"))) {
     setWindowTitle(QStringLiteral("Product Item"));
-    cmdSelectPrice->setToolTip(BindToolTip);
-    cmdClearPrice->setToolTip(QStringLiteral("Clear any specific price"));
+    cmdSelectPrice->setToolTip(BindPriceToolTip());
+    cmdClearPrice->setToolTip(ClearPriceToolTip());
     cmdShowPrices->setToolTip(QStringLiteral("Show Possible Prices"));
     txtDescription->setMaxLength(255);
     txtProductItemName->setMaxLength(100);

@@ -2,6 +2,7 @@
 
 #include "sdk/RuntimeError.h"
 #include "store/editors/product/NamedControl.h"
+#include "store/editors/product/PriceBinding.h"
 #include "store/host/CStoreMaint.h"
 #include "store/records/CStoreProductItemSell.h"
 #include "widgets/MsgBox.h"
@@ -43,7 +44,7 @@ frmStoreProductItemSell::frmStoreProductItemSell(QWidget* parent)
       cmdOk(NamedControl<QPushButton>("cmdOk", QStringLiteral("OK"))),
       cmdCancel(NamedControl<QPushButton>("cmdCancel", QStringLiteral("Cancel"))) {
     setWindowTitle(QStringLiteral("Product Sell"));
-    cmdSelectPrice->setToolTip(QStringLiteral("Bind this item to a specific item or package's price"));
+    cmdSelectPrice->setToolTip(BindPriceToolTip());
     cmdNewPriceSelect->setToolTip(cmdSelectPrice->toolTip());
     txtSellText->setMaxLength(255);
     for (QLabel* label : {lblPriceNo, lblNewPriceNo}) {
