@@ -9,6 +9,8 @@
 
 class CListItem;
 class CProduct;
+class CListItem;
+class CProduct;
 class CStore;
 class CStoreMaint;
 class FlexGrid;
@@ -119,6 +121,13 @@ private slots:
     void on_cmdStop_clicked();
     void on_cmdCustFind_clicked();
     void on_gdData_DblClick();
+    void on_cmdAddStore_clicked();
+    void on_cmdEditStore_clicked();
+    void on_cmdDeleteStore_clicked();
+    void on_cmdAdd_clicked();
+    void on_cmdEdit_clicked();
+    void on_cmdDelete_clicked();
+    void on_mnuToolSpecialOffer_triggered();
 
 private:
     bool OnSurface(const QMouseEvent* event) const;
@@ -155,6 +164,23 @@ private:
     void FindCustomerLogs();
     void ResetCustomerPanel();
     void OpenDetail();
+
+    // Commands: the editors, each returning whether the user confirmed.
+    bool EditStoreDialog(CStore& store);
+    bool EditProduct(CProduct& product);
+    bool EditListItem(CListItem& item);
+    bool StoreSelected() const;
+    bool RowUsable() const;
+    QString SelectedListId() const;
+    void SelectProductRow(int32_t productNo);
+    void AddProduct();
+    void AddListItem();
+    static QString ListItemRow(const CListItem& item);
+    void EditCurrentRow();
+    void EditProductRow();
+    void EditListItemRow();
+    void DeleteProductRow();
+    void DeleteListItemRow();
 
     // Shared grid helpers.
     void ResetGrid(const QString& formatString);

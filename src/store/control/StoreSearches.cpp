@@ -181,7 +181,3 @@ void Store::OpenDetail() {
         // a row without a number opens nothing
     }
 }
-
-void Store::on_gdData_DblClick() {
-    OpenDetail();
-}

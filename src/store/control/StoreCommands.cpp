@@ -1,0 +1,296 @@
+#include "store/control/Store.h"
+
+#include "sdk/RuntimeError.h"
+#include "store/control/StoreShared.h"
+#include "store/editors/product/frmStoreListItem.h"
+#include "store/editors/product/frmStoreProduct.h"
+#include "store/editors/store/frmStore.h"
+#include "store/host/CStoreMaint.h"
+#include "store/records/CListItem.h"
+#include "store/records/CProduct.h"
+#include "store/records/CStore.h"
+#include "widgets/BusyPointer.h"
+#include "widgets/FlexGrid.h"
+#include "widgets/KeyedCombo.h"
+#include "widgets/MsgBox.h"
+#include "widgets/ShowModal.h"
+
+#include <QAction>
+
+// The commands: "Add", "Edit" and "Delete" in "Current Store"; "Add", "Edit" and "Delete" under the grid and
+// a double click on a row; "Special Offers..." in "Tools". A failing step ends its command quietly: the
+// records and the service report their own failures, and the pointer is restored on every path.
+
+using namespace StoreShared;
+
+namespace {
+
+const QString EditStoreCanceled = QStringLiteral("Edit Store Canceled");
+const QString ConfirmDelete = QStringLiteral("Confirm Delete");
+constexpr int32_t DeleteQuestion = MsgBoxStyle::YesNo | MsgBoxStyle::Question | MsgBoxStyle::DefaultButton2;
+
+void Quietly(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const RuntimeError&) {
+    }
+}
+
+} // namespace
+
+// ---- the editors
+
+bool Store::EditStoreDialog(CStore& store) {
+    frmStore editor;
+    editor.Setup(*m_maint, store);
+    ShowModal(&editor);
+    const bool confirmed = !editor.UserCanceled();
+    if (editor.ReportToOutsideListHasChanged())
+        LoadSearches(true);
+    return confirmed;
+}
+
+bool Store::EditProduct(CProduct& product) {
+    frmStoreProduct editor;
+    editor.Setup(*m_maint, product);
+    ShowModal(&editor, this);
+    return !editor.UserCanceled();
+}
+
+bool Store::EditListItem(CListItem& item) {
+    frmStoreListItem editor;
+    editor.Setup(*m_maint, item);
+    ShowModal(&editor, this);
+    return !editor.UserCancelled();
+}
+
+// ---- "Current Store": "Add", "Edit", "Delete"
+
+void Store::on_cmdAddStore_clicked() {
+    BusyPointer busy;
+    Quietly([&] {
+        CStore store;
+        if (!EditStoreDialog(store))
+            return;
+        cmbStore->setSelectedIndex(cmbStore->AddEntry(store.Description(), {}, store.StoreNo()));
+    });
+}
+
+// False, after telling the user, when no store is selected.
+bool Store::StoreSelected() const {
+    if (cmbStore->SelectedIndex() >= 0)
+        return true;
+    MsgBox(QStringLiteral("Please select a store to edit first."), MsgBoxStyle::Information,
+           EditStoreCanceled);
+    return false;
+}
+
+void Store::on_cmdEditStore_clicked() {
+    BusyPointer busy;
+    Quietly([&] {
+        if (!StoreSelected())
+            return;
+        const int index = cmbStore->SelectedIndex();
+        CStore store;
+        if (!store.OpenStore(m_db, m_error, cmbStore->Number(index))) {
+            MsgBox(QStringLiteral("Unable to open store details."));
+            return;
+        }
+        if (EditStoreDialog(store) &&
+            store.Description().compare(cmbStore->itemText(index), Qt::CaseInsensitive) != 0)
+            cmbStore->setItemText(index, store.Description());
+    });
+}
+
+void Store::on_cmdDeleteStore_clicked() {
+    BusyPointer busy;
+    Quietly([&] {
+        if (!StoreSelected())
+            return;
+        const int index = cmbStore->SelectedIndex();
+        const int32_t storeNo = cmbStore->Number(index);
+        const QString store = cmbStore->itemText(index) + QLatin1Char('(') + QString::number(storeNo) +
+                              QStringLiteral(") and all it's related data?");
+        if (MsgBox(QStringLiteral("Are you sure you want to delete store ") + store, DeleteQuestion,
+                   QStringLiteral("Confirm Store Delete")) != MsgBoxResult::Yes)
+            return;
+        if (MsgBox(QStringLiteral("Are you sure absolutely sure you want to delete store ") + store,
+                   DeleteQuestion, QStringLiteral("Confirm Store Absolute Delete")) != MsgBoxResult::Yes)
+            return;
+        if (!m_maint->DeleteStore(storeNo))
+            return;
+        // Leaving the deleted store first lets the selection handling close it; the entry before it, if
+        // any, then opens.
+        cmbStore->setSelectedIndex(-1);
+        cmbStore->removeItem(index);
+        if (index > 0)
+            cmbStore->setSelectedIndex(index - 1);
+    });
+}
+
+// ---- under the grid: "Add", "Edit", "Delete"; a double click edits
+
+bool Store::RowUsable() const {
+    return gdData->Row() > 0 && gdData->Rows() > 1;
+}
+
+QString Store::SelectedListId() const {
+    return cmbList->SelectedKey().mid(1);
+}
+
+// Selects the product's row after the view was loaded again; row 1 is left as the grid put it.
+void Store::SelectProductRow(int32_t productNo) {
+    for (int32_t row = 1; row < gdData->Rows(); ++row) {
+        if (IsNumeric(gdData->RowData(row)) && gdData->RowData(row).toInt32() == productNo) {
+            if (row > 1) {
+                gdData->setRow(row);
+                gdData->ShowCell(row, 0);
+            }
+            return;
+        }
+    }
+}
+
+void Store::on_cmdAdd_clicked() {
+    Quietly([&] {
+        if (!m_store)
+            return;
+        if (IsTab("PRODUCT"))
+            AddProduct();
+        else if (IsTab("LIST"))
+            AddListItem();
+    });
+}
+
+void Store::AddProduct() {
+    CProduct product;
+    product.setStoreNo(m_store->StoreNo());
+    if (!EditProduct(product))
+        return;
+    DisplayProducts(false);
+    SelectProductRow(product.ProductNo());
+}
+
+void Store::AddListItem() {
+    CListItem item;
+    item.setStoreNo(m_store->StoreNo());
+    item.setListId(SelectedListId());
+    const int32_t last = gdData->Rows() - 1;
+    item.setSeqNo(last >= 1 ? Variant(gdData->TextMatrix(last, 0)).toInt32() + 1 : 1);
+    if (!EditListItem(item))
+        return;
+    gdData->AddItem(ListItemRow(item));
+}
+
+QString Store::ListItemRow(const CListItem& item) {
+    return Joined({QString::number(item.SeqNo()), QString::number(item.ProductNo()),
+                   QString::number(item.ProductItemSeqNo()), item.ProductItemName(),
+                   QString::number(item.PriceNo()), Variant(item.Price()).toText()});
+}
+
+void Store::on_cmdEdit_clicked() {
+    EditCurrentRow();
+}
+
+void Store::on_gdData_DblClick() {
+    EditCurrentRow();
+}
+
+void Store::EditCurrentRow() {
+    Quietly([&] {
+        if (IsTab("PRODUCT"))
+            EditProductRow();
+        else if (IsTab("LIST"))
+            EditListItemRow();
+        else if (IsTab("ORDER") || IsTab("CUST"))
+            OpenDetail();
+    });
+}
+
+void Store::EditProductRow() {
+    if (!m_store || !RowUsable())
+        return;
+    const int32_t row = gdData->Row();
+    CProduct product;
+    if (!product.OpenProduct(m_db, m_error, m_store->StoreNo(),
+                             Variant(gdData->TextMatrix(row, 1)).toInt32()))
+        return;
+    if (!EditProduct(product))
+        return;
+    const QString group =
+        QString::number(product.ProductGroupNo()) + QLatin1Char(' ') + product.ProductGroupDescription();
+    if (group.compare(gdData->TextMatrix(row, 0), Qt::CaseInsensitive) != 0) {
+        DisplayProducts(false);
+        SelectProductRow(product.ProductNo());
+        return;
+    }
+    gdData->setTextMatrix(row, 1, QString::number(product.ProductNo()));
+    gdData->setTextMatrix(row, 0, group);
+    gdData->setTextMatrix(row, 3, product.ProductName());
+    gdData->setTextMatrix(row, 2, product.ProductType());
+}
+
+void Store::EditListItemRow() {
+    if (!m_store || !RowUsable())
+        return;
+    const int32_t row = gdData->Row();
+    CListItem item;
+    if (!item.OpenListItem(m_db, m_error, m_store->StoreNo(), SelectedListId(),
+                           Variant(gdData->TextMatrix(row, 0)).toInt32()))
+        return;
+    if (!EditListItem(item))
+        return;
+    const QStringList cells = ListItemRow(item).split(QLatin1Char('\t'));
+    for (int col = 0; col < cells.size(); ++col)
+        gdData->setTextMatrix(row, col, cells[col]);
+}
+
+void Store::on_cmdDelete_clicked() {
+    Quietly([&] {
+        if (!m_store || !RowUsable())
+            return;
+        if (IsTab("PRODUCT"))
+            DeleteProductRow();
+        else if (IsTab("LIST"))
+            DeleteListItemRow();
+    });
+}
+
+void Store::DeleteProductRow() {
+    const int32_t row = gdData->Row();
+    const QString productText = gdData->TextMatrix(row, 1);
+    CProduct product;
+    if (!product.OpenProduct(m_db, m_error, m_store->StoreNo(), Variant(productText).toInt32()))
+        return;
+    if (MsgBox(QStringLiteral("Are you sure you want to delete product (") + productText + QLatin1Char(':') +
+                   product.ProductName() + QStringLiteral(") and all of its support tables and items?"),
+               DeleteQuestion, ConfirmDelete) != MsgBoxResult::Yes)
+        return;
+    if (m_maint->DeleteStoreProduct(m_store->StoreNo(), Variant(productText).toInt32()))
+        gdData->RemoveItem(row);
+}
+
+void Store::DeleteListItemRow() {
+    const int32_t row = gdData->Row();
+    const QString seqText = gdData->TextMatrix(row, 0);
+    const QString listId = SelectedListId();
+    CListItem item;
+    if (!item.OpenListItem(m_db, m_error, m_store->StoreNo(), listId, Variant(seqText).toInt32()))
+        return;
+    if (MsgBox(QStringLiteral("Are you sure you want to delete list item (") + seqText + QLatin1Char(':') +
+                   item.ProductItemName() + QStringLiteral(")?"),
+               DeleteQuestion, ConfirmDelete) != MsgBoxResult::Yes)
+        return;
+    if (m_maint->DeleteStoreListItem(m_store->StoreNo(), listId, Variant(seqText).toInt32()))
+        gdData->RemoveItem(row);
+}
+
+// ---- "Tools", "Special Offers..."
+
+void Store::on_mnuToolSpecialOffer_triggered() {
+    BusyPointer busy;
+    Quietly([&] {
+        if (const std::shared_ptr<ItemMaintenance> items = m_maint ? m_maint->ItemMaint() : nullptr)
+            items->ShowSpecialOffer();
+    });
+}
