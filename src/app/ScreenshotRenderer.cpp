@@ -9,9 +9,11 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QSqlQuery>
 
 const QList<ScreenshotRenderer::View>& ScreenshotRenderer::Views() {
     static const QList<View> views{{QStringLiteral("PRODUCT"), QStringLiteral("products.png")},
@@ -21,18 +23,45 @@ const QList<ScreenshotRenderer::View>& ScreenshotRenderer::Views() {
     return views;
 }
 
-ScreenshotRenderer::ScreenshotRenderer(QMainWindow& window, int32_t customerNo)
-    : m_window(window), m_customerNo(customerNo) {}
+const QList<ScreenshotRenderer::Editor>& ScreenshotRenderer::Editors() {
+    static const QList<Editor> editors{
+        {QStringLiteral("frmStore"), QStringLiteral("store-editor.png")},
+        {QStringLiteral("frmStoreProduct"), QStringLiteral("product-editor.png"),
+         QStringLiteral("tabProperties"), QStringLiteral("ITEMS"), QStringLiteral("gdItems"),
+         QStringLiteral("cmdEdit"), 0},
+        {QStringLiteral("frmStoreProductItem"),
+         QStringLiteral("product-item-editor.png"),
+         {},
+         {},
+         QStringLiteral("gdItemSell"),
+         QStringLiteral("cmdEdit")},
+        {QStringLiteral("frmStoreProductItemSell"), QStringLiteral("sell-link-editor.png")},
+        {QStringLiteral("frmStoreListItem"), QStringLiteral("list-item-editor.png")}};
+    return editors;
+}
 
-int32_t ScreenshotRenderer::CustomerWithMostLogs(SqlSession& session) {
+ScreenshotRenderer::ScreenshotRenderer(QMainWindow& window, const Showcase& showcase)
+    : m_window(window), m_showcase(showcase) {}
+
+ScreenshotRenderer::Showcase ScreenshotRenderer::FullestData(SqlSession& session) {
+    Showcase showcase;
     try {
-        return session
-            .scalar(QStringLiteral("SELECT customer_no FROM zev_customer_log GROUP BY customer_no "
-                                   "ORDER BY COUNT(*) DESC, customer_no LIMIT 1"))
-            .toInt();
+        showcase.customerNo =
+            session
+                .scalar(QStringLiteral("SELECT customer_no FROM zev_customer_log GROUP BY customer_no "
+                                       "ORDER BY COUNT(*) DESC, customer_no LIMIT 1"))
+                .toInt();
+        QSqlQuery linked = session.run(QStringLiteral(
+            "SELECT product_no, seq_no FROM zev_store_product_item_sell "
+            "WHERE store_no = (SELECT MIN(store_no) FROM zev_store) GROUP BY product_no, seq_no "
+            "ORDER BY COUNT(*) DESC, product_no, seq_no LIMIT 1"));
+        if (linked.next()) {
+            showcase.productNo = linked.value(0).toInt();
+            showcase.seqNo = linked.value(1).toInt();
+        }
     } catch (const RuntimeError&) {
-        return 0;
     }
+    return showcase;
 }
 
 QStringList ScreenshotRenderer::Render(const QString& folder, QString& error) {
@@ -58,9 +87,62 @@ QStringList ScreenshotRenderer::Render(const QString& folder, QString& error) {
         if (m_window.grab().save(path))
             written << path;
     }
+    RenderEditors(folder, written);
     if (written.isEmpty())
         error = QStringLiteral("No picture could be written to %1.").arg(QDir::toNativeSeparators(folder));
     return written;
+}
+
+void ScreenshotRenderer::RenderEditors(const QString& folder, QStringList& written) {
+    auto* stores = m_window.findChild<QComboBox*>(QStringLiteral("cmbStore"));
+    auto* tabs = m_window.findChild<TabStrip*>(QStringLiteral("tabStore"));
+    if (!stores || stores->currentIndex() < 0 || !tabs)
+        return;
+    ModalHook previous = SetModalHook([&](QDialog* dialog) {
+        ShootEditor(*dialog, folder, written);
+        dialog->hide();
+    });
+    Click(QStringLiteral("cmdEditStore"));
+    for (const char* key : {"PRODUCT", "LIST"}) {
+        tabs->SelectKey(QLatin1String(key));
+        Settle();
+        Prepare(QLatin1String(key));
+        const bool products = QLatin1String(key) == QLatin1String("PRODUCT");
+        EditRow(m_window, QStringLiteral("gdData"), QStringLiteral("cmdEdit"), products ? 1 : -1,
+                m_showcase.productNo);
+    }
+    SetModalHook(std::move(previous));
+}
+
+void ScreenshotRenderer::ShootEditor(QDialog& dialog, const QString& folder, QStringList& written) {
+    for (const Editor& editor : Editors()) {
+        if (editor.dialog != dialog.objectName())
+            continue;
+        dialog.show();
+        Settle();
+        const QString path = QDir(folder).filePath(editor.file);
+        if (dialog.grab().save(path))
+            written << path;
+        if (auto* tabs = dialog.findChild<TabStrip*>(editor.tabs); tabs && !editor.tab.isEmpty())
+            tabs->SelectKey(editor.tab);
+        if (!editor.grid.isEmpty())
+            EditRow(dialog, editor.grid, editor.button, editor.keyColumn, m_showcase.seqNo);
+    }
+}
+
+void ScreenshotRenderer::EditRow(QWidget& window, const QString& grid, const QString& button, int column,
+                                 int32_t key) {
+    auto* rows = window.findChild<FlexGrid*>(grid);
+    auto* edit = window.findChild<QPushButton*>(button);
+    if (!rows || !edit || rows->Rows() < 2)
+        return;
+    rows->setRow(1);
+    for (int32_t row = 1; column >= 0 && row < rows->Rows(); ++row)
+        if (rows->TextMatrix(row, column) == QString::number(key))
+            rows->setRow(row);
+    if (edit->isEnabled())
+        edit->click();
+    Settle();
 }
 
 void ScreenshotRenderer::SelectFirstStore() {
@@ -111,7 +193,7 @@ void ScreenshotRenderer::SelectFilledList() {
 
 void ScreenshotRenderer::PickCustomer(HostSearchDialog& picker) const {
     for (int32_t row = 1; row < picker.gdList->Rows(); ++row)
-        if (picker.gdList->TextMatrix(row, 0).toInt() == m_customerNo) {
+        if (picker.gdList->TextMatrix(row, 0).toInt() == m_showcase.customerNo) {
             picker.Choose(row);
             return;
         }

@@ -4,13 +4,17 @@
 #include <QStringList>
 
 class HostSearchDialog;
+class QDialog;
 class QMainWindow;
+class QWidget;
 class SqlSession;
 
 // Renders the main window on each of the control's four views to PNG files, without a display. So that each
 // picture shows real data, a store is selected when none is, the product view shows its groups opened, the
 // list view shows its first list with items, the order view a search of all orders and the customer view the
-// chosen customer and their change log.
+// chosen customer and their change log. Then the editors, opened by the window's own buttons on the first
+// store, the showcase product and item, its first link and the list's first entry, and closed again without a
+// change.
 class ScreenshotRenderer {
 public:
     struct View {
@@ -19,15 +23,40 @@ public:
     };
     static const QList<View>& Views();
 
-    // customerNo: the customer the customer view shows; 0 for the first one the picker lists.
-    ScreenshotRenderer(QMainWindow& window, int32_t customerNo = 0);
-    // The customer with the longest change log, so the customer view shows one; 0 when there is none.
-    static int32_t CustomerWithMostLogs(SqlSession& session);
+    struct Editor {
+        QString dialog; // the editor's object name
+        QString file;
+        // The tab strip and the tab that show the rows of the editor opened next.
+        QString tabs = {};
+        QString tab = {};
+        // The grid whose row that button edits.
+        QString grid = {};
+        QString button = {};
+        int keyColumn = -1;   // the grid's column of the showcase item's sequence number; -1: the first row
+    };
+    static const QList<Editor>& Editors();
+
+    // What the pictures show: the customer of the customer view (0: the first one the picker lists), and the
+    // product item whose editors are opened (0: the first product and its first item).
+    struct Showcase {
+        int32_t customerNo = 0;
+        int32_t productNo = 0;
+        int32_t seqNo = 0;
+    };
+    ScreenshotRenderer(QMainWindow& window, const Showcase& showcase);
+    // The customer with the longest change log, and the first store's product item with the most up-sell and
+    // cross-sell links, so their views and editors show data.
+    static Showcase FullestData(SqlSession& session);
 
     // The files written; empty with error set when the window has no views to render.
     QStringList Render(const QString& folder, QString& error);
 
 private:
+    void RenderEditors(const QString& folder, QStringList& written);
+    // Saves the editor's picture and opens the editor of its showcase row where it has one.
+    void ShootEditor(QDialog& dialog, const QString& folder, QStringList& written);
+    // Edits the row whose column holds the key (the first row when none does) with the button.
+    void EditRow(QWidget& window, const QString& grid, const QString& button, int column, int32_t key);
     void SelectFirstStore();
     // Every product group opened, so the product view shows products.
     void OpenOutline();
@@ -39,5 +68,5 @@ private:
     void PickCustomer(HostSearchDialog& picker) const;
 
     QMainWindow& m_window;
-    int32_t m_customerNo;
+    Showcase m_showcase;
 };

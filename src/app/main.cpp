@@ -29,10 +29,10 @@ void RunUnattended() {
 
 int RenderScreenshots(HostLauncher& launcher, const QString& folder) {
     MainWindow& window = *launcher.Window();
-    const int32_t customerNo =
-        ScreenshotRenderer::CustomerWithMostLogs(*launcher.Server()->Connection()->session());
+    const ScreenshotRenderer::Showcase showcase =
+        ScreenshotRenderer::FullestData(*launcher.Server()->Connection()->session());
     QString error;
-    const QStringList files = ScreenshotRenderer(window, customerNo).Render(folder, error);
+    const QStringList files = ScreenshotRenderer(window, showcase).Render(folder, error);
     window.close();
     if (files.isEmpty())
         return Fail(error, false);

@@ -24,6 +24,7 @@ frmStoreListItem::frmStoreListItem(QWidget* parent)
       cmdClearPrice(NamedControl<QPushButton>("cmdClearPrice", QStringLiteral("Clear"))),
       cmdOk(NamedControl<QPushButton>("cmdOk", QStringLiteral("OK"))),
       cmdCancel(NamedControl<QPushButton>("cmdCancel", QStringLiteral("Cancel"))) {
+    setObjectName(QStringLiteral("frmStoreListItem"));
     setWindowTitle(QStringLiteral("List Item"));
     cmdSelectPrice->setToolTip(BindPriceToolTip());
     cmdClearPrice->setToolTip(ClearPriceToolTip());

@@ -90,6 +90,7 @@ frmStoreProduct::frmStoreProduct(QWidget* parent)
       cmdOk(NamedControl<QPushButton>("cmdOk", QStringLiteral("OK"), this)),
       cmdCancel(NamedControl<QPushButton>("cmdCancel", QStringLiteral("Cancel"), this)),
       cmdApply(NamedControl<QPushButton>("cmdApply", QStringLiteral("Apply"), this)) {
+    setObjectName(QStringLiteral("frmStoreProduct"));
     tabProperties->AddTab(QStringLiteral("GENERAL"), QStringLiteral("General"));
     tabProperties->AddTab(QStringLiteral("ITEMS"), QStringLiteral("Items"),
                           QStringLiteral("Items or Packages"));

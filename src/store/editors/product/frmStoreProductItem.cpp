@@ -73,6 +73,7 @@ frmStoreProductItem::frmStoreProductItem(QWidget* parent)
       cmdOk(NamedControl<QPushButton>("cmdOk", QStringLiteral("OK"))),
       cmdCancel(NamedControl<QPushButton>("cmdCancel", QStringLiteral("Cancel"))),
       cmdApply(NamedControl<QPushButton>("cmdApply", QStringLiteral("Apply"))) {
+    setObjectName(QStringLiteral("frmStoreProductItem"));
     setWindowTitle(QStringLiteral("Product Item"));
     cmdSelectPrice->setToolTip(BindPriceToolTip());
     cmdClearPrice->setToolTip(ClearPriceToolTip());

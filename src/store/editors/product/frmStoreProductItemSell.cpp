@@ -43,6 +43,7 @@ frmStoreProductItemSell::frmStoreProductItemSell(QWidget* parent)
       txtSellText(NamedControl<QLineEdit>("txtSellText")),
       cmdOk(NamedControl<QPushButton>("cmdOk", QStringLiteral("OK"))),
       cmdCancel(NamedControl<QPushButton>("cmdCancel", QStringLiteral("Cancel"))) {
+    setObjectName(QStringLiteral("frmStoreProductItemSell"));
     setWindowTitle(QStringLiteral("Product Sell"));
     cmdSelectPrice->setToolTip(BindPriceToolTip());
     cmdNewPriceSelect->setToolTip(cmdSelectPrice->toolTip());
