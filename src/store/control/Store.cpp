@@ -9,6 +9,7 @@
 #include "widgets/FlexGrid.h"
 #include "widgets/KeyedCombo.h"
 #include "widgets/MsgBox.h"
+#include "widgets/NamedControl.h"
 #include "widgets/ShowModal.h"
 #include "widgets/TabStrip.h"
 #include "widgets/Twips.h"
@@ -42,13 +43,6 @@ constexpr int ListPanelHeight = 420;
 constexpr int OrderPanelHeight = 1140;
 constexpr int CustomerPanelHeight = 1200;
 
-template <typename Widget, typename... Args>
-Widget* Named(QWidget* parent, const char* name, Args&&... args) {
-    auto* widget = new Widget(std::forward<Args>(args)..., parent);
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 int16_t ShiftState(Qt::KeyboardModifiers modifiers) {
     return int16_t((modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
                    (modifiers & Qt::AltModifier ? 4 : 0));
@@ -81,12 +75,12 @@ Store::~Store() {
 // -------------------------------------------------------------------------------------------
 
 void Store::buildFrame() {
-    fraStore = Named<QGroupBox>(this, "fraStore", QStringLiteral("Current Store"));
+    fraStore = NamedControl<QGroupBox>("fraStore", QStringLiteral("Current Store"), this);
     fraStore->setGeometry(TwipsRect(60, 60, 9000, FrameHeight, this));
-    cmbStore = Named<KeyedCombo>(fraStore, "cmbStore");
-    cmdAddStore = Named<QPushButton>(fraStore, "cmdAddStore", QStringLiteral("Add"));
-    cmdEditStore = Named<QPushButton>(fraStore, "cmdEditStore", QStringLiteral("Edit"));
-    cmdDeleteStore = Named<QPushButton>(fraStore, "cmdDeleteStore", QStringLiteral("Delete"));
+    cmbStore = NamedControl<KeyedCombo>("cmbStore", fraStore);
+    cmdAddStore = NamedControl<QPushButton>("cmdAddStore", QStringLiteral("Add"), fraStore);
+    cmdEditStore = NamedControl<QPushButton>("cmdEditStore", QStringLiteral("Edit"), fraStore);
+    cmdDeleteStore = NamedControl<QPushButton>("cmdDeleteStore", QStringLiteral("Delete"), fraStore);
     auto* storeRow = new QHBoxLayout(fraStore);
     storeRow->setContentsMargins(TwipsToPixels(120, this), TwipsToPixels(60, this), TwipsToPixels(120, this),
                                  TwipsToPixels(60, this));
@@ -96,21 +90,21 @@ void Store::buildFrame() {
     storeRow->addWidget(cmdDeleteStore);
     storeRow->addStretch(1);
 
-    tabStore = Named<TabStrip>(this, "tabStore");
+    tabStore = NamedControl<TabStrip>("tabStore", this);
     tabStore->AddTab(QStringLiteral("PRODUCT"), QStringLiteral("Products"));
     tabStore->AddTab(QStringLiteral("LIST"), QStringLiteral("Lists"));
     tabStore->AddTab(QStringLiteral("CUST"), QStringLiteral("Customers"));
     tabStore->AddTab(QStringLiteral("ORDER"), QStringLiteral("Orders"));
 
-    gdData = Named<FlexGrid>(this, "gdData");
+    gdData = NamedControl<FlexGrid>("gdData", this);
     gdData->setSelectionMode(FlexGrid::SelectionMode::ByRow);
-    cmdAdd = Named<QPushButton>(this, "cmdAdd", QStringLiteral("Add"));
-    cmdEdit = Named<QPushButton>(this, "cmdEdit", QStringLiteral("Edit"));
-    cmdDelete = Named<QPushButton>(this, "cmdDelete", QStringLiteral("Delete"));
+    cmdAdd = NamedControl<QPushButton>("cmdAdd", QStringLiteral("Add"), this);
+    cmdEdit = NamedControl<QPushButton>("cmdEdit", QStringLiteral("Edit"), this);
+    cmdDelete = NamedControl<QPushButton>("cmdDelete", QStringLiteral("Delete"), this);
     picLists = buildListPanel();
     picOrderSearch = buildOrderPanel();
     picSearchCustomer = buildCustomerPanel();
-    mnuTools = Named<QMenu>(this, "mnuTools", QStringLiteral("&Tools"));
+    mnuTools = NamedControl<QMenu>("mnuTools", QStringLiteral("&Tools"), this);
     mnuToolSpecialOffer = mnuTools->addAction(QStringLiteral("Special Offers..."));
     mnuToolSpecialOffer->setObjectName(QStringLiteral("mnuToolSpecialOffer"));
     for (QWidget* widget : std::initializer_list<QWidget*>{gdData, cmdAdd, cmdEdit, cmdDelete, picLists,
@@ -119,9 +113,9 @@ void Store::buildFrame() {
 }
 
 QWidget* Store::buildListPanel() {
-    auto* panel = Named<QWidget>(this, "picLists");
+    auto* panel = NamedControl<QWidget>("picLists", this);
     panel->setGeometry(TwipsRect(Parked, 0, 6000, ListPanelHeight, this));
-    cmbList = Named<KeyedCombo>(panel, "cmbList");
+    cmbList = NamedControl<KeyedCombo>("cmbList", panel);
     auto* row = new QHBoxLayout(panel);
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(new QLabel(QStringLiteral("List:"), panel));
@@ -131,14 +125,14 @@ QWidget* Store::buildListPanel() {
 }
 
 QWidget* Store::buildOrderPanel() {
-    auto* panel = Named<QWidget>(this, "picOrderSearch");
+    auto* panel = NamedControl<QWidget>("picOrderSearch", this);
     panel->setGeometry(TwipsRect(Parked, 0, 9000, OrderPanelHeight, this));
-    cmbStatus = Named<QComboBox>(panel, "cmbStatus");
+    cmbStatus = NamedControl<QComboBox>("cmbStatus", panel);
     cmbStatus->setEditable(true);
-    txtCartNo = Named<QLineEdit>(panel, "txtCartNo");
-    txtSalesOrderNo = Named<QLineEdit>(panel, "txtSalesOrderNo");
-    txtCustomerNo = Named<QLineEdit>(panel, "txtCustomerNo");
-    txtExternalCustomerNo = Named<QLineEdit>(panel, "txtExternalCustomerNo");
+    txtCartNo = NamedControl<QLineEdit>("txtCartNo", panel);
+    txtSalesOrderNo = NamedControl<QLineEdit>("txtSalesOrderNo", panel);
+    txtCustomerNo = NamedControl<QLineEdit>("txtCustomerNo", panel);
+    txtExternalCustomerNo = NamedControl<QLineEdit>("txtExternalCustomerNo", panel);
     auto* fields = new QWidget(panel);
     auto* grid = new QGridLayout(fields);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -153,9 +147,9 @@ QWidget* Store::buildOrderPanel() {
         grid->addWidget(cells[i].second, i / 3, (i % 3) * 2 + 1);
     }
     fields->setGeometry(TwipsRect(0, 60, 8200, 720, this));
-    cmdFind = Named<QPushButton>(panel, "cmdFind", QStringLiteral("F&ind Now"));
-    cmdNewSearch = Named<QPushButton>(panel, "cmdNewSearch", QStringLiteral("Ne&w Search"));
-    cmdStop = Named<QPushButton>(panel, "cmdStop", QStringLiteral("&Stop"));
+    cmdFind = NamedControl<QPushButton>("cmdFind", QStringLiteral("F&ind Now"), panel);
+    cmdNewSearch = NamedControl<QPushButton>("cmdNewSearch", QStringLiteral("Ne&w Search"), panel);
+    cmdStop = NamedControl<QPushButton>("cmdStop", QStringLiteral("&Stop"), panel);
     int top = 0;
     for (QPushButton* button : {cmdFind, cmdNewSearch, cmdStop}) {
         button->setGeometry(TwipsRect(7600, top, 1300, 345, this));
@@ -165,20 +159,21 @@ QWidget* Store::buildOrderPanel() {
 }
 
 QWidget* Store::buildCustomerPanel() {
-    auto* panel = Named<QWidget>(this, "picSearchCustomer");
+    auto* panel = NamedControl<QWidget>("picSearchCustomer", this);
     panel->setGeometry(TwipsRect(Parked, 0, 9000, CustomerPanelHeight, this));
-    tabCustomer = Named<TabStrip>(panel, "tabCustomer");
+    tabCustomer = NamedControl<TabStrip>("tabCustomer", panel);
     tabCustomer->setGeometry(TwipsRect(Parked, 0, 2000, 400, this));
     tabCustomer->setEnabled(false);
-    cmdCustFind = Named<QPushButton>(panel, "cmdCustFind", QStringLiteral("Select Customer"));
-    lblCustomerName = Named<QLabel>(panel, "lblCustomerName", QStringLiteral("<Select Customer>"));
-    lblCustomerNo = Named<QLabel>(panel, "lblCustomerNo");
-    lblCustomerExternalNo = Named<QLabel>(panel, "lblCustomerExternalNo");
-    ckbInsertedByStore = Named<QCheckBox>(panel, "ckbInsertedByStore", QStringLiteral("Inserted By Store"));
+    cmdCustFind = NamedControl<QPushButton>("cmdCustFind", QStringLiteral("Select Customer"), panel);
+    lblCustomerName = NamedControl<QLabel>("lblCustomerName", QStringLiteral("<Select Customer>"), panel);
+    lblCustomerNo = NamedControl<QLabel>("lblCustomerNo", panel);
+    lblCustomerExternalNo = NamedControl<QLabel>("lblCustomerExternalNo", panel);
+    ckbInsertedByStore =
+        NamedControl<QCheckBox>("ckbInsertedByStore", QStringLiteral("Inserted By Store"), panel);
     ckbInsertedByStore->setAttribute(Qt::WA_TransparentForMouseEvents);
     ckbInsertedByStore->setFocusPolicy(Qt::NoFocus);
-    lblInsertedDate = Named<QLabel>(panel, "lblInsertedDate");
-    lblLastModified = Named<QLabel>(panel, "lblLastModified");
+    lblInsertedDate = NamedControl<QLabel>("lblInsertedDate", panel);
+    lblLastModified = NamedControl<QLabel>("lblLastModified", panel);
     lblCustomerNo->setProperty("Tag", QStringLiteral("0"));
     lblCustomerExternalNo->setProperty("Tag", QStringLiteral("0"));
     auto* fields = new QWidget(panel);

@@ -2,6 +2,7 @@
 
 #include "sdk/Version.h"
 #include "widgets/MsgBox.h"
+#include "widgets/NamedControl.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -12,21 +13,12 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-namespace {
-
-template <typename Widget, typename... Args> Widget* Named(const char* name, Args&&... args) {
-    auto* widget = new Widget(std::forward<Args>(args)...);
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-} // namespace
-
 frmAbout::frmAbout(QWidget* parent)
-    : QDialog(parent), Image1(Named<QLabel>("Image1")), lblTitle(Named<QLabel>("lblTitle")),
-      lblVersion(Named<QLabel>("lblVersion")), lblDescription(Named<QLabel>("lblDescription")),
-      lblDisclaimer(Named<QLabel>("lblDisclaimer")), cmdOk(Named<QPushButton>("cmdOk", tr("OK"))),
-      cmdSysInfo(Named<QPushButton>("cmdSysInfo", QStringLiteral("&System Info..."))) {
+    : QDialog(parent), Image1(NamedControl<QLabel>("Image1")), lblTitle(NamedControl<QLabel>("lblTitle")),
+      lblVersion(NamedControl<QLabel>("lblVersion")), lblDescription(NamedControl<QLabel>("lblDescription")),
+      lblDisclaimer(NamedControl<QLabel>("lblDisclaimer")),
+      cmdOk(NamedControl<QPushButton>("cmdOk", tr("OK"))),
+      cmdSysInfo(NamedControl<QPushButton>("cmdSysInfo", QStringLiteral("&System Info..."))) {
     const QString title = QLatin1String(zev::Title);
     setWindowTitle(QStringLiteral("About ") + title);
     Image1->setPixmap(style()->standardIcon(QStyle::SP_DesktopIcon).pixmap(48, 48));

@@ -3,6 +3,7 @@
 #include "sdk/RuntimeError.h"
 #include "store/data/StoredProcedureCall.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/NamedControl.h"
 #include "widgets/Twips.h"
 
 #include <QPushButton>
@@ -15,10 +16,11 @@ constexpr int InitialHeight = 5400;
 } // namespace
 
 GridPicker::GridPicker(const QString& caption, Buttons buttons, DoubleClick doubleClick, QWidget* parent)
-    : PickerDialog(parent), gdItems(Named<FlexGrid>("gdItems", this)),
-      cmdOk(Named<QPushButton>("cmdOk", QStringLiteral("OK"), this)),
-      cmdCancel(buttons == Buttons::OkCancel ? Named<QPushButton>("cmdCancel", QStringLiteral("Cancel"), this)
-                                             : nullptr),
+    : PickerDialog(parent), gdItems(NamedControl<FlexGrid>("gdItems", this)),
+      cmdOk(NamedControl<QPushButton>("cmdOk", QStringLiteral("OK"), this)),
+      cmdCancel(buttons == Buttons::OkCancel
+                    ? NamedControl<QPushButton>("cmdCancel", QStringLiteral("Cancel"), this)
+                    : nullptr),
       m_doubleClick(doubleClick) {
     setWindowTitle(caption);
     gdItems->setSelectionMode(FlexGrid::SelectionMode::ListBox);

@@ -14,13 +14,6 @@ public:
     explicit PickerDialog(QWidget* parent = nullptr);
 
 protected:
-    // A control carrying its name, so that it can be found by name.
-    template <typename Widget, typename... Args> static Widget* Named(const char* name, Args&&... args) {
-        auto* widget = new Widget(std::forward<Args>(args)...);
-        widget->setObjectName(QLatin1String(name));
-        return widget;
-    }
-
     // OK and Cancel: the flag first, then the modal run ends.
     void Confirm();
     void Cancel();

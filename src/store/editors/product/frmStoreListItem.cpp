@@ -1,7 +1,7 @@
 #include "store/editors/product/frmStoreListItem.h"
 
 #include "sdk/RuntimeError.h"
-#include "store/editors/product/NamedControl.h"
+#include "widgets/NamedControl.h"
 #include "store/editors/product/PriceBinding.h"
 #include "store/host/CStoreMaint.h"
 #include "store/pickers/frmSelectStoreProductItem.h"

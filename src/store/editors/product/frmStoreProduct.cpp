@@ -2,7 +2,7 @@
 
 #include "sdk/DBConnection.h"
 #include "store/data/StoredProcedureCall.h"
-#include "store/editors/product/NamedControl.h"
+#include "widgets/NamedControl.h"
 #include "store/editors/product/ThreeState.h"
 #include "store/editors/product/frmStoreProductItem.h"
 #include "store/host/CStoreMaint.h"

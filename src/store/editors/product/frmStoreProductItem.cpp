@@ -2,7 +2,7 @@
 
 #include "sdk/RuntimeError.h"
 #include "store/data/StoredProcedureCall.h"
-#include "store/editors/product/NamedControl.h"
+#include "widgets/NamedControl.h"
 #include "store/editors/product/PriceBinding.h"
 #include "store/editors/product/SequenceChecks.h"
 #include "store/editors/product/ThreeState.h"

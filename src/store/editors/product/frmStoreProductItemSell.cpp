@@ -1,7 +1,7 @@
 #include "store/editors/product/frmStoreProductItemSell.h"
 
 #include "sdk/RuntimeError.h"
-#include "store/editors/product/NamedControl.h"
+#include "widgets/NamedControl.h"
 #include "store/editors/product/PriceBinding.h"
 #include "store/host/CStoreMaint.h"
 #include "store/records/CStoreProductItemSell.h"

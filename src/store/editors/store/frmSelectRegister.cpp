@@ -3,6 +3,7 @@
 #include "sdk/DBConnection.h"
 #include "sdk/Version.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/NamedControl.h"
 #include "widgets/Twips.h"
 
 #include <QLabel>
@@ -44,11 +45,11 @@ private:
 
 frmSelectRegister::frmSelectRegister(QWidget* parent)
     : PickerDialog(parent),
-      Label1(Named<QLabel>(
+      Label1(NamedControl<QLabel>(
           "Label1", QStringLiteral("Select one of the following available registers to install:"), this)),
-      dbgRegisters(Named<FlexGrid>("dbgRegisters", this)),
-      cmdOk(Named<QPushButton>("cmdOk", QStringLiteral("OK"), this)),
-      cmdCancel(Named<QPushButton>("cmdCancel", QStringLiteral("Cancel"), this)),
+      dbgRegisters(NamedControl<FlexGrid>("dbgRegisters", this)),
+      cmdOk(NamedControl<QPushButton>("cmdOk", QStringLiteral("OK"), this)),
+      cmdCancel(NamedControl<QPushButton>("cmdCancel", QStringLiteral("Cancel"), this)),
       m_errors(ErrorState::WithSource(RegisterErrorSource())) {
     setWindowTitle(QStringLiteral("Select Register"));
     dbgRegisters->setFormatString(QStringLiteral("Register|Group|RevenueCenter|Location"));

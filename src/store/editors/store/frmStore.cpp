@@ -7,6 +7,7 @@
 #include "widgets/FlexGrid.h"
 #include "widgets/KeyedCombo.h"
 #include "widgets/MsgBox.h"
+#include "widgets/NamedControl.h"
 #include "widgets/TabStrip.h"
 #include "widgets/Twips.h"
 
@@ -32,13 +33,6 @@ constexpr int ButtonWidth = 1215;
 constexpr int ButtonHeight = 375;
 constexpr int GeneralRows = 7;
 
-template <typename Widget, typename... Args>
-Widget* Named(QWidget* parent, const char* name, Args&&... args) {
-    auto* widget = new Widget(std::forward<Args>(args)..., parent);
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 bool IsDocumentTab(const QString& key) {
     return key == QLatin1String("CONFIRM") || key == QLatin1String("SHIP") || key == QLatin1String("MANUAL");
 }
@@ -50,9 +44,9 @@ frmStore::frmStore(QWidget* parent)
     setObjectName(QStringLiteral("frmStore"));
     buildGeneralFields();
     buildTabs();
-    cmdOk = Named<QPushButton>(this, "cmdOk", QStringLiteral("OK"));
-    cmdCancel = Named<QPushButton>(this, "cmdCancel", QStringLiteral("Cancel"));
-    cmdApply = Named<QPushButton>(this, "cmdApply", QStringLiteral("Apply"));
+    cmdOk = NamedControl<QPushButton>("cmdOk", QStringLiteral("OK"), this);
+    cmdCancel = NamedControl<QPushButton>("cmdCancel", QStringLiteral("Cancel"), this);
+    cmdApply = NamedControl<QPushButton>("cmdApply", QStringLiteral("Apply"), this);
     cmdApply->setToolTip(QStringLiteral("Apply Store changes"));
     for (QPushButton* button : findChildren<QPushButton*>())
         button->setAutoDefault(false);
@@ -82,13 +76,13 @@ frmStore::~frmStore() = default;
 // ---- construction
 
 void frmStore::buildGeneralFields() {
-    txtDescription = Named<QLineEdit>(this, "txtDescription");
-    txtStoreURL = Named<QLineEdit>(this, "txtStoreURL");
-    txtStoreLogoURL = Named<QLineEdit>(this, "txtStoreLogoURL");
-    txtDefaultProductURL = Named<QLineEdit>(this, "txtDefaultProductURL");
-    txtErrorNotifyEmail = Named<QLineEdit>(this, "txtErrorNotifyEmail");
-    txtEmailFrom = Named<QLineEdit>(this, "txtEmailFrom");
-    cmbSalesorderType = Named<KeyedCombo>(this, "cmbSalesorderType");
+    txtDescription = NamedControl<QLineEdit>("txtDescription", this);
+    txtStoreURL = NamedControl<QLineEdit>("txtStoreURL", this);
+    txtStoreLogoURL = NamedControl<QLineEdit>("txtStoreLogoURL", this);
+    txtDefaultProductURL = NamedControl<QLineEdit>("txtDefaultProductURL", this);
+    txtErrorNotifyEmail = NamedControl<QLineEdit>("txtErrorNotifyEmail", this);
+    txtEmailFrom = NamedControl<QLineEdit>("txtEmailFrom", this);
+    cmbSalesorderType = NamedControl<KeyedCombo>("cmbSalesorderType", this);
     const char* labels[GeneralRows] = {"Description:",
                                        "Store URL:",
                                        "Store Logo URL:",
@@ -104,17 +98,18 @@ void frmStore::buildGeneralFields() {
         label->setObjectName(QStringLiteral("lblField%1").arg(i));
         label->setBuddy(const_cast<QWidget*>(fields[i]));
     }
-    ckbStoreRegister = Named<QCheckBox>(this, "ckbStoreRegister", QStringLiteral("Store Register"));
+    ckbStoreRegister = NamedControl<QCheckBox>("ckbStoreRegister", QStringLiteral("Store Register"), this);
     ckbStoreRegister->setToolTip(QStringLiteral("Store Register means the register is installed at the store "
                                                 "level.  Otherwise it is store at the location level."));
-    txtRegisterId = Named<QLineEdit>(this, "txtRegisterId");
+    txtRegisterId = NamedControl<QLineEdit>("txtRegisterId", this);
     txtRegisterId->setReadOnly(true);
-    cmdInstallRegister = Named<QPushButton>(this, "cmdInstallRegister", QStringLiteral("Install"));
-    cmdUnInstallRegister = Named<QPushButton>(this, "cmdUnInstallRegister", QStringLiteral("UnInstall"));
+    cmdInstallRegister = NamedControl<QPushButton>("cmdInstallRegister", QStringLiteral("Install"), this);
+    cmdUnInstallRegister =
+        NamedControl<QPushButton>("cmdUnInstallRegister", QStringLiteral("UnInstall"), this);
 }
 
 void frmStore::buildTabs() {
-    tabTabs = Named<TabStrip>(this, "tabTabs");
+    tabTabs = NamedControl<TabStrip>("tabTabs", this);
     const char* tabs[][3] = {{"GROUP", "Groups", "Store Product Groups"},
                              {"LIST", "Lists", "Store Product Lists"},
                              {"FEE", "Fees", "Store Fees"},
@@ -134,24 +129,24 @@ void frmStore::buildTabs() {
 }
 
 QWidget* frmStore::buildGridPanel() {
-    auto* panel = Named<QWidget>(this, "picTab(0)");
+    auto* panel = NamedControl<QWidget>("picTab(0)", this);
     gdData->setParent(panel);
     gdData->setObjectName(QStringLiteral("gdData"));
     gdData->setEditable(true);
-    cmdAdd = Named<QPushButton>(panel, "cmdAdd", QStringLiteral("Add"));
-    cmdDelete = Named<QPushButton>(panel, "cmdDelete", QStringLiteral("Delete"));
-    cmdUpdate = Named<QPushButton>(panel, "cmdUpdate", QStringLiteral("Apply"));
+    cmdAdd = NamedControl<QPushButton>("cmdAdd", QStringLiteral("Add"), panel);
+    cmdDelete = NamedControl<QPushButton>("cmdDelete", QStringLiteral("Delete"), panel);
+    cmdUpdate = NamedControl<QPushButton>("cmdUpdate", QStringLiteral("Apply"), panel);
     return panel;
 }
 
 QWidget* frmStore::buildDocumentPanel() {
-    auto* panel = Named<QWidget>(this, "picTab(1)");
-    txtDocument = Named<QPlainTextEdit>(panel, "txtDocument");
-    cmbDocumentFields = Named<QComboBox>(panel, "cmbDocumentFields");
-    cmdInsert = Named<QPushButton>(panel, "cmdInsert", QStringLiteral("Insert"));
+    auto* panel = NamedControl<QWidget>("picTab(1)", this);
+    txtDocument = NamedControl<QPlainTextEdit>("txtDocument", panel);
+    cmbDocumentFields = NamedControl<QComboBox>("cmbDocumentFields", panel);
+    cmdInsert = NamedControl<QPushButton>("cmdInsert", QStringLiteral("Insert"), panel);
     cmdInsert->setToolTip(QStringLiteral("Insert field into text insertion point"));
-    Label7 = Named<QLabel>(panel, "Label7",
-                           QStringLiteral("Add dynamic fields from the drop down into your document."));
+    Label7 = NamedControl<QLabel>(
+        "Label7", QStringLiteral("Add dynamic fields from the drop down into your document."), panel);
     return panel;
 }
 
