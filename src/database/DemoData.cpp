@@ -3,6 +3,7 @@
 #include "database/HostRights.h"
 #include "database/Schema.h"
 #include "database/Transaction.h"
+#include "database/UserAdmin.h"
 
 #include <QStringList>
 
@@ -598,22 +599,8 @@ std::shared_ptr<SqlConnection> CreateDemoDatabase(const QString& path, const QSt
     if (!session->scalar(QStringLiteral("SELECT 1 FROM zev_store")).isValid() &&
         !session->scalar(QStringLiteral("SELECT 1 FROM zev_user")).isValid())
         Seed(*session);
-    if (!loginName.isEmpty()) {
-        Transaction transaction(*session);
-        if (!session->scalar(QStringLiteral("SELECT 1 FROM zev_user WHERE user_id = ?"), {loginName})
-                 .isValid())
-            session->run(QStringLiteral("INSERT INTO zev_user (user_id, full_name) VALUES (?, ?)"),
-                         {loginName, loginName});
-        for (const QString& right : {HostRights::Store, HostRights::StoreAdmin, HostRights::ViewCardNumbers})
-            if (!session
-                     ->scalar(
-                         QStringLiteral("SELECT 1 FROM zev_user_right WHERE user_id = ? AND right_id = ?"),
-                         {loginName, right})
-                     .isValid())
-                session->run(QStringLiteral("INSERT INTO zev_user_right (user_id, right_id) VALUES (?, ?)"),
-                             {loginName, right});
-        transaction.commit();
-    }
+    if (!loginName.isEmpty())
+        UserAdmin(*session).MakeAdministrator(loginName);
     return std::make_shared<SqlConnection>(session, loginName);
 }
 

@@ -1,5 +1,6 @@
 #include "database/SqlSession.h"
 
+#include "database/ConnectionFailure.h"
 #include "database/DriverError.h"
 
 #include <QAtomicInt>
@@ -39,7 +40,8 @@ std::shared_ptr<SqlSession> SqlSession::Open(const QString& target) {
     QString schema;
     if (server) {
         const QUrl url(target);
-        if (!url.isValid() || url.host().isEmpty())
+        // Without a host, libpq's own defaults apply (PGHOST, the local socket); a database must be named.
+        if (!url.isValid() || (url.host().isEmpty() && url.path().size() <= 1))
             throw RuntimeError(ErrorNumbers::ConnectionFailed,
                                QStringLiteral("\"%1\" is not a valid database address.").arg(target));
         db.setHostName(url.host());
@@ -56,7 +58,11 @@ std::shared_ptr<SqlSession> SqlSession::Open(const QString& target) {
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     }
     if (!db.open()) {
-        const RuntimeError error = DriverError(db.lastError(), QStringLiteral("Opening %1").arg(target));
+        // A server's refusal is one sentence; the address is never repeated with its password.
+        const RuntimeError error =
+            server ? RuntimeError(ErrorNumbers::ConnectionFailed,
+                                  ConnectionFailure::Sentence(QUrl(target), db.lastError().databaseText()))
+                   : DriverError(db.lastError(), QStringLiteral("Opening %1").arg(target));
         db = QSqlDatabase();
         session.reset();
         throw error;
