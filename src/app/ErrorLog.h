@@ -14,6 +14,10 @@ public:
                      const Variant& arg1 = {}, const Variant& arg2 = {}, const Variant& arg3 = {},
                      const std::shared_ptr<Object>& object = {}, const QString& text = {}) override;
 
+    // Writes the line without a message box, for what the user is told another way.
+    void Note(int32_t number, const QString& source, const QString& description) const {
+        Append(number, source, description);
+    }
     const QString& LogPath() const { return m_path; }
     void setUser(const QString& user) { m_user = user; }
 

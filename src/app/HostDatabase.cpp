@@ -5,8 +5,10 @@
 #include "database/SqlConnection.h"
 #include "sdk/SettingsObject.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 const QString HostDatabase::SettingsKey = QStringLiteral("ZevStore");
 const QString HostDatabase::SettingsSection = QStringLiteral("Database");
@@ -24,6 +26,12 @@ QString HostDatabase::Choose(const QString& named, SettingsObject& settings) {
 bool HostDatabase::IsServerUrl(const QString& target) {
     return target.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive) ||
            target.startsWith(QLatin1String("postgres://"), Qt::CaseInsensitive);
+}
+
+QString HostDatabase::Displayed(const QString& target) {
+    if (IsServerUrl(target))
+        return QUrl(target).toDisplayString(QUrl::RemovePassword);
+    return QDir::toNativeSeparators(target);
 }
 
 std::shared_ptr<SqlConnection> HostDatabase::Open(const QString& target, const QString& user,

@@ -22,6 +22,8 @@ public:
     static std::shared_ptr<SqlConnection> Open(const QString& target, const QString& user,
                                                const QString& loginName);
     static bool IsServerUrl(const QString& target);
+    // The target as a person is shown it: a server address without its password, a file in native form.
+    static QString Displayed(const QString& target);
 
 private:
     static std::shared_ptr<SqlConnection> CreateDemo(const QString& path, const QString& user,

@@ -10,8 +10,6 @@
 #include "sdk/RuntimeError.h"
 #include "widgets/BusyPointer.h"
 
-#include <QDir>
-
 HostLauncher::Places HostLauncher::DefaultPlaces() {
     return {HostPaths::SettingsPath(), HostPaths::ErrorLogPath(), HostPaths::PluginFolder()};
 }
@@ -33,15 +31,29 @@ bool HostLauncher::Start() {
     m_target = HostDatabase::Choose(m_options.database, *settings);
     try {
         auto db = HostDatabase::Open(m_target, user, HostPaths::LoginName());
-        m_server = std::make_shared<HostAppServer>(std::move(db), std::move(settings), std::move(errors));
+        m_server = std::make_shared<HostAppServer>(std::move(db), std::move(settings), errors);
     } catch (const RuntimeError& error) {
-        m_error =
-            QStringLiteral("ZevStore could not open the database %1.\n\n%2")
-                .arg(HostDatabase::IsServerUrl(m_target) ? m_target : QDir::toNativeSeparators(m_target),
-                     error.description);
+        m_error = QStringLiteral("ZevStore could not open the database %1.\n\n%2")
+                      .arg(HostDatabase::Displayed(m_target), error.description);
         return false;
     }
     m_window = std::make_unique<MainWindow>(m_server);
     m_window->StartModule(m_places.pluginFolder);
+    if (m_window->ModuleError().isEmpty() && !m_server->UserValidated())
+        ShowHowToLetIn(*errors);
     return true;
+}
+
+// The module's own alert only says no; the status line and the log say how an administrator fixes it.
+void HostLauncher::ShowHowToLetIn(const ErrorLog& errors) {
+    const QString user = SignedInUser();
+    QString target = HostDatabase::Displayed(m_target);
+    if (target.contains(QLatin1Char(' ')))
+        target = QLatin1Char('"') + target + QLatin1Char('"');
+    const QString text =
+        QStringLiteral("The database does not know the user %1. An administrator lets them in with: "
+                       "zevstore-admin user add %1 --rights STORE --database %2")
+            .arg(user, target);
+    m_server->StatusText(text);
+    errors.Note(UnknownUserError, QStringLiteral("ZevStore.Host SignIn"), text);
 }

@@ -3,6 +3,7 @@
 #include "app/HostOptions.h"
 
 #include <QString>
+#include <cstdint>
 #include <memory>
 
 class ErrorLog;
@@ -33,8 +34,12 @@ public:
     const std::shared_ptr<HostAppServer>& Server() const { return m_server; }
     const QString& DatabaseTarget() const { return m_target; }
 
+    // The number the error log gives a user the database does not know (the classic "login failed").
+    static constexpr int32_t UnknownUserError = -2147217843;
+
 private:
     QString SignedInUser() const;
+    void ShowHowToLetIn(const ErrorLog& errors);
 
     HostOptions m_options;
     Places m_places;

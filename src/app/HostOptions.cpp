@@ -1,11 +1,13 @@
 #include "app/HostOptions.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 bool HostOptions::Parse(const QStringList& arguments, HostOptions& options, QString& message) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("ZevStore: Store Maintenance."));
     const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption database(
         QStringLiteral("database"),
         QStringLiteral("The database: a SQLite file (created with demo data when missing) or a "
@@ -23,8 +25,11 @@ bool HostOptions::Parse(const QStringList& arguments, HostOptions& options, QStr
         message = parser.errorText() + QLatin1Char('\n') + parser.helpText();
         return false;
     }
-    if (parser.isSet(help)) {
-        message = parser.helpText();
+    if (parser.isSet(help) || parser.isSet(version)) {
+        options.answered = true;
+        message = parser.isSet(help) ? parser.helpText()
+                                     : QCoreApplication::applicationName() + QLatin1Char(' ') +
+                                           QCoreApplication::applicationVersion();
         return false;
     }
     if (!parser.positionalArguments().isEmpty()) {

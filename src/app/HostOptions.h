@@ -11,6 +11,8 @@ struct HostOptions {
     QString user;
     // "--screenshots DIR": render the main views there and exit.
     QString screenshotDir;
+    // "--help" or "--version": the message is the answer, and the program ends without a failure.
+    bool answered = false;
 
     // False with a message (or the help text) in message when the program should not start.
     static bool Parse(const QStringList& arguments, HostOptions& options, QString& message);

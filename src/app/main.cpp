@@ -51,8 +51,8 @@ int main(int argc, char** argv) {
     HostOptions options;
     QString message;
     if (!HostOptions::Parse(QApplication::arguments(), options, message)) {
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-        return message.startsWith(QLatin1String("Usage")) ? 0 : 2;
+        std::fprintf(options.answered ? stdout : stderr, "%s\n", qPrintable(message));
+        return options.answered ? 0 : 2;
     }
     const bool interactive = options.screenshotDir.isEmpty();
     if (!interactive)
