@@ -190,6 +190,7 @@ protected:
     void AddAListItem();
     void EditTheListItem();
     void EditTheProductItsItemAndLink();
+    void RenameTheGroupAndList();
     void DeleteTheLinkListItemAndProduct();
     void DeleteTheStore();
 
@@ -205,7 +206,17 @@ protected:
 };
 
 void HostJourneyTest::AddStore() {
+    const int listed = stores->count();
+    const QVariant stored = host->Scalar("SELECT COUNT(*) FROM zev_store");
     ModalScript dialogs;
+    Expect(dialogs, "frmStore", [](QDialog& editor) {
+        Type(editor, "txtDescription", "Second Thoughts");
+        Click(editor, "cmdCancel");
+    });
+    Click(*control, "cmdAddStore");
+    EXPECT_EQ(stores->count(), listed);
+    EXPECT_EQ(host->Scalar("SELECT COUNT(*) FROM zev_store"), stored);
+
     Expect(dialogs, "frmStore", [](QDialog& editor) {
         Type(editor, "txtDescription", "Valley Outlet");
         Type(editor, "txtStoreURL", "https://valley.example");
@@ -305,6 +316,7 @@ void HostJourneyTest::AddAProductWithTwoItemsAndALink() {
               "1|103|2|106|UPSELL|Bring the kids");
     const int32_t row = RowWith(*grid, {{1, "900"}});
     EXPECT_EQ(GridRow(row).section('|', 1), "900||Valley Pass");
+    EXPECT_EQ(grid->Row(), row);
 }
 
 void HostJourneyTest::AddAListItem() {
@@ -379,6 +391,26 @@ void HostJourneyTest::EditTheProductItsItemAndLink() {
     EXPECT_EQ(GridRow(grid->Row()).section('|', 1), "900||Valley Season Pass");
 }
 
+void HostJourneyTest::RenameTheGroupAndList() {
+    ModalScript dialogs;
+    Expect(dialogs, "frmStore", [](QDialog& editor) {
+        auto& tabs = Child<TabStrip>(editor, "tabTabs");
+        auto& rows = Child<FlexGrid>(editor, "gdData");
+        tabs.SelectKey("GROUP");
+        TypeIntoCell(rows, RowWith(rows, {{2, "10"}}), 8, "Lift Passes");
+        tabs.SelectKey("LIST");
+        TypeIntoCell(rows, RowWith(rows, {{2, "FEATURED"}}), 3, "Featured Today");
+        Click(editor, "cmdOk");
+    });
+    Click(*control, "cmdEditStore");
+    EXPECT_EQ(Row("SELECT product_group_no, description FROM zev_store_product_group WHERE store_no = ?"),
+              "10|Lift Passes");
+    EXPECT_EQ(Row("SELECT list_id, description FROM zev_store_list WHERE store_no = ?"),
+              "FEATURED|Featured Today");
+    EXPECT_EQ(lists->findText("Featured"), -1);
+    EXPECT_GE(lists->findText("Featured Today"), 0);
+}
+
 void HostJourneyTest::DeleteTheLinkListItemAndProduct() {
     {
         ModalScript dialogs;
@@ -401,7 +433,7 @@ void HostJourneyTest::DeleteTheLinkListItemAndProduct() {
     EXPECT_EQ(messages.shown().back().title, "Confirm Delete");
     EXPECT_EQ(Count("zev_store_product_item_sell"), 0);
 
-    ShowList("Featured");
+    ShowList("Featured Today");
     SelectRow(1);
     messages.expect(MsgBoxResult::Yes);
     Click(*control, "cmdDelete");
@@ -443,6 +475,7 @@ void HostJourneyTest::DeleteTheStore() {
     do {                                                                                                     \
         SCOPED_TRACE(#step);                                                                                 \
         ASSERT_NO_FATAL_FAILURE(step());                                                                     \
+        EXPECT_FALSE(QApplication::overrideCursor()) << "the busy pointer stayed";                           \
     } while (false)
 
 TEST_P(HostJourneyTest, AStoreItsProductsAndListsAreMadeEditedAndDeletedFromTheMainWindow) {
@@ -452,6 +485,7 @@ TEST_P(HostJourneyTest, AStoreItsProductsAndListsAreMadeEditedAndDeletedFromTheM
     STEP(AddAListItem);
     STEP(EditTheListItem);
     STEP(EditTheProductItsItemAndLink);
+    STEP(RenameTheGroupAndList);
     STEP(DeleteTheLinkListItemAndProduct);
     STEP(DeleteTheStore);
 }
