@@ -133,6 +133,17 @@ void FlexGrid::setSelectionMode(SelectionMode mode) {
     }
 }
 
+void FlexGrid::setRowText(int32_t row, const QString& text) {
+    const QStringList cells = text.split(QLatin1Char('\t'));
+    for (int32_t col = 0; col < int32_t(cells.size()) && col < Cols(); ++col)
+        setTextMatrix(row, col, cells[col]);
+}
+
+int32_t FlexGrid::DataRow() const {
+    const int32_t row = Row();
+    return row > 0 && Rows() > 1 ? row : 0;
+}
+
 int32_t FlexGrid::Row() const {
     if (m_holding)
         return m_heldRow;

@@ -46,6 +46,8 @@ public:
     // Appends (or inserts before row index) a row whose cells are separated by tab characters.
     void AddItem(const QString& text, int32_t index = -1) { m_model->AddItem(text, index); }
     void RemoveItem(int32_t row) { m_model->RemoveItem(row); }
+    // Rewrites a row's cells from text separated by tab characters, as AddItem takes it.
+    void setRowText(int32_t row, const QString& text);
 
     Variant RowData(int32_t row) const { return m_model->RowData(row); }
     void setRowData(int32_t row, const Variant& data) { m_model->setRowData(row, data); }
@@ -102,6 +104,8 @@ public:
     SelectionMode gridSelectionMode() const { return m_selectionMode; }
     void setSelectionMode(SelectionMode mode);
     int32_t Row() const; // -1 when there is no current row
+    // The current row when it is a data row of a grid that has some, else 0: the row a command may work on.
+    int32_t DataRow() const;
     void setRow(int32_t row);
     int32_t Col() const;
     void setCol(int32_t col);

@@ -170,7 +170,6 @@ private:
     bool EditProduct(CProduct& product);
     bool EditListItem(CListItem& item);
     bool StoreSelected() const;
-    bool RowUsable() const;
     QString SelectedListId() const;
     void SelectProductRow(int32_t productNo);
     void AddProduct();

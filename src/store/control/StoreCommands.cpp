@@ -130,10 +130,6 @@ void Store::on_cmdDeleteStore_clicked() {
 
 // ---- under the grid: "Add", "Edit", "Delete"; a double click edits
 
-bool Store::RowUsable() const {
-    return gdData->Row() > 0 && gdData->Rows() > 1;
-}
-
 QString Store::SelectedListId() const {
     return cmbList->SelectedKey().mid(1);
 }
@@ -208,7 +204,7 @@ void Store::EditCurrentRow() {
 }
 
 void Store::EditProductRow() {
-    if (!m_store || !RowUsable())
+    if (!m_store || !gdData->DataRow())
         return;
     const int32_t row = gdData->Row();
     CProduct product;
@@ -231,7 +227,7 @@ void Store::EditProductRow() {
 }
 
 void Store::EditListItemRow() {
-    if (!m_store || !RowUsable())
+    if (!m_store || !gdData->DataRow())
         return;
     const int32_t row = gdData->Row();
     CListItem item;
@@ -240,14 +236,12 @@ void Store::EditListItemRow() {
         return;
     if (!EditListItem(item))
         return;
-    const QStringList cells = ListItemRow(item).split(QLatin1Char('\t'));
-    for (int col = 0; col < cells.size(); ++col)
-        gdData->setTextMatrix(row, col, cells[col]);
+    gdData->setRowText(row, ListItemRow(item));
 }
 
 void Store::on_cmdDelete_clicked() {
     Quietly([&] {
-        if (!m_store || !RowUsable())
+        if (!m_store || !gdData->DataRow())
             return;
         if (IsTab("PRODUCT"))
             DeleteProductRow();

@@ -168,8 +168,8 @@ void Store::FindCustomerLogs() {
 
 // A double click on an order or a customer log entry shows it.
 void Store::OpenDetail() {
-    const int32_t row = gdData->Row();
-    if (row <= 0 || gdData->Rows() <= 1 || !m_maint)
+    const int32_t row = gdData->DataRow();
+    if (row == 0 || !m_maint)
         return;
     try {
         const double number = Variant(gdData->TextMatrix(row, 0)).toDouble();

@@ -2,7 +2,6 @@
 
 #include "sdk/DBConnection.h"
 #include "store/data/StoredProcedureCall.h"
-#include "widgets/NamedControl.h"
 #include "store/editors/product/ThreeState.h"
 #include "store/editors/product/frmStoreProductItem.h"
 #include "store/host/CStoreMaint.h"
@@ -12,6 +11,7 @@
 #include "widgets/FlexGrid.h"
 #include "widgets/KeyedCombo.h"
 #include "widgets/MsgBox.h"
+#include "widgets/NamedControl.h"
 #include "widgets/ShowModal.h"
 #include "widgets/TabStrip.h"
 #include "widgets/Twips.h"
@@ -413,8 +413,8 @@ void frmStoreProduct::AddFromPicker(ItemTypes type) {
 }
 
 void frmStoreProduct::on_cmdEdit_clicked() {
-    const int32_t row = gdItems->Row();
-    if (row <= 0 || gdItems->Rows() <= 1)
+    const int32_t row = gdItems->DataRow();
+    if (row == 0)
         return;
     int32_t seqNo = 0;
     try {
@@ -441,12 +441,10 @@ void frmStoreProduct::EditProductItem(CProductItem& item, int32_t row) {
     editor.Setup(*m_oStoreMaint, item, m_oProduct->ProductName());
     ShowModal(&editor, this);
     if (!editor.UserCancelled()) {
-        const QStringList cells = ProductFormRules::GridRow(item).split(QLatin1Char('\t'));
         if (row > 0) {
-            for (int col = 0; col < cells.size(); ++col)
-                gdItems->setTextMatrix(row, col, cells[col]);
+            gdItems->setRowText(row, ProductFormRules::GridRow(item));
         } else {
-            gdItems->AddItem(cells.join(QLatin1Char('\t')));
+            gdItems->AddItem(ProductFormRules::GridRow(item));
             gdItems->setRow(gdItems->Rows() - 1);
         }
         m_highestSeqNo = std::max(m_highestSeqNo, item.SeqNo());
@@ -455,8 +453,8 @@ void frmStoreProduct::EditProductItem(CProductItem& item, int32_t row) {
 }
 
 void frmStoreProduct::on_cmdDelete_clicked() {
-    const int32_t row = gdItems->Row();
-    if (row <= 0 || gdItems->Rows() <= 1)
+    const int32_t row = gdItems->DataRow();
+    if (row == 0)
         return;
     int32_t seqNo = 0;
     try {

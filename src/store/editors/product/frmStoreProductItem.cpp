@@ -2,7 +2,6 @@
 
 #include "sdk/RuntimeError.h"
 #include "store/data/StoredProcedureCall.h"
-#include "widgets/NamedControl.h"
 #include "store/editors/product/PriceBinding.h"
 #include "store/editors/product/SequenceChecks.h"
 #include "store/editors/product/ThreeState.h"
@@ -13,6 +12,7 @@
 #include "store/records/CStoreProductItemSell.h"
 #include "widgets/FlexGrid.h"
 #include "widgets/MsgBox.h"
+#include "widgets/NamedControl.h"
 #include "widgets/NullableDatePicker.h"
 #include "widgets/ShowModal.h"
 #include "widgets/Twips.h"
@@ -409,8 +409,8 @@ bool frmStoreProductItem::OpenRowSell(int32_t row, CStoreProductItemSell& link) 
 void frmStoreProductItem::on_cmdEdit_clicked() {
     if (!CheckSeqForSells())
         return;
-    const int32_t row = gdItemSell->Row();
-    if (row <= 0 || gdItemSell->Rows() <= 1)
+    const int32_t row = gdItemSell->DataRow();
+    if (row == 0)
         return;
     CStoreProductItemSell link;
     if (!OpenRowSell(row, link) || !EditSell(link))
@@ -427,8 +427,8 @@ void frmStoreProductItem::on_cmdEdit_clicked() {
 void frmStoreProductItem::on_cmdDelete_clicked() {
     if (!CheckSeqForSells())
         return;
-    const int32_t row = gdItemSell->Row();
-    if (row <= 0 || gdItemSell->Rows() <= 1)
+    const int32_t row = gdItemSell->DataRow();
+    if (row == 0)
         return;
     CStoreProductItemSell link;
     if (!OpenRowSell(row, link))
