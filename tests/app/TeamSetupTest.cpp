@@ -1,0 +1,122 @@
+#include "DemoHost.h"
+#include "app/AdminCommand.h"
+#include "app/HostLauncher.h"
+#include "app/MainWindow.h"
+#include "support/ScriptedMessages.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+
+namespace {
+
+const QString PluginFolder = QStringLiteral(ZEV_BUILD_PLUGIN_DIR);
+const QString AdminProgram = QStringLiteral(ZEV_BUILD_BIN_DIR "/zevstore-admin");
+const QString DocumentedAddress = QStringLiteral("postgresql://zevstore@db.example.com/zevstore");
+
+bool PluginBuilt() {
+    return QFile::exists(PluginFolder + "/libzevstore_store.so");
+}
+
+// The shell commands of the set-up page's code blocks that run ZevStore's own programs, in order.
+QStringList DocumentedCommands() {
+    QFile page(QFileInfo(QStringLiteral(__FILE__)).dir().filePath("../../docs/team-setup.md"));
+    EXPECT_TRUE(page.open(QIODevice::ReadOnly | QIODevice::Text)) << page.fileName().toStdString();
+    QStringList commands;
+    bool inBlock = false;
+    for (const QString& line : QString::fromUtf8(page.readAll()).split('\n')) {
+        if (line.startsWith("```"))
+            inBlock = !inBlock;
+        else if (inBlock && (line.startsWith("zevstore-admin ") || line.startsWith("zevstore ")))
+            commands << line;
+    }
+    return commands;
+}
+
+std::unique_ptr<HostLauncher> SignIn(const QStringList& arguments, const QTemporaryDir& folder) {
+    HostOptions options;
+    QString message;
+    EXPECT_TRUE(HostOptions::Parse(arguments, options, message)) << message.toStdString();
+    auto launcher = std::make_unique<HostLauncher>(
+        options,
+        HostLauncher::Places{folder.filePath("zevstore.ini"), folder.filePath("errors.log"), PluginFolder});
+    EXPECT_TRUE(launcher->Start()) << launcher->Error().toStdString();
+    return launcher;
+}
+
+TEST(TeamSetupTest, TheDocumentedStepsEndWithASecondUserSeeingTheStores) {
+    const QString server = qEnvironmentVariable("ZEVSTORE_TEST_PG_URL");
+    if (server.isEmpty() || !PluginBuilt())
+        GTEST_SKIP() << "needs the PostgreSQL server (ZEVSTORE_TEST_PG_URL) and the module plug-in";
+    const QString schema = QString("zev_team_%1").arg(QRandomGenerator::global()->generate());
+    SqlSession::Open(server)->execute("CREATE SCHEMA " + schema);
+    const QString address = server + (server.contains('?') ? "&" : "?") + "schema=" + schema;
+    QTemporaryDir folder;
+
+    const QStringList commands = DocumentedCommands();
+    ASSERT_EQ(commands.filter(QRegularExpression("^zevstore ")).size(), 1);
+    int stores = 0;
+    for (QString command : commands) {
+        SCOPED_TRACE(command.toStdString());
+        command.replace(DocumentedAddress, address);
+        QStringList arguments = QProcess::splitCommand(command);
+        if (arguments[0] == "zevstore-admin") {
+            QProcess admin;
+            admin.start(AdminProgram, arguments.mid(1));
+            ASSERT_TRUE(admin.waitForFinished(120000));
+            EXPECT_EQ(admin.exitCode(), 0) << admin.readAllStandardError().toStdString();
+            continue;
+        }
+        auto launcher = SignIn(arguments, folder);
+        ASSERT_TRUE(launcher->Window());
+        EXPECT_EQ(launcher->Window()->lblStatus->text(), "Ready");
+        stores = launcher->Window()->findChild<QComboBox*>("cmbStore")->count();
+        EXPECT_TRUE(launcher->Window()->windowTitle().endsWith(" - bob"));
+        EXPECT_EQ(stores, SqlSession::Open(address)->scalar("SELECT COUNT(*) FROM zev_store").toInt());
+        launcher->Window()->close();
+    }
+    EXPECT_GT(stores, 0);
+    SqlSession::Open(server)->execute(QString("DROP SCHEMA %1 CASCADE").arg(schema));
+}
+
+TEST(TeamSetupTest, AnUnknownUserIsToldNoAndTheHostNamesTheCommandThatLetsThemIn) {
+    if (!PluginBuilt())
+        GTEST_SKIP() << "the store module plug-in is not built in " << PluginFolder.toStdString();
+    QTemporaryDir folder;
+    const QString database = folder.filePath("shop.db");
+    const QStringList start{"zevstore", "--database", database, "--user", "newbie"};
+    const QString command = "zevstore-admin user add newbie --rights STORE --database " + database;
+    {
+        ScriptedMessages messages;
+        messages.expect();
+        auto launcher = SignIn(start, folder);
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.shown()[0].title, "Security Alert");
+        EXPECT_EQ(launcher->Window()->lblStatus->text(),
+                  "The database does not know the user newbie. An administrator lets them in with: " +
+                      command);
+        QFile log(folder.filePath("errors.log"));
+        ASSERT_TRUE(log.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QString line = QString::fromUtf8(log.readAll()).trimmed();
+        EXPECT_TRUE(
+            line.endsWith("\tnewbie\t-2147217843\tZevStore.Host SignIn\tThe database does not know the "
+                          "user newbie. An administrator lets them in with: " +
+                          command))
+            << line.toStdString();
+        launcher->Window()->close();
+    }
+    // The command named does let them in.
+    QString said;
+    QTextStream out(&said), err(&said);
+    ASSERT_EQ(AdminCommand(out, err).Run(QProcess::splitCommand(command)), AdminCommand::Done);
+    auto launcher = SignIn(start, folder);
+    EXPECT_EQ(launcher->Window()->lblStatus->text(), "Ready");
+    EXPECT_GT(launcher->Window()->findChild<QComboBox*>("cmbStore")->count(), 0);
+}
+
+} // namespace
