@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
+#include <type_traits>
 #include <typeinfo>
 
 // Works the modal dialogs of a test, in order: each dialog shown is handed to the next queued handler,
@@ -25,14 +26,16 @@ public:
 
     template <typename Dialog> ModalScript& on(std::function<void(Dialog&)> work) {
         m_handlers.push_back([work = std::move(work)](QDialog* dialog) {
-            auto* typed = dynamic_cast<Dialog*>(dialog);
-            if (!typed) {
+            // Any dialog at all, for work that tells the dialogs apart itself.
+            if constexpr (std::is_same_v<Dialog, QDialog>) {
+                work(*dialog);
+            } else if (auto* typed = dynamic_cast<Dialog*>(dialog)) {
+                work(*typed);
+            } else {
                 ADD_FAILURE() << "expected dialog " << typeid(Dialog).name() << ", got "
                               << dialog->metaObject()->className();
                 dialog->hide();
-                return;
             }
-            work(*typed);
         });
         return *this;
     }
