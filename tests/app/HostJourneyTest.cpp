@@ -15,6 +15,7 @@
 #include <QSqlRecord>
 #include <QTest>
 #include <functional>
+#include <map>
 
 // A user's whole day in the main window on a fresh demo database: a new store with a group and a list, a
 // product with two items, their prices and a link between them, a list entry; each edited, then all deleted.
@@ -74,7 +75,7 @@ void TypeIntoCell(FlexGrid& grid, int32_t row, int32_t col, const QString& text)
     TypeIntoOpenCell(grid, text);
 }
 
-// Queues the work for the next dialog, which must be the module's form of that name.
+// Queues the work for the next dialog, which must be the form of that class.
 void Expect(ModalScript& dialogs, const char* form, std::function<void(QDialog&)> work) {
     dialogs.on<QDialog>([form, work = std::move(work)](QDialog& dialog) {
         try {
@@ -118,7 +119,8 @@ void BindItemPrice(QDialog& item, int32_t priceNo) {
 
 // The host's own item picker.
 void ChooseItem(ModalScript& dialogs, int32_t itemNo) {
-    dialogs.on<ItemSearchDialog>([itemNo](ItemSearchDialog& picker) {
+    Expect(dialogs, "ItemSearchDialog", [itemNo](QDialog& dialog) {
+        auto& picker = dynamic_cast<ItemSearchDialog&>(dialog);
         picker.Search(QString::number(itemNo));
         picker.Choose(RowWith(*picker.gdList, {{0, QString::number(itemNo)}}));
     });
