@@ -41,12 +41,25 @@ int RenderScreenshots(HostLauncher& launcher, const QString& folder) {
     return 0;
 }
 
+// --help and --version are answered before the window system is asked for, so they need no display.
+bool AnsweredWithoutWindows(int argc, char** argv) {
+    const QCoreApplication console(argc, argv);
+    HostOptions options;
+    QString message;
+    if (HostOptions::Parse(QCoreApplication::arguments(), options, message) || !options.answered)
+        return false;
+    std::printf("%s\n", qPrintable(message));
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZevStore"));
     QApplication::setApplicationVersion(QStringLiteral(ZEV_VERSION));
+    if (AnsweredWithoutWindows(argc, argv))
+        return 0;
+    QApplication app(argc, argv);
 
     HostOptions options;
     QString message;
