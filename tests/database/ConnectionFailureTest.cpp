@@ -23,17 +23,11 @@ TEST(ConnectionFailureTest, WhatTheClientLibrarySaysBecomesOneSentence) {
          "on that host and accepting TCP/IP connections?\n",
          "The database server db.example:5433 cannot be reached: check the address and that the server is "
          "running."},
-        {"could not translate host name \"db.example\" to address: Name or service not known\n",
-         "The database server db.example:5433 cannot be reached: check the address and that the server is "
-         "running."},
         {"connection to server at \"db.example\", port 5433 failed: FATAL:  database \"shop\" does not "
          "exist\n",
          "The database server db.example:5433 has no database shop."},
         {"connection to server at \"db.example\", port 5433 failed: FATAL:  role \"bob\" does not exist\n",
          "The database server db.example:5433 does not know the user bob."},
-        {"FATAL:  no pg_hba.conf entry for host \"10.0.0.9\", user \"bob\", database \"shop\", no "
-         "encryption\n",
-         "The database server db.example:5433 does not let bob in from this computer (pg_hba.conf)."},
         {"FATAL:  sorry, too many clients already\nmore", "The database server db.example:5433 refused the "
                                                           "connection: sorry, too many clients already."},
     };

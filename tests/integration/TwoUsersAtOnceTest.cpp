@@ -44,7 +44,6 @@ TEST_P(TwoUsersAtOnceTest, GroupsAndProductsOfOneStoreChangeTogetherAndNothingIs
     const int productsBefore = db().count("zev_store_product", "store_no = ?", {storeNo});
 
     std::vector<QString> groupFailures, productFailures;
-    std::vector<int32_t> keptGroups;
     std::thread groups = Worker("admin", groupFailures, [&](CStoreMaint& maint, const auto&) {
         for (int round = 0; round < Rounds; ++round) {
             int32_t renamed = groupNo, added = 0;
@@ -54,8 +53,6 @@ TEST_P(TwoUsersAtOnceTest, GroupsAndProductsOfOneStoreChangeTogetherAndNothingIs
                                    1, false);
             if (round % 2 == 0)
                 maint.DeleteStoreGroup(storeNo, added);
-            else
-                keptGroups.push_back(added);
         }
     });
     std::thread products = Worker("clerk", productFailures, [&](CStoreMaint& maint, const auto& server) {
@@ -81,16 +78,10 @@ TEST_P(TwoUsersAtOnceTest, GroupsAndProductsOfOneStoreChangeTogetherAndNothingIs
                   .toString(),
               QString("Busy group %1").arg(Rounds - 1));
     EXPECT_EQ(db().count("zev_store_product_group", "store_no = ?", {storeNo}), groupsBefore + Rounds / 2);
-    for (int32_t kept : keptGroups)
-        EXPECT_EQ(
-            db().count("zev_store_product_group", "store_no = ? AND product_group_no = ?", {storeNo, kept}),
-            1);
     EXPECT_EQ(db().count("zev_store_product", "store_no = ?", {storeNo}), productsBefore + Rounds / 2);
-    for (int round = 1; round < Rounds; round += 2)
-        EXPECT_EQ(db().count("zev_store_product", "store_no = ? AND product_no = ? AND product_group_no = ?",
-                             {storeNo, FirstProduct + round, groupNo}),
-                  1)
-            << "product " << FirstProduct + round;
+    EXPECT_EQ(db().count("zev_store_product", "store_no = ? AND product_no >= ? AND product_group_no = ?",
+                         {storeNo, FirstProduct, groupNo}),
+              Rounds / 2);
 }
 
 ZEV_INSTANTIATE_BACKENDS(TwoUsersAtOnceTest);
