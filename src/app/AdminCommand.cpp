@@ -60,7 +60,7 @@ int AdminCommand::Run(const QStringList& arguments) {
     if (!m_parser.parse(arguments))
         return Misuse(m_parser.errorText());
     if (m_parser.isSet(QStringLiteral("help"))) {
-        m_out << HelpText();
+        m_out << m_parser.helpText();
         return Done;
     }
     if (m_parser.isSet(QStringLiteral("version"))) {
@@ -217,8 +217,4 @@ int AdminCommand::Misuse(const QString& sentence) {
     m_err << sentence << '\n'
           << QStringLiteral("\"%1 --help\" shows the commands.\n").arg(QCoreApplication::applicationName());
     return Misused;
-}
-
-QString AdminCommand::HelpText() const {
-    return m_parser.helpText();
 }

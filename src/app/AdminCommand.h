@@ -33,7 +33,6 @@ private:
     // A database that holds the tables already, for the user commands.
     std::shared_ptr<SqlSession> OpenExisting();
     int Misuse(const QString& sentence);
-    QString HelpText() const;
 
     QTextStream& m_out;
     QTextStream& m_err;
