@@ -51,13 +51,6 @@ TEST_F(CStoreProductItemSellTest, OpenSendsTheSevenKeysAndReadsBothSidesOfTheLin
                              {"new_unit_qty", int16_t(3)}});
     ASSERT_TRUE(open());
     ExpectSent(db->lastCall(), Keys(KeyNames, {1, 2, 3, 4, 5, 6, 7}));
-    EXPECT_EQ(link.StoreNo(), 1);
-    EXPECT_EQ(link.ProductNo(), 2);
-    EXPECT_EQ(link.SeqNo(), 3);
-    EXPECT_EQ(link.PriceNo(), 4);
-    EXPECT_EQ(link.NewProductNo(), 5);
-    EXPECT_EQ(link.NewSeqNo(), 6);
-    EXPECT_EQ(link.NewPriceNo(), 7);
     EXPECT_EQ(link.SellCode(), "UPSELL");
     EXPECT_EQ(link.SellText(), "Add a lesson");
     EXPECT_EQ(link.ProductItemName(), "Pass");
