@@ -31,6 +31,11 @@ TEST(ProductFormRulesTest, ChecksRunInOrderWithTheirCaptionsAndFocus) {
         QString family, display, text, caption, focus;
     };
     const QString number = QStringLiteral("InValid Product Number");
+    const QString dropDown =
+        QStringLiteral("Product item display of 'DropDown' is not valid unless the photo "
+                       "family is 'Holiday' or 'Individual'.");
+    const QString combination = QStringLiteral("Invalid Combination");
+    const QString display = QStringLiteral("cmbItemDisplayType");
     const Case cases[] = {
         {"", -1, "<None>", "DropDown", "You must supply a product number.", number, "txtProductNo"},
         {"12a", -1, "<None>", "<None>", "Product Number must be numeric.", number, "txtProductNo"},
@@ -38,18 +43,9 @@ TEST(ProductFormRulesTest, ChecksRunInOrderWithTheirCaptionsAndFocus) {
          "txtProductNo"},
         {"12", -1, "<None>", "DropDown", "Please select a product group for this product before saving.",
          "Product Group Required", "cmbProductGroup"},
-        {"12", 0, "<None>", "DropDown",
-         "Product item display of 'DropDown' is not valid unless the photo family "
-         "is 'Holiday' or 'Individual'.",
-         "Invalid Combination", "cmbItemDisplayType"},
-        {"12", 0, "", "DropDown",
-         "Product item display of 'DropDown' is not valid unless the photo family is "
-         "'Holiday' or 'Individual'.",
-         "Invalid Combination", "cmbItemDisplayType"},
-        {"12", 0, "Collection", "DropDown",
-         "Product item display of 'DropDown' is not valid unless the photo "
-         "family is 'Holiday' or 'Individual'.",
-         "Invalid Combination", "cmbItemDisplayType"},
+        {"12", 0, "<None>", "DropDown", dropDown, combination, display},
+        {"12", 0, "", "DropDown", dropDown, combination, display},
+        {"12", 0, "Collection", "DropDown", dropDown, combination, display},
         {"12", 0, "Holiday", "DropDown", "", "", ""},
         {"12", 0, "Individual", "DropDown", "", "", ""},
         {"12", 0, "Retail", "DropDown", "", "", ""},
