@@ -21,24 +21,15 @@ TEST_P(HostQueriesTest, RightsComeFromTheUsersTable) {
     EXPECT_TRUE(HostQueries::HasPermission(s, QStringLiteral("admin"), HostRights::Store));
 }
 
-TEST_P(HostQueriesTest, PickersListCustomersItemsPackagesAndPrices) {
+// The pickers' searches and the special offers are proven through the host's pickers; what is left is
+// what no picker shows on its own.
+TEST_P(HostQueriesTest, OneCustomerAndThePricesOfAnItemPackageOrStore) {
     auto& s = database().session();
-    EXPECT_EQ(HostQueries::Customers(s).size(), 8u);
-    const auto found = HostQueries::Customers(s, QStringLiteral("lopez"));
-    ASSERT_EQ(found.size(), 1u);
-    EXPECT_EQ(found[0].customerNo, 5001);
-    EXPECT_EQ(HostQueries::Customers(s, QStringLiteral("5004"))[0].lastName, QStringLiteral("Schneider"));
     const auto james = HostQueries::Customer(s, 5002);
     ASSERT_TRUE(james);
     EXPECT_TRUE(james->fullName.isEmpty());
     EXPECT_EQ(james->lastName, QStringLiteral("O'Brien"));
     EXPECT_FALSE(HostQueries::Customer(s, 1));
-
-    EXPECT_EQ(HostQueries::Catalogue(s, ttoRental).size(), 4u);
-    EXPECT_EQ(HostQueries::Catalogue(s, ttoAll).size(), 21u);
-    const auto packages = HostQueries::Catalogue(s, ttoPackage);
-    ASSERT_EQ(packages.size(), 3u);
-    EXPECT_EQ(packages[0].description, QStringLiteral("Learn to Ski Package"));
 
     const auto prices = HostQueries::Prices(s, 1001, 0);
     ASSERT_EQ(prices.size(), 5u);
@@ -46,10 +37,6 @@ TEST_P(HostQueriesTest, PickersListCustomersItemsPackagesAndPrices) {
     EXPECT_EQ(prices[1].price, 119.0);
     EXPECT_EQ(HostQueries::Prices(s, 5001, 0, 3).size(), 1u);
     EXPECT_EQ(HostQueries::Prices(s, 0, 503).size(), 2u);
-    const auto offers = HostQueries::SpecialOffers(s);
-    ASSERT_EQ(offers.size(), 3u);
-    EXPECT_EQ(offers[0].discount, QStringLiteral("Military"));
-    EXPECT_EQ(offers[0].description, QStringLiteral("Adult Day Lift Ticket"));
 }
 
 TEST_P(HostQueriesTest, TheProductEditorsPlainQueriesRunUnchanged) {

@@ -27,36 +27,6 @@ TEST_P(StoreProcedures, GetStoreListsEveryStoreWithoutANumberAndOneWithIt) {
             .rows.empty());
 }
 
-TEST_P(StoreProcedures, UpdateStoreCreatesWithTheNextNumberAndWritesNullsAndFlags) {
-    auto db = connection();
-    const auto created = ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_UpdateStore"),
-                                               {{QStringLiteral("@store_no"), Null},
-                                                {QStringLiteral("@description"), "Nordic Center"},
-                                                {QStringLiteral("@store_url"), Null},
-                                                {QStringLiteral("@so_type"), ""},
-                                                {QStringLiteral("@location_register"), int16_t(-1)}});
-    EXPECT_EQ(created.output(QStringLiteral("@store_no")), Variant(4));
-    EXPECT_EQ(database()
-                  .scalar(QStringLiteral("SELECT location_register FROM zev_store WHERE store_no = 4"))
-                  .toInt(),
-              1);
-    EXPECT_TRUE(
-        database().scalar(QStringLiteral("SELECT so_type FROM zev_store WHERE store_no = 4")).isNull());
-
-    ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_UpdateStore"),
-                          {{QStringLiteral("@store_no"), 1},
-                           {QStringLiteral("@description"), "Summit Peak Tickets"},
-                           {QStringLiteral("@store_logo_url"), Null},
-                           {QStringLiteral("@so_type"), "WEB"},
-                           {QStringLiteral("@location_register"), int16_t(0)}});
-    const auto store =
-        ProcedureRun::Rows(*db, QStringLiteral("ZEV_SP_STORE_GetStore"), {{QStringLiteral("@store_no"), 1}});
-    EXPECT_EQ(store.at(0, QStringLiteral("Description")), Variant("Summit Peak Tickets"));
-    EXPECT_EQ(store.at(0, QStringLiteral("store_logo_url")), Null);
-    // The register is the install procedures' business, not the store update's.
-    EXPECT_EQ(store.at(0, QStringLiteral("register_id")), Variant("WEB02"));
-}
-
 TEST_P(StoreProcedures, PayMethodsAreSwitchedOnAndOffPerStore) {
     auto db = connection();
     const auto pay = [&](const char* procedure, const char* method) {

@@ -59,6 +59,51 @@ TEST_P(StoreTables, GroupsGetTheNextNumberRefuseDuplicatesAndCarryTheirProductsA
     EXPECT_EQ(missing.output(QStringLiteral("@Message")), Variant("Group 99 does not exist in store 1."));
 }
 
+// A text one character longer than its column is refused with the reason, and nothing is written.
+TEST_P(StoreTables, TextsLongerThanTheirColumnsAreRefusedAndWriteNothing) {
+    auto db = connection();
+    const QString tooLong(51, QLatin1Char('x'));
+    struct Case {
+        const char* procedure;
+        ProcedureRun::Inputs inputs;
+        const char* message;
+        const char* table;
+    };
+    const Case cases[] = {
+        {"ZEV_SP_STORE_InsertProductGroup",
+         {{Store, 1}, {QStringLiteral("@product_group_no"), Null}, {QStringLiteral("@description"), tooLong}},
+         "Description can not be longer than 50 characters.",
+         "zev_store_product_group"},
+        {"ZEV_SP_STORE_UpdateStoreList",
+         {{Store, 1},
+          {QStringLiteral("@list_id_key"), Null},
+          {QStringLiteral("@list_id"), "SALE"},
+          {QStringLiteral("@description"), tooLong}},
+         "List id and description can not be longer than 50 characters.",
+         "zev_store_list"},
+        {"ZEV_SP_STORE_UpdateStoreFee",
+         {{Store, 1},
+          {QStringLiteral("@fee_id_key"), Null},
+          {QStringLiteral("@fee_id"), tooLong},
+          {QStringLiteral("@item_no"), 1001}},
+         "A fee needs a fee id of at most 50 characters.",
+         "zev_store_fee"},
+        {"ZEV_SP_STORE_STORE_SCREEN_Insert",
+         {{Store, 1}, {QStringLiteral("@screen_id"), tooLong}, {QStringLiteral("@screen_title"), "FAQ"}},
+         "Screen id can not be longer than 50 characters.",
+         "zev_store_screen"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.procedure);
+        const QString table = QString::fromLatin1(c.table);
+        const int before = database().count(table);
+        const auto refused = ProcedureRun::Command(*db, QString::fromLatin1(c.procedure), c.inputs);
+        EXPECT_EQ(refused.returnValue, Variant(-1));
+        EXPECT_EQ(refused.message, QString::fromLatin1(c.message));
+        EXPECT_EQ(database().count(table), before);
+    }
+}
+
 TEST_P(StoreTables, AGroupStillInUseIsNotDeleted) {
     auto db = connection();
     const auto inUse = ProcedureRun::Command(*db, QStringLiteral("ZEV_SP_STORE_DeleteStoreGroup"),
