@@ -75,6 +75,11 @@ TEST_P(RecordRoundTripTest, StoreIsCreatedReopenedAndSavedAgain) {
     store.LocationRegister = true;
     ASSERT_TRUE(store.Update(oDB, error));
     ASSERT_GT(store.StoreNo(), 0);
+    // No sales order type is stored as null, not as an empty text.
+    EXPECT_TRUE(
+        database()
+            .scalar(QStringLiteral("SELECT so_type FROM zev_store WHERE store_no = %1").arg(store.StoreNo()))
+            .isNull());
 
     CStore reopened;
     ASSERT_TRUE(reopened.OpenStore(oDB, error, store.StoreNo()));
@@ -94,6 +99,7 @@ TEST_P(RecordRoundTripTest, StoreIsCreatedReopenedAndSavedAgain) {
     CStore again;
     ASSERT_TRUE(again.OpenStore(oDB, error, store.StoreNo()));
     EXPECT_EQ(again.StoreLOGOURL(), "");
+    EXPECT_EQ(again.Description(), "Mountain shop");
     EXPECT_FALSE(again.LocationRegister);
     EXPECT_FALSE(again.OpenStore(oDB, error, store.StoreNo() + 1));
 }
