@@ -31,11 +31,16 @@ QString PriceText(const Variant& amount, const Variant& priceNo) {
            QLatin1Char(')');
 }
 
-// A stored fraction as the percentage shown; rounded so that 0.025 shows and saves back as 2.5, not
-// 2.5000000000000004.
+// A stored fraction as the percentage shown, and back; rounded so that 0.025 shows as 2.5, not
+// 2.5000000000000004, and 1.3 is stored as 0.013, not 0.013000000000000001.
 double Percentage(double fraction) {
     constexpr double Places = 1e9;
     return std::round(fraction * 100 * Places) / Places;
+}
+
+double Fraction(double percentage) {
+    constexpr double Places = 1e11;
+    return std::round(percentage / 100 * Places) / Places;
 }
 
 void ReadFee(const StoredProcedureCall& call, VariantTable& t, int32_t row, int32_t) {
@@ -193,7 +198,7 @@ bool SaveFee(SubTableEngine& engine, VariantTable& t, int32_t row) {
     // A fee added here was never stored: it has no original id to update, so it is inserted.
     const QString key = original == New ? QString() : original;
     if (engine.Service().UpdateStoreFee(engine.StoreNo(), key, id, DoubleOrZero(t, 3, row),
-                                        DoubleOrZero(t, 4, row), DoubleOrZero(t, 5, row) / 100, itemNo,
+                                        DoubleOrZero(t, 4, row), Fraction(DoubleOrZero(t, 5, row)), itemNo,
                                         RoundToInt32(DoubleOrZero(t, 6, row)),
                                         RoundToInt32(DoubleOrZero(t, PriceNoField, row)))) {
         t.setValue(1, row, id);

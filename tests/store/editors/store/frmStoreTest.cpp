@@ -371,6 +371,7 @@ TEST_F(frmStoreTest, FeesConvertPercentagesAndNeedAnItem) {
     EXPECT_EQ(grid.gridModel()->DisplayText(1, 9), "$12.50(103)");
     EXPECT_EQ(grid.gridModel()->DisplayText(1, 6), "Lifts");
     ASSERT_TRUE(Edit(1, 3, "4"));
+    ASSERT_TRUE(Edit(1, 5, "1.3")); // 1.3 / 100 is 0.013000000000000001 unless rounded
 
     // The same item keeps the price; another drops it.
     server->items->choice = {{1001, "Lift ticket"}};
@@ -399,7 +400,7 @@ TEST_F(frmStoreTest, FeesConvertPercentagesAndNeedAnItem) {
     EXPECT_TRUE(form.Tables().Changed(Fees));
     const auto sent = db->callsOf("ZEV_SP_STORE_UpdateStoreFee");
     ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0].value("@fee_percent"), Variant(0.025));
+    EXPECT_EQ(sent[0].value("@fee_percent"), Variant(0.013));
     EXPECT_EQ(sent[0].value("@fee_amount"), Variant(4.0));
     EXPECT_EQ(sent[0].value("@min_amount"), Variant(1.0));
     EXPECT_EQ(sent[0].value("@item_no"), Variant(2001));
