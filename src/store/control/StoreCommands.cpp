@@ -40,7 +40,10 @@ void Quietly(const std::function<void()>& command) {
 
 // ---- the editors
 
+// Before Setup, or for a user without the right, there is no service and no editor opens.
 bool Store::EditStoreDialog(CStore& store) {
+    if (!m_maint)
+        return false;
     frmStore editor;
     editor.Setup(*m_maint, store);
     ShowModal(&editor);
@@ -51,6 +54,8 @@ bool Store::EditStoreDialog(CStore& store) {
 }
 
 bool Store::EditProduct(CProduct& product) {
+    if (!m_maint)
+        return false;
     frmStoreProduct editor;
     editor.Setup(*m_maint, product);
     ShowModal(&editor, this);
@@ -58,6 +63,8 @@ bool Store::EditProduct(CProduct& product) {
 }
 
 bool Store::EditListItem(CListItem& item) {
+    if (!m_maint)
+        return false;
     frmStoreListItem editor;
     editor.Setup(*m_maint, item);
     ShowModal(&editor, this);
@@ -117,7 +124,7 @@ void Store::on_cmdDeleteStore_clicked() {
         if (MsgBox(QStringLiteral("Are you sure absolutely sure you want to delete store ") + store,
                    DeleteQuestion, QStringLiteral("Confirm Store Absolute Delete")) != MsgBoxResult::Yes)
             return;
-        if (!m_maint->DeleteStore(storeNo))
+        if (!m_maint || !m_maint->DeleteStore(storeNo))
             return;
         // Leaving the deleted store first lets the selection handling close it; the entry before it, if
         // any, then opens.
@@ -260,7 +267,7 @@ void Store::DeleteProductRow() {
                    product.ProductName() + QStringLiteral(") and all of its support tables and items?"),
                DeleteQuestion, ConfirmDelete) != MsgBoxResult::Yes)
         return;
-    if (m_maint->DeleteStoreProduct(m_store->StoreNo(), Variant(productText).toInt32()))
+    if (m_maint && m_maint->DeleteStoreProduct(m_store->StoreNo(), Variant(productText).toInt32()))
         gdData->RemoveItem(row);
 }
 
@@ -275,7 +282,7 @@ void Store::DeleteListItemRow() {
                    item.ProductItemName() + QStringLiteral(")?"),
                DeleteQuestion, ConfirmDelete) != MsgBoxResult::Yes)
         return;
-    if (m_maint->DeleteStoreListItem(m_store->StoreNo(), listId, Variant(seqText).toInt32()))
+    if (m_maint && m_maint->DeleteStoreListItem(m_store->StoreNo(), listId, Variant(seqText).toInt32()))
         gdData->RemoveItem(row);
 }
 

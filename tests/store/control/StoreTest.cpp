@@ -43,6 +43,7 @@ TEST_F(StoreTest, WithoutTheRightOneSecurityAlertAndNothingElse) {
     EXPECT_TRUE(server->connectionNames.isEmpty());
     EXPECT_EQ(control.cmbStore->count(), 0);
     EXPECT_EQ(server->statusTexts.last(), "Ready");
+    control.cmdAddStore->click(); // no service, so no editor: nothing happens, nothing breaks
 }
 
 TEST_F(StoreTest, SuppressedSetupAndUnvalidatedUserTakeNoConnection) {
