@@ -412,16 +412,21 @@ void frmStoreProduct::AddFromPicker(ItemTypes type) {
     EditProductItem(item, 0);
 }
 
+// The sequence number in the items grid's row; none when its text is not a number.
+std::optional<int32_t> frmStoreProduct::RowSeqNo(int32_t row) const {
+    try {
+        return Variant(gdItems->TextMatrix(row, 0)).toInt32();
+    } catch (const RuntimeError&) {
+        return std::nullopt;
+    }
+}
+
 void frmStoreProduct::on_cmdEdit_clicked() {
     const int32_t row = gdItems->DataRow();
-    if (row == 0)
+    const std::optional<int32_t> seq = row ? RowSeqNo(row) : std::nullopt;
+    if (!seq)
         return;
-    int32_t seqNo = 0;
-    try {
-        seqNo = Variant(gdItems->TextMatrix(row, 0)).toInt32();
-    } catch (const RuntimeError&) {
-        return;
-    }
+    const int32_t seqNo = *seq;
     CProductItem item;
     if (seqNo > 0 && !item.OpenProductItem(m_oStoreMaint->DBConnection(), m_oStoreMaint->ErrorObject(),
                                            m_oProduct->StoreNo(), m_oProduct->ProductNo(), seqNo)) {
@@ -456,11 +461,7 @@ void frmStoreProduct::on_cmdDelete_clicked() {
     const int32_t row = gdItems->DataRow();
     if (row == 0)
         return;
-    int32_t seqNo = 0;
-    try {
-        seqNo = Variant(gdItems->TextMatrix(row, 0)).toInt32();
-    } catch (const RuntimeError&) {
-    }
+    const int32_t seqNo = RowSeqNo(row).value_or(0);
     if (seqNo < 1) {
         gdItems->RemoveItem(row);
         return;

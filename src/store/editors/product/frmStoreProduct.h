@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <array>
+#include <optional>
 
 class CProduct;
 class CProductItem;
@@ -85,6 +86,7 @@ private:
     void LoadProductItems();
     bool SaveProduct();
     void AddFromPicker(ItemTypes type);
+    std::optional<int32_t> RowSeqNo(int32_t row) const;
     void EditProductItem(CProductItem& item, int32_t row);
     bool DeleteProductItem(int32_t seqNo);
     void SelectTab(const QString& key);

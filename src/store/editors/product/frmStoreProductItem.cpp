@@ -406,14 +406,18 @@ bool frmStoreProductItem::OpenRowSell(int32_t row, CStoreProductItemSell& link) 
     }
 }
 
-void frmStoreProductItem::on_cmdEdit_clicked() {
+// The selected link, opened; 0 when there is none or the sequence number must be applied first.
+int32_t frmStoreProductItem::OpenSelectedSell(CStoreProductItemSell& link) {
     if (!CheckSeqForSells())
-        return;
+        return 0;
     const int32_t row = gdItemSell->DataRow();
-    if (row == 0)
-        return;
+    return row != 0 && OpenRowSell(row, link) ? row : 0;
+}
+
+void frmStoreProductItem::on_cmdEdit_clicked() {
     CStoreProductItemSell link;
-    if (!OpenRowSell(row, link) || !EditSell(link))
+    const int32_t row = OpenSelectedSell(link);
+    if (row == 0 || !EditSell(link))
         return;
     gdItemSell->setTextMatrix(row, 0, link.SellCode());
     gdItemSell->setCellData(row, 1, link.PriceNo());
@@ -425,13 +429,9 @@ void frmStoreProductItem::on_cmdEdit_clicked() {
 }
 
 void frmStoreProductItem::on_cmdDelete_clicked() {
-    if (!CheckSeqForSells())
-        return;
-    const int32_t row = gdItemSell->DataRow();
-    if (row == 0)
-        return;
     CStoreProductItemSell link;
-    if (!OpenRowSell(row, link))
+    const int32_t row = OpenSelectedSell(link);
+    if (row == 0)
         return;
     const int32_t answer =
         MsgBox(QStringLiteral("Are you sure you want to delete this ") + gdItemSell->TextMatrix(row, 0) +

@@ -90,6 +90,7 @@ private:
     bool EditSell(CStoreProductItemSell& link);
     // Opens the link of a grid row; false when it is not found.
     bool OpenRowSell(int32_t row, CStoreProductItemSell& link);
+    int32_t OpenSelectedSell(CStoreProductItemSell& link);
 
     CStoreMaint* m_oStoreMaint = nullptr;
     CProductItem* m_oItem = nullptr;
