@@ -20,26 +20,44 @@ bool IsServerUrl(const QString& target) {
            target.startsWith(QLatin1String("postgres://"), Qt::CaseInsensitive);
 }
 
+// A connection that cannot be opened: a server's refusal is one sentence; the address is never repeated with
+// its password.
+RuntimeError OpenFailure(const QSqlDatabase& db, const QString& target) {
+    if (IsServerUrl(target))
+        return RuntimeError(ErrorNumbers::ConnectionFailed,
+                            ConnectionFailure::Sentence(QUrl(target), db.lastError().databaseText()));
+    return DriverError(db.lastError(), QStringLiteral("Opening %1").arg(target));
+}
+
+RuntimeError LostConnection(const QString& detail) {
+    QString text =
+        QStringLiteral("The connection to the database was lost, so nothing of this change was saved; "
+                       "it is opened again on the next try.");
+    if (!detail.isEmpty())
+        text += QStringLiteral(" (%1)").arg(detail);
+    return RuntimeError(ErrorNumbers::ConnectionFailed, text);
+}
+
 } // namespace
 
-SqlSession::SqlSession(Backend backend, QString name, QString target)
-    : m_backend(backend), m_name(std::move(name)), m_target(std::move(target)) {}
+SqlSession::SqlSession(Backend backend, QString name, QString target, QString schema)
+    : m_backend(backend), m_name(std::move(name)), m_target(std::move(target)), m_schema(std::move(schema)) {}
 
 std::shared_ptr<SqlSession> SqlSession::Open(const QString& target) {
     if (target.trimmed().isEmpty())
         throw RuntimeError(ErrorNumbers::ConnectionFailed, QStringLiteral("No database was named."));
     const QString name = NextConnectionName();
     const bool server = IsServerUrl(target);
+    const QUrl url(target);
     std::shared_ptr<SqlSession> session(
-        new SqlSession(server ? Backend::PostgreSQL : Backend::SQLite, name, target));
+        new SqlSession(server ? Backend::PostgreSQL : Backend::SQLite, name, target,
+                       server ? QUrlQuery(url).queryItemValue(QStringLiteral("schema")) : QString()));
     QSqlDatabase db =
         QSqlDatabase::addDatabase(server ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"), name);
     if (!db.isValid())
         throw RuntimeError(ErrorNumbers::ConnectionFailed,
                            QStringLiteral("The database driver for %1 is not installed.").arg(target));
-    QString schema;
     if (server) {
-        const QUrl url(target);
         // Without a host, libpq's own defaults apply (PGHOST, the local socket); a database must be named.
         if (!url.isValid() || (url.host().isEmpty() && url.path().size() <= 1))
             throw RuntimeError(ErrorNumbers::ConnectionFailed,
@@ -50,7 +68,6 @@ std::shared_ptr<SqlSession> SqlSession::Open(const QString& target) {
         db.setUserName(url.userName());
         db.setPassword(url.password());
         db.setDatabaseName(url.path().mid(1));
-        schema = QUrlQuery(url).queryItemValue(QStringLiteral("schema"));
         db.setConnectOptions(QStringLiteral("connect_timeout=10"));
     } else {
         db.setDatabaseName(target);
@@ -58,26 +75,70 @@ std::shared_ptr<SqlSession> SqlSession::Open(const QString& target) {
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     }
     if (!db.open()) {
-        // A server's refusal is one sentence; the address is never repeated with its password.
-        const RuntimeError error =
-            server ? RuntimeError(ErrorNumbers::ConnectionFailed,
-                                  ConnectionFailure::Sentence(QUrl(target), db.lastError().databaseText()))
-                   : DriverError(db.lastError(), QStringLiteral("Opening %1").arg(target));
+        const RuntimeError error = OpenFailure(db, target);
         db = QSqlDatabase();
         session.reset();
         throw error;
     }
-    if (server) {
-        session->execute(QStringLiteral("SET client_min_messages TO WARNING"));
-        if (!schema.isEmpty())
-            session->execute(
-                QStringLiteral("SET search_path TO \"%1\"").arg(QString(schema).remove(QLatin1Char('"'))));
-    } else {
-        session->execute(QStringLiteral("PRAGMA foreign_keys = ON"));
-        session->execute(QStringLiteral("PRAGMA journal_mode = WAL"));
-        session->execute(QStringLiteral("PRAGMA synchronous = NORMAL"));
-    }
+    session->configure();
     return session;
+}
+
+void SqlSession::configure() {
+    if (m_backend == Backend::PostgreSQL) {
+        execute(QStringLiteral("SET client_min_messages TO WARNING"));
+        if (!m_schema.isEmpty())
+            execute(
+                QStringLiteral("SET search_path TO \"%1\"").arg(QString(m_schema).remove(QLatin1Char('"'))));
+    } else {
+        execute(QStringLiteral("PRAGMA foreign_keys = ON"));
+        execute(QStringLiteral("PRAGMA journal_mode = WAL"));
+        execute(QStringLiteral("PRAGMA synchronous = NORMAL"));
+    }
+}
+
+void SqlSession::reconnect() {
+    QSqlDatabase db = database();
+    db.close();
+    if (!db.open()) {
+        const RuntimeError error = OpenFailure(db, m_target);
+        db.close();
+        throw error;
+    }
+    configure();
+}
+
+bool SqlSession::alive() {
+    QSqlDatabase db = database();
+    if (!db.isOpen())
+        return false;
+    return m_backend == Backend::SQLite || QSqlQuery(db).exec(QStringLiteral("SELECT 1"));
+}
+
+void SqlSession::injectFault(int statement, Fault fault) {
+    m_faultAt = statement;
+    m_statements = 0;
+    m_fault = fault;
+}
+
+void SqlSession::reachStatement() {
+    if (++m_statements < m_faultAt)
+        return;
+    m_faultAt = 0;
+    if (m_fault == Fault::Fail) {
+        rollback();
+        throw RuntimeError(ErrorNumbers::ProviderError,
+                           QStringLiteral("Statement %1 failed on purpose.").arg(m_statements));
+    }
+    if (m_backend == Backend::PostgreSQL) {
+        // The server ends this connection; the statement then meets a lost connection.
+        QSqlQuery(database()).exec(QStringLiteral("SELECT pg_terminate_backend(pg_backend_pid())"));
+        return;
+    }
+    // Closing a SQLite file mid-transaction drops what the transaction wrote, as a crash would.
+    m_inTransaction = false;
+    database().close();
+    throw LostConnection(QStringLiteral("the database file was closed"));
 }
 
 SqlSession::~SqlSession() {
@@ -97,14 +158,17 @@ QSqlDatabase SqlSession::database() const {
 }
 
 QSqlQuery SqlSession::prepare(const QString& sql) {
+    if (!m_inTransaction && !database().isOpen())
+        reconnect();
     QSqlQuery query(database());
     query.setForwardOnly(true);
-    if (!query.prepare(sql))
+    if (!database().isOpen() || !query.prepare(sql))
         fail(query.lastError());
     return query;
 }
 
 void SqlSession::runPrepared(QSqlQuery& query, const QVariantList& values) {
+    countStatement();
     for (qsizetype i = 0; i < values.size(); ++i)
         query.bindValue(int(i), values[i]);
     if (!query.exec())
@@ -116,7 +180,11 @@ void SqlSession::fail(const QSqlError& error) {
     // A failed statement spoils the transaction on PostgreSQL; end it now, so that the statement can still
     // be released on the way out.
     rollback();
-    throw raised;
+    if (alive())
+        throw raised;
+    // Closed, so that the next call opens the connection again.
+    database().close();
+    throw LostConnection(error.text().trimmed());
 }
 
 QSqlQuery SqlSession::run(const QString& sql, const QVariantList& values) {
@@ -136,14 +204,29 @@ QVariant SqlSession::scalar(const QString& sql, const QVariantList& values) {
 }
 
 void SqlSession::execute(const QString& sql) {
+    if (!m_inTransaction && !database().isOpen())
+        reconnect();
+    countStatement();
     QSqlQuery query(database());
-    if (!query.exec(sql))
+    if (!database().isOpen() || !query.exec(sql))
         fail(query.lastError());
 }
 
 void SqlSession::begin(bool write) {
-    execute(m_backend == Backend::SQLite && write ? QStringLiteral("BEGIN IMMEDIATE")
-                                                  : QStringLiteral("BEGIN"));
+    const QString sql =
+        m_backend == Backend::SQLite && write ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN");
+    if (database().isOpen()) {
+        QSqlQuery query(database());
+        if (query.exec(sql)) {
+            m_inTransaction = true;
+            return;
+        }
+        if (alive())
+            fail(query.lastError());
+    }
+    // The server restarted or the connection dropped since the last call: open it again once.
+    reconnect();
+    execute(sql);
     m_inTransaction = true;
 }
 
@@ -156,6 +239,9 @@ void SqlSession::rollback() noexcept {
     if (!m_inTransaction)
         return;
     m_inTransaction = false;
+    // A lost connection has nothing left to roll back: the server already did.
+    if (!database().isOpen())
+        return;
     QSqlQuery query(database());
     query.exec(QStringLiteral("ROLLBACK"));
 }

@@ -40,12 +40,33 @@ public:
     void rollback() noexcept;
     bool inTransaction() const { return m_inTransaction; }
 
+    // Test hook: the statement-th statement inside the next transaction (COMMIT included, BEGIN not) fails,
+    // or the connection is lost right before it. 0 disarms. Unarmed it costs one comparison per statement.
+    enum class Fault { Fail, Drop };
+    void injectFault(int statement, Fault fault = Fault::Fail);
+    // Armed and not reached yet.
+    bool faultPending() const { return m_faultAt > 0; }
+
 private:
-    SqlSession(Backend backend, QString name, QString target);
+    SqlSession(Backend backend, QString name, QString target, QString schema);
+    // The settings every new connection gets.
+    void configure();
+    // Opens the connection again after it was lost; raises the reason when the database cannot be reached.
+    void reconnect();
+    bool alive();
     [[noreturn]] void fail(const QSqlError& error);
+    void countStatement() {
+        if (m_faultAt > 0 && m_inTransaction) [[unlikely]]
+            reachStatement();
+    }
+    void reachStatement();
 
     Backend m_backend;
     QString m_name;
     QString m_target;
+    QString m_schema;
     bool m_inTransaction = false;
+    int m_faultAt = 0;
+    int m_statements = 0;
+    Fault m_fault = Fault::Fail;
 };
