@@ -2,6 +2,8 @@
 #include "database/ProcedureCatalog.h"
 #include "database/ProcedureSupport.h"
 
+#include <QRegularExpression>
+
 using namespace ProcedureSupport;
 using SqlValue::Bind;
 
@@ -49,12 +51,43 @@ bool HasRight(ProcedureContext& ctx, const QString& user, const QString& right) 
         {user, right});
 }
 
-// The cart only for users allowed to see orders; card numbers in full only with the card right.
+// What the signed-in user and the user the caller names may both do: naming someone else grants nothing.
+bool CallersHave(ProcedureContext& ctx, const QStringList& rights) {
+    QStringList users{ctx.currentUser(), ctx.text(QStringLiteral("@zev_user")).value_or(QString())};
+    users.removeAll(QString());
+    if (users.isEmpty())
+        return false;
+    for (const QString& user : users) {
+        bool any = false;
+        for (const QString& right : rights)
+            any = any || HasRight(ctx, user, right);
+        if (!any)
+            return false;
+    }
+    return true;
+}
+
+// Every card number of the cart but its last four digits as X, whether written as an attribute or an element.
+QString MaskCardNumbers(const QString& xml) {
+    static const QRegularExpression card(
+        QStringLiteral("(\\bCARD_NO\\s*=\\s*[\"']|\\bCARD_NO\\s*>)([^\"'<]*)"));
+    QString masked;
+    qsizetype from = 0;
+    for (auto it = card.globalMatch(xml); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        const QString number = match.captured(2);
+        masked += xml.mid(from, match.capturedStart(2) - from);
+        masked += number.size() < 4 ? number : QString(number.size() - 4, u'X') + number.right(4);
+        from = match.capturedEnd(2);
+    }
+    return masked + xml.mid(from);
+}
+
+// The cart only for users allowed to see orders; card numbers in full only with the card right, and masked
+// here already otherwise, so that no reader of the data sees them.
 void GetOrderData(ProcedureContext& ctx) {
-    const QString user = ctx.text(QStringLiteral("@zev_user")).value_or(QString());
-    const bool mayView =
-        HasRight(ctx, user, HostRights::Store) || HasRight(ctx, user, HostRights::StoreAdmin);
-    const bool viewCard = mayView && HasRight(ctx, user, HostRights::ViewCardNumbers);
+    const bool mayView = CallersHave(ctx, {HostRights::Store, HostRights::StoreAdmin});
+    const bool viewCard = mayView && CallersHave(ctx, {HostRights::ViewCardNumbers});
     ctx.setOutput(QStringLiteral("@view_card"), viewCard);
     ctx.setReturn(0);
     const auto storeNo = ctx.integer(StoreNo);
@@ -62,14 +95,22 @@ void GetOrderData(ProcedureContext& ctx) {
     if (!mayView || !storeNo || !cartNo)
         return;
     const QVariantList key{*storeNo, qlonglong(*cartNo)};
-    if (!ctx.exists(
-            QStringLiteral("SELECT 1 FROM zev_shopping_cart WHERE store_no = ? AND shopping_cart_no = ? AND "
-                           "shopping_cart_data IS NOT NULL"),
-            key))
+    const QVariant cart = ctx.scalar(
+        QStringLiteral(
+            "SELECT shopping_cart_data FROM zev_shopping_cart WHERE store_no = ? AND shopping_cart_no = ?"),
+        key);
+    if (cart.isNull())
         return;
-    ctx.result(QStringLiteral("SELECT shopping_cart_no, store_no, shopping_cart_data FROM zev_shopping_cart "
-                              "WHERE store_no = ? AND shopping_cart_no = ?"),
-               key);
+    if (viewCard) {
+        ctx.result(
+            QStringLiteral("SELECT shopping_cart_no, store_no, shopping_cart_data FROM zev_shopping_cart "
+                           "WHERE store_no = ? AND shopping_cart_no = ?"),
+            key);
+        return;
+    }
+    ctx.result(QStringLiteral("SELECT shopping_cart_no, store_no, CAST(? AS TEXT) AS shopping_cart_data "
+                              "FROM zev_shopping_cart WHERE store_no = ? AND shopping_cart_no = ?"),
+               {MaskCardNumbers(cart.toString()), *storeNo, qlonglong(*cartNo)});
 }
 
 void GetOrderLog(ProcedureContext& ctx) {
