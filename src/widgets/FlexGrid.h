@@ -127,6 +127,12 @@ public:
     bool Redraw() const { return !m_model->Suspended(); }
     void setRedraw(bool redraw);
 
+    // Appending in blocks: while appending, rows added at the end reach the screen only at ShowAppended, all
+    // at once; rows already shown must not change meanwhile. EndAppend shows the rest.
+    void BeginAppend() { m_model->BeginAppend(); }
+    void ShowAppended() { m_model->ShowAppended(); }
+    void EndAppend() { m_model->EndAppend(); }
+
     // Binding: the grid shows the table (field f of table row r in grid row r + 1, column f) and edits land
     // in it. Binding the same table again, or Refresh, shows rows added or values set by the caller.
     void BindTo(std::shared_ptr<VariantTable> table) { m_model->BindTo(std::move(table)); }

@@ -204,6 +204,13 @@ void FlexGridModel::AddItem(const QString& text, int32_t at) {
             m_table->setValue(f, tableRow, cells[f]);
     } else {
         storeText(added, text);
+        if ((m_suspended || m_appending) && at == Rows()) {
+            // Views hear of it later: no row list to build.
+            m_rows.push_back(added);
+            if (!m_extras.empty())
+                m_extras.emplace_back();
+            return;
+        }
     }
     insertRows(at, 1, {added});
 }
@@ -239,7 +246,7 @@ void FlexGridModel::insertRows(int32_t at, int32_t count, const std::vector<Row>
                             std::make_move_iterator(none.end()));
         }
     };
-    if (m_suspended) {
+    if (m_suspended || (m_appending && at == Rows())) {
         insert();
         return;
     }
@@ -645,7 +652,7 @@ void FlexGridModel::install(Shown shown) {
 }
 
 void FlexGridModel::updateShown() {
-    if (m_suspended)
+    if (m_suspended || m_appending)
         return;
     Shown shown = computeShown();
     if (shown.all == m_allShown && shown.count == m_shownCount && shown.rows == m_shown)
@@ -691,6 +698,25 @@ void FlexGridModel::setSuspended(bool suspended) {
         m_suspended = false;
         endReset();
     }
+}
+
+void FlexGridModel::ShowAppended() {
+    if (m_suspended || !m_appending)
+        return;
+    // Rows added at the end change no earlier row's place: the new shown rows follow the old ones.
+    Shown shown = computeShown();
+    if (shown.count <= m_shownCount) {
+        install(std::move(shown));
+        return;
+    }
+    beginInsertRows({}, m_shownCount, shown.count - 1);
+    install(std::move(shown));
+    endInsertRows();
+}
+
+void FlexGridModel::EndAppend() {
+    ShowAppended();
+    m_appending = false;
 }
 
 int32_t FlexGridModel::GridRow(int viewRow) const {

@@ -102,6 +102,13 @@ public:
     void setSuspended(bool suspended);
     bool Suspended() const { return m_suspended; }
 
+    // Appending in blocks: while appending, rows added at the end (and what is set on them) reach the views
+    // only at ShowAppended, all at once. Rows the views already show must not change meanwhile.
+    void BeginAppend() { m_appending = true; }
+    void ShowAppended();
+    void EndAppend();
+    bool Appending() const { return m_appending; }
+
     // Grid row of a model row, and the model row of a grid row (-1 when not shown).
     int32_t GridRow(int viewRow) const;
     int ViewRow(int32_t gridRow) const;
@@ -177,5 +184,6 @@ private:
 
     bool m_editable = false;
     bool m_suspended = false;
+    bool m_appending = false;
     bool m_resetting = false;
 };
