@@ -281,6 +281,7 @@ void Store::ShowAbout() {
 }
 
 void Store::ShutDown() {
+    ++m_stopCount; // a view still filling ends
     m_db.reset();
     m_error.reset();
     m_appServer.reset();

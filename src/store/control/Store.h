@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CListItem;
 class CProduct;
@@ -187,6 +188,12 @@ private:
     void ShowPanel(QWidget* panel);
     // Runs a loading operation under its report name; the grid repaints at the end whatever happened.
     void Load(const QString& operation, const std::function<void()>& body);
+    // Fills the grid from the call's rows while the window stays alive, then sizes its columns; "&Stop" ends
+    // the fill with the rows so far and says so in the status line.
+    void FillGrid(StoredProcedureCall& call, const std::function<void()>& addRow);
+    // While the grid is filling: ends the fill and keeps the command for right after it (true); else false.
+    bool Deferred(std::function<void()> command);
+    void ShowStatus(const QString& text);
     // The current store's number, 0 when none.
     int32_t StoreNo() const;
     // Null when no store is current.
@@ -199,4 +206,9 @@ private:
     std::shared_ptr<CStoreMaint> m_maint;
     ErrorState m_errors{QStringLiteral("Store")};
     bool m_stopRequested = false;
+    // Each "&Stop" counts; a fill ends when the count moves on from where it started.
+    int m_stopCount = 0;
+    bool m_filling = false;
+    bool m_stopShown = false;
+    std::vector<std::function<void()>> m_deferred;
 };

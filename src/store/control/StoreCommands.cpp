@@ -74,6 +74,8 @@ bool Store::EditListItem(CListItem& item) {
 // ---- "Current Store": "Add", "Edit", "Delete"
 
 void Store::on_cmdAddStore_clicked() {
+    if (Deferred([this] { on_cmdAddStore_clicked(); }))
+        return;
     BusyPointer busy;
     Quietly([&] {
         CStore store;
@@ -93,6 +95,8 @@ bool Store::StoreSelected() const {
 }
 
 void Store::on_cmdEditStore_clicked() {
+    if (Deferred([this] { on_cmdEditStore_clicked(); }))
+        return;
     BusyPointer busy;
     Quietly([&] {
         if (!StoreSelected())
@@ -110,6 +114,8 @@ void Store::on_cmdEditStore_clicked() {
 }
 
 void Store::on_cmdDeleteStore_clicked() {
+    if (Deferred([this] { on_cmdDeleteStore_clicked(); }))
+        return;
     BusyPointer busy;
     Quietly([&] {
         if (!StoreSelected())
@@ -155,6 +161,8 @@ void Store::SelectProductRow(int32_t productNo) {
 }
 
 void Store::on_cmdAdd_clicked() {
+    if (Deferred([this] { on_cmdAdd_clicked(); }))
+        return;
     Quietly([&] {
         if (!m_store)
             return;
@@ -192,10 +200,14 @@ QString Store::ListItemRow(const CListItem& item) {
 }
 
 void Store::on_cmdEdit_clicked() {
+    if (Deferred([this] { on_cmdEdit_clicked(); }))
+        return;
     EditCurrentRow();
 }
 
 void Store::on_gdData_DblClick() {
+    if (Deferred([this] { on_gdData_DblClick(); }))
+        return;
     EditCurrentRow();
 }
 
@@ -247,6 +259,8 @@ void Store::EditListItemRow() {
 }
 
 void Store::on_cmdDelete_clicked() {
+    if (Deferred([this] { on_cmdDelete_clicked(); }))
+        return;
     Quietly([&] {
         if (!m_store || !gdData->DataRow())
             return;
@@ -289,6 +303,8 @@ void Store::DeleteListItemRow() {
 // ---- "Tools", "Special Offers..."
 
 void Store::on_mnuToolSpecialOffer_triggered() {
+    if (Deferred([this] { on_mnuToolSpecialOffer_triggered(); }))
+        return;
     BusyPointer busy;
     Quietly([&] {
         if (const std::shared_ptr<ItemMaintenance> items = m_maint ? m_maint->ItemMaint() : nullptr)

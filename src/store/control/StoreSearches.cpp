@@ -30,6 +30,8 @@ void Store::DisplayOrders() {
 }
 
 void Store::on_cmdFind_clicked() {
+    if (Deferred([this] { on_cmdFind_clicked(); }))
+        return;
     FindOrders();
 }
 
@@ -51,21 +53,21 @@ void Store::FindOrders() {
         for (const auto& [parameter, box] : numbers)
             if (IsFilter(box))
                 call.set(QLatin1String(parameter), Variant(box->text()).toInt32());
-        if (call.openRows()) {
-            for (; !call.atEnd(); call.next())
-                gdData->AddItem(Joined({call.readText(QStringLiteral("shopping_cart_no")),
-                                        call.readText(QStringLiteral("inserted_datetime")),
-                                        call.readText(QStringLiteral("status_id")),
-                                        call.readText(QStringLiteral("salesorder_no")),
-                                        call.readText(QStringLiteral("customer_no")),
-                                        call.readText(QStringLiteral("external_customer_no")),
-                                        call.readText(QStringLiteral("notify_email_address"))}));
-        }
-        gdData->AutoSize();
+        FillGrid(call, [&] {
+            gdData->AddItem(Joined({call.readText(QStringLiteral("shopping_cart_no")),
+                                    call.readText(QStringLiteral("inserted_datetime")),
+                                    call.readText(QStringLiteral("status_id")),
+                                    call.readText(QStringLiteral("salesorder_no")),
+                                    call.readText(QStringLiteral("customer_no")),
+                                    call.readText(QStringLiteral("external_customer_no")),
+                                    call.readText(QStringLiteral("notify_email_address"))}));
+        });
     });
 }
 
 void Store::on_cmdNewSearch_clicked() {
+    if (Deferred([this] { on_cmdNewSearch_clicked(); }))
+        return;
     cmbStatus->setCurrentText(Any);
     for (QLineEdit* box : {txtCartNo, txtSalesOrderNo, txtCustomerNo, txtExternalCustomerNo})
         box->clear();
@@ -74,6 +76,7 @@ void Store::on_cmdNewSearch_clicked() {
 
 void Store::on_cmdStop_clicked() {
     m_stopRequested = true;
+    ++m_stopCount;
 }
 
 void Store::DisplayCustomers() {
@@ -88,6 +91,8 @@ void Store::DisplayCustomers() {
 }
 
 void Store::on_cmdCustFind_clicked() {
+    if (Deferred([this] { on_cmdCustFind_clicked(); }))
+        return;
     FindCustomer();
 }
 
@@ -155,14 +160,15 @@ void Store::FindCustomerLogs() {
         if (customerNo != 0) {
             StoredProcedureCall call(m_db, QStringLiteral("ZEV_SP_STORE_GetCustomerLogs"));
             call.set(QStringLiteral("@customer_no"), customerNo);
-            if (call.openRows())
-                for (; !call.atEnd(); call.next())
-                    gdData->AddItem(Joined({call.readText(QStringLiteral("log_no")),
-                                            call.readText(QStringLiteral("log_datetime")),
-                                            call.readText(QStringLiteral("customer_no")),
-                                            call.readText(QStringLiteral("external_customer_no"))}));
+            FillGrid(call, [&] {
+                gdData->AddItem(Joined({call.readText(QStringLiteral("log_no")),
+                                        call.readText(QStringLiteral("log_datetime")),
+                                        call.readText(QStringLiteral("customer_no")),
+                                        call.readText(QStringLiteral("external_customer_no"))}));
+            });
+        } else {
+            gdData->AutoSize();
         }
-        gdData->AutoSize();
     });
 }
 

@@ -1,6 +1,7 @@
 #include "store/control/Store.h"
 
 #include "sdk/RuntimeError.h"
+#include "store/control/GridFill.h"
 #include "store/control/StoreShared.h"
 #include "store/data/StoredProcedureCall.h"
 #include "store/records/CStore.h"
@@ -12,6 +13,8 @@
 
 #include <QGroupBox>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <utility>
 
 // Store selection, the tab strip and the layout of the control.
 
@@ -58,6 +61,8 @@ void Store::on_cmbStore_activated(int index) {
 }
 
 void Store::on_cmbStore_currentIndexChanged(int index) {
+    if (Deferred([this, index] { on_cmbStore_currentIndexChanged(index); }))
+        return;
     BusyPointer busy;
     try {
         const std::shared_ptr<CStore> previous = m_store;
@@ -127,6 +132,8 @@ void Store::StoreChanged() {
 }
 
 void Store::ShowCurrentTab() {
+    if (Deferred([this] { ShowCurrentTab(); }))
+        return;
     for (QWidget* panel : {picOrderSearch, picLists, picSearchCustomer}) {
         panel->move(TwipsToPixels(Parked, this), panel->y());
         panel->setEnabled(false);
@@ -219,6 +226,47 @@ void Store::ResetGrid(const QString& formatString) {
     gdData->setCols(1);
     gdData->setFormatString(formatString);
     gdData->setOutlineBar(false);
+}
+
+void Store::FillGrid(StoredProcedureCall& call, const std::function<void()>& addRow) {
+    if (m_stopShown) {
+        m_stopShown = false;
+        ShowStatus(QStringLiteral("Ready"));
+    }
+    GridFill fill(gdData, m_stopCount);
+    m_filling = true;
+    const auto filled = qScopeGuard([this] {
+        m_filling = false;
+        if (!m_deferred.empty())
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    for (const auto& command : std::exchange(m_deferred, {}))
+                        command();
+                },
+                Qt::QueuedConnection);
+    });
+    if (call.openRows() && !fill.Run(call, addRow)) {
+        m_stopShown = true;
+        ShowStatus(QStringLiteral("Stopped: %1 rows found").arg(fill.RowsAdded()));
+    }
+    fill.SizeColumns();
+}
+
+bool Store::Deferred(std::function<void()> command) {
+    if (!m_filling)
+        return false;
+    ++m_stopCount;
+    m_deferred.push_back(std::move(command));
+    return true;
+}
+
+void Store::ShowStatus(const QString& text) {
+    try {
+        if (m_appServer)
+            m_appServer->StatusText(text);
+    } catch (const RuntimeError&) {
+    }
 }
 
 void Store::Load(const QString& operation, const std::function<void()>& body) {

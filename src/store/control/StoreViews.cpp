@@ -48,31 +48,32 @@ void Store::DisplayProducts(bool bCollapse) {
     PlaceGrid(300 + 120, -400 - 240);
     gdData->setOutlineCol(0);
     gdData->setOutlineBar(true);
+    gdData->setRowBold(0, true);
     Load(QStringLiteral("DisplayProducts"), [&] {
         if (m_store) {
             StoredProcedureCall call(m_db, QStringLiteral("ZEV_SP_STORE_GetProduct"));
             call.set(QStringLiteral("@store_no"), m_store->StoreNo());
             int32_t previousGroup = 0;
-            if (call.openRows()) {
-                for (; !call.atEnd(); call.next()) {
-                    const int32_t productNo = call.readLong(QStringLiteral("product_no"));
-                    const Variant group = call.column(QStringLiteral("product_group_no"));
-                    const int32_t groupNo = NullToZero(group).toInt32();
-                    gdData->AddItem(
-                        Joined({group.toText() + QLatin1Char(' ') +
-                                    call.readText(QStringLiteral("group_description")),
-                                QString::number(productNo), call.readText(QStringLiteral("product_type")),
-                                call.readText(QStringLiteral("product_name"))}));
-                    const int32_t row = gdData->Rows() - 1;
-                    gdData->setRowData(row, productNo);
-                    gdData->setIsSubtotal(row, groupNo != previousGroup);
-                    gdData->setRowOutlineLevel(row, 0);
-                    previousGroup = groupNo;
-                }
-            }
+            FillGrid(call, [&] {
+                const int32_t productNo = call.readLong(QStringLiteral("product_no"));
+                const Variant group = call.column(QStringLiteral("product_group_no"));
+                const int32_t groupNo = NullToZero(group).toInt32();
+                gdData->AddItem(Joined(
+                    {group.toText() + QLatin1Char(' ') + call.readText(QStringLiteral("group_description")),
+                     QString::number(productNo), call.readText(QStringLiteral("product_type")),
+                     call.readText(QStringLiteral("product_name"))}));
+                const int32_t row = gdData->Rows() - 1;
+                gdData->setRowData(row, productNo);
+                gdData->setIsSubtotal(row, groupNo != previousGroup);
+                gdData->setRowOutlineLevel(row, 0);
+                // Groups arrive folded when the view ends folded, so rows on screen never jump.
+                if (bCollapse && groupNo != previousGroup)
+                    gdData->setIsCollapsed(row, true);
+                previousGroup = groupNo;
+            });
+        } else {
+            gdData->AutoSize();
         }
-        gdData->setRowBold(0, true);
-        gdData->AutoSize();
         if (bCollapse)
             gdData->Outline(0);
     });
@@ -92,7 +93,9 @@ void Store::DisplayLists() {
         cmbList->setSelectedIndex(0);
 }
 
-void Store::on_cmbList_currentIndexChanged(int) {
+void Store::on_cmbList_currentIndexChanged(int index) {
+    if (Deferred([this, index] { on_cmbList_currentIndexChanged(index); }))
+        return;
     LoadListItems();
 }
 
