@@ -1,0 +1,87 @@
+#include "database/DemoData.h"
+#include "dbsupport/TestDatabase.h"
+#include "store/editors/product/frmStoreProduct.h"
+#include "store/host/CStoreMaint.h"
+#include "store/records/CProduct.h"
+#include "support/FakeAppServer.h"
+#include "widgets/KeyedCombo.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <optional>
+
+namespace {
+
+// Runs the repository's scripts/postgres, found from this file's place; its output, or nothing on failure.
+std::optional<QString> Postgres(const QStringList& arguments) {
+    const QString script =
+        QFileInfo(QStringLiteral(__FILE__)).dir().absoluteFilePath(QStringLiteral("../../scripts/postgres"));
+    QProcess process;
+    process.start(QStringLiteral("bash"), QStringList{script} + arguments);
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode())
+        return std::nullopt;
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+// A server of its own, since this test stops it.
+class OwnServer {
+public:
+    OwnServer() : m_dir(QStringLiteral("/tmp/zevstore-lost-%1").arg(QCoreApplication::applicationPid())) {
+        qputenv("ZEVSTORE_PG_PORT", "54371");
+        url = Postgres({QStringLiteral("start"), m_dir}).value_or(QString());
+    }
+    ~OwnServer() { Postgres({QStringLiteral("stop"), m_dir}); }
+    bool halt() { return Postgres({QStringLiteral("halt"), m_dir}).has_value(); }
+    bool resume() { return Postgres({QStringLiteral("resume"), m_dir}).has_value(); }
+
+    QString url;
+
+private:
+    QString m_dir;
+};
+
+TEST(LostServer, ASaveWhileTheServerIsDownSaysSoKeepsTheInputAndTheNextSaveWorks) {
+    if (!TestDatabase::Available(Backend::PostgreSQL))
+        GTEST_SKIP() << "no PostgreSQL server given";
+    OwnServer server;
+    ASSERT_FALSE(server.url.isEmpty());
+    auto db = SqlConnection::Open(server.url, QStringLiteral("admin"));
+    DemoData::Seed(*db->session());
+    auto host = std::make_shared<FakeAppServer>();
+    host->db = db;
+    CStoreMaint maint;
+    maint.setAppServer(host);
+
+    CProduct product;
+    product.setStoreNo(1);
+    frmStoreProduct editor;
+    editor.Setup(maint, product);
+    editor.txtProductNo->setText(QStringLiteral("700"));
+    editor.txtProductName->setText(QStringLiteral("Night Skiing"));
+    editor.cmbProductGroup->setSelectedIndex(editor.cmbProductGroup->IndexOfNumber(10));
+
+    ASSERT_TRUE(server.halt());
+    editor.cmdOk->click();
+    ASSERT_EQ(host->error->reports.size(), 1u);
+    EXPECT_TRUE(
+        host->error->reports[0].description.startsWith(QStringLiteral("The database server 127.0.0.1:")))
+        << host->error->reports[0].description.toStdString();
+    EXPECT_TRUE(host->error->reports[0].description.contains(QStringLiteral("cannot be reached")));
+    EXPECT_TRUE(editor.UserCanceled());
+    EXPECT_EQ(editor.txtProductNo->text(), QStringLiteral("700"));
+    EXPECT_EQ(editor.txtProductName->text(), QStringLiteral("Night Skiing"));
+
+    ASSERT_TRUE(server.resume());
+    editor.cmdOk->click();
+    EXPECT_FALSE(editor.UserCanceled());
+    EXPECT_EQ(host->error->reports.size(), 1u);
+    EXPECT_EQ(db->session()->scalar(QStringLiteral("SELECT product_name FROM zev_store_product WHERE "
+                                                   "store_no = 1 AND product_no = 700")),
+              QVariant(QStringLiteral("Night Skiing")));
+}
+
+} // namespace
