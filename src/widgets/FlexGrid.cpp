@@ -18,6 +18,8 @@ constexpr int MeasureAll = 2000;
 constexpr int MeasureHead = 1000;
 constexpr int MeasureTail = 500;
 constexpr int MeasureSpread = 500;
+// Characters of a cell measured by AutoSize: wider than any screen, and measuring a huge text takes seconds.
+constexpr int MeasureChars = 512;
 constexpr int CellPadding = 10;
 constexpr int HeaderPadding = 14;
 } // namespace
@@ -323,8 +325,8 @@ void FlexGrid::AutoSize(int32_t first, int32_t last, int extraTwips) {
             if (column.type == DataType::Boolean)
                 cell += checkWidth;
             else
-                cell +=
-                    (m_model->RowBold(row) ? bold : plain).horizontalAdvance(m_model->DisplayText(row, c));
+                cell += (m_model->RowBold(row) ? bold : plain)
+                            .horizontalAdvance(m_model->DisplayText(row, c).left(MeasureChars));
             if (column.button)
                 cell += FlexGridDelegate::ButtonRect({}).width();
             if (m_outlineBar && c == m_outlineCol)
