@@ -27,29 +27,21 @@ std::optional<QString> Postgres(const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
-// A server of its own, since this test stops it.
-class OwnServer {
-public:
-    OwnServer() : m_dir(QStringLiteral("/tmp/zevstore-lost-%1").arg(QCoreApplication::applicationPid())) {
-        qputenv("ZEVSTORE_PG_PORT", "54371");
-        url = Postgres({QStringLiteral("start"), m_dir}).value_or(QString());
-    }
-    ~OwnServer() { Postgres({QStringLiteral("stop"), m_dir}); }
-    bool halt() { return Postgres({QStringLiteral("halt"), m_dir}).has_value(); }
-    bool resume() { return Postgres({QStringLiteral("resume"), m_dir}).has_value(); }
-
-    QString url;
-
-private:
-    QString m_dir;
+// A server of its own, since this test stops it; removed again at the end.
+struct OwnServer {
+    const QString dir = QStringLiteral("/tmp/zevstore-lost-%1").arg(QCoreApplication::applicationPid());
+    bool run(const char* action) { return Postgres({QString::fromLatin1(action), dir}).has_value(); }
+    ~OwnServer() { run("stop"); }
 };
 
 TEST(LostServer, ASaveWhileTheServerIsDownSaysSoKeepsTheInputAndTheNextSaveWorks) {
     if (!TestDatabase::Available(Backend::PostgreSQL))
         GTEST_SKIP() << "no PostgreSQL server given";
     OwnServer server;
-    ASSERT_FALSE(server.url.isEmpty());
-    auto db = SqlConnection::Open(server.url, QStringLiteral("admin"));
+    qputenv("ZEVSTORE_PG_PORT", "54371");
+    const QString url = Postgres({QStringLiteral("start"), server.dir}).value_or(QString());
+    ASSERT_FALSE(url.isEmpty());
+    auto db = SqlConnection::Open(url, QStringLiteral("admin"));
     DemoData::Seed(*db->session());
     auto host = std::make_shared<FakeAppServer>();
     host->db = db;
@@ -64,7 +56,7 @@ TEST(LostServer, ASaveWhileTheServerIsDownSaysSoKeepsTheInputAndTheNextSaveWorks
     editor.txtProductName->setText(QStringLiteral("Night Skiing"));
     editor.cmbProductGroup->setSelectedIndex(editor.cmbProductGroup->IndexOfNumber(10));
 
-    ASSERT_TRUE(server.halt());
+    ASSERT_TRUE(server.run("halt"));
     editor.cmdOk->click();
     ASSERT_EQ(host->error->reports.size(), 1u);
     EXPECT_TRUE(
@@ -75,7 +67,7 @@ TEST(LostServer, ASaveWhileTheServerIsDownSaysSoKeepsTheInputAndTheNextSaveWorks
     EXPECT_EQ(editor.txtProductNo->text(), QStringLiteral("700"));
     EXPECT_EQ(editor.txtProductName->text(), QStringLiteral("Night Skiing"));
 
-    ASSERT_TRUE(server.resume());
+    ASSERT_TRUE(server.run("resume"));
     editor.cmdOk->click();
     EXPECT_FALSE(editor.UserCanceled());
     EXPECT_EQ(host->error->reports.size(), 1u);
