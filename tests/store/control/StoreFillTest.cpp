@@ -1,0 +1,116 @@
+#include "store/control/StoreTest.h"
+#include "widgets/FlexGrid.h"
+#include "widgets/TabStrip.h"
+
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+constexpr int Orders = 400;
+
+// A long order search fills the grid a screenful first, then in blocks with the event loop running between.
+class StoreFillTest : public StoreTest {
+protected:
+    StoreFillTest() {
+        scriptStores(3);
+        start("3");
+        control.tabStore->SelectKey("ORDER");
+    }
+
+    void scriptOrders() {
+        ProcedureScript script = db->script("ZEV_SP_STORE_GetOrders");
+        for (int i = 1; i <= Orders; ++i)
+            script.row({{"shopping_cart_no", 1000.0 + i},
+                        {"inserted_datetime", QDateTime(QDate(2006, 3, 7), QTime(14, 5))},
+                        {"status_id", "PAID"},
+                        {"salesorder_no", i},
+                        {"customer_no", 42},
+                        {"external_customer_no", Variant::Null()},
+                        {"notify_email_address", QStringLiteral("c%1@example.com").arg(i)}});
+    }
+
+    // Runs the order search with something done the first time it lets the event loop run.
+    void findWhile(const std::function<void()>& meanwhile) {
+        QTimer::singleShot(0, &control, meanwhile);
+        control.cmdFind->click();
+        QCoreApplication::processEvents();
+    }
+
+    // Whole rows in their order under the order header.
+    void expectWholeOrders() const {
+        const FlexGrid* grid = control.gdData;
+        ASSERT_EQ(grid->Cols(), 7);
+        EXPECT_EQ(grid->TextMatrix(0, 0), "Cart No");
+        EXPECT_EQ(grid->TextMatrix(0, 6), "Notify Email");
+        for (int row = 1; row < grid->Rows(); ++row) {
+            ASSERT_EQ(grid->TextMatrix(row, 0), QString::number(1000 + row));
+            ASSERT_EQ(grid->TextMatrix(row, 6), QStringLiteral("c%1@example.com").arg(row));
+        }
+    }
+
+    int ordersCalls(size_t from) const {
+        return int(
+            std::count_if(db->calls().begin() + qsizetype(from), db->calls().end(),
+                          [](const auto& call) { return call.procedure == "ZEV_SP_STORE_GetOrders"; }));
+    }
+};
+
+TEST_F(StoreFillTest, StopKeepsTheWholeRowsFoundSaysSoAndTheNextSearchFindsAll) {
+    scriptOrders();
+    scriptOrders();
+    findWhile([&] { control.cmdStop->click(); });
+    const int kept = control.gdData->Rows() - 1;
+    EXPECT_GT(kept, 0);
+    EXPECT_LT(kept, Orders);
+    expectWholeOrders();
+    EXPECT_EQ(server->statusTexts.back(), QStringLiteral("Stopped: %1 rows found").arg(kept));
+    EXPECT_TRUE(control.StopRequested());
+
+    control.cmdFind->click();
+    EXPECT_EQ(control.gdData->Rows() - 1, Orders);
+    expectWholeOrders();
+    EXPECT_EQ(server->statusTexts.back(), "Ready");
+    EXPECT_TRUE(error->reports.empty());
+}
+
+TEST_F(StoreFillTest, FindNewSearchOrAnotherTabDuringASearchEndItThenTakeEffect) {
+    struct Case {
+        const char* name;
+        std::function<void()> click;
+        int orderCalls;
+        int rows;
+        QString header;
+    };
+    const Case cases[] = {
+        {"Find", [&] { control.cmdFind->click(); }, 2, Orders, "Cart No"},
+        {"New Search", [&] { control.cmdNewSearch->click(); }, 1, 0, "Cart No"},
+        {"Products tab", [&] { control.tabStore->SelectKey("PRODUCT"); }, 1, 1, "Product Group"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        control.tabStore->SelectKey("ORDER");
+        const size_t before = db->calls().size();
+        for (int i = 0; i < c.orderCalls; ++i)
+            scriptOrders();
+        if (c.header == "Product Group")
+            db->script("ZEV_SP_STORE_GetProduct")
+                .row({{"product_no", 9},
+                      {"product_group_no", 5},
+                      {"group_description", "Lifts"},
+                      {"product_type", "T"},
+                      {"product_name", "Day pass"}});
+        findWhile(c.click);
+        EXPECT_EQ(ordersCalls(before), c.orderCalls);
+        EXPECT_EQ(control.gdData->Rows() - 1, c.rows);
+        EXPECT_EQ(control.gdData->TextMatrix(0, 0), c.header);
+        if (c.header == "Cart No")
+            expectWholeOrders();
+    }
+    EXPECT_TRUE(error->reports.empty());
+}
+
+} // namespace
