@@ -1,6 +1,7 @@
 #include "store/records/CStoreProductItemSell.h"
 
 #include "store/data/ReadFirstRow.h"
+#include "store/data/StorableText.h"
 
 using namespace Qt::StringLiterals;
 
@@ -32,6 +33,8 @@ void CStoreProductItemSell::readRow(const StoredProcedureCall& call) {
 bool CStoreProductItemSell::Update(const std::shared_ptr<DBConnection>& oDB,
                                    const std::shared_ptr<ErrorObject>& oError) {
     return m_errors.Guard(oError, u"Update"_s, [&] {
+        CheckStorableText(u"Sell code"_s, m_sellCode, 20);
+        CheckStorableText(u"Sell text"_s, m_sellText, 255);
         StoredProcedureCall call(oDB, u"ZEV_SP_STORE_UpdateProductItemSell"_s);
         sendCurrentKey(call);
         call.set(u"@sell_code"_s, m_sellCode).set(u"@sell_text"_s, m_sellText);

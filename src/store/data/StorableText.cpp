@@ -1,0 +1,27 @@
+#include "store/data/StorableText.h"
+
+#include "sdk/RuntimeError.h"
+
+namespace {
+
+// Columns count characters; a character outside the basic plane is two UTF-16 units.
+qsizetype Characters(const QString& value) {
+    qsizetype count = 0;
+    for (const QChar c : value)
+        count += !c.isLowSurrogate();
+    return count;
+}
+
+} // namespace
+
+void CheckStorableText(const QString& field, const QString& value, int maxLength) {
+    if (value.contains(QChar(0)))
+        throw RuntimeError(ErrorNumbers::InvalidProcedureCall,
+                           QStringLiteral("%1 holds a NUL character, which cannot be stored.").arg(field));
+    if (const qsizetype length = Characters(value); maxLength >= 0 && length > maxLength)
+        throw RuntimeError(ErrorNumbers::InvalidProcedureCall,
+                           QStringLiteral("%1 may hold at most %2 characters; this text has %3.")
+                               .arg(field)
+                               .arg(maxLength)
+                               .arg(length));
+}
