@@ -118,9 +118,7 @@ QWidget* frmStoreProduct::BuildGeneralPage() {
     auto* page = new QWidget;
     txtProductNo->setToolTip(
         QStringLiteral("Product Number can be numeric only and  must be unique for a store"));
-    txtProductName->setMaxLength(100);
-    txtShortDescription->setMaxLength(255);
-    txtProductURL->setMaxLength(255);
+    // No length limit on typing: saving refuses, naming the field, a text too long to be stored whole.
     cmbProductType->setEditable(true);
 
     auto* form = new QFormLayout;

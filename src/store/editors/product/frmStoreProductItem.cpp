@@ -78,9 +78,7 @@ frmStoreProductItem::frmStoreProductItem(QWidget* parent)
     cmdSelectPrice->setToolTip(BindPriceToolTip());
     cmdClearPrice->setToolTip(ClearPriceToolTip());
     cmdShowPrices->setToolTip(QStringLiteral("Show Possible Prices"));
-    txtDescription->setMaxLength(255);
-    txtProductItemName->setMaxLength(100);
-    txtProductURL->setMaxLength(255);
+    // No length limit on typing: saving refuses, naming the field, a text too long to be stored whole.
     lblPriceNo->setMinimumWidth(TwipsToPixels(2400, this));
     lblPriceNo->setFrameShape(QFrame::Panel);
     lblPriceNo->setFrameShadow(QFrame::Sunken);

@@ -47,7 +47,7 @@ frmStoreProductItemSell::frmStoreProductItemSell(QWidget* parent)
     setWindowTitle(QStringLiteral("Product Sell"));
     cmdSelectPrice->setToolTip(BindPriceToolTip());
     cmdNewPriceSelect->setToolTip(cmdSelectPrice->toolTip());
-    txtSellText->setMaxLength(255);
+    // No length limit on typing: saving refuses, naming the field, a text too long to be stored whole.
     for (QLabel* label : {lblPriceNo, lblNewPriceNo}) {
         label->setProperty(Tag, QStringLiteral("0"));
         label->setMinimumWidth(TwipsToPixels(2400, this));
