@@ -5,6 +5,7 @@
 #include "store/viewers/frmOrderDetail.h"
 #include "support/FakeAppServer.h"
 #include "support/ModalScript.h"
+#include "support/ScriptedConnection.h"
 #include "support/ScriptedMessages.h"
 #include "widgets/FlexGrid.h"
 
@@ -32,6 +33,7 @@ TEST_P(Rights, NoProcedureWithoutTheStoreRightAndNoCardNumberWithoutTheCardRight
     server->permitted = false;
     server->db = connection(QStringLiteral("guest"));
     server->error = std::make_shared<RecordingErrorObject>();
+    auto handedOver = std::make_shared<ScriptedConnection>();
     {
         Store control;
         // The alert, then the two store commands asking for a store first.
@@ -40,6 +42,8 @@ TEST_P(Rights, NoProcedureWithoutTheStoreRightAndNoCardNumberWithoutTheCardRight
         control.SetAppServer(server);
         control.Setup();
         control.Enable();
+        // Even a connection the host hands over afterwards is never used.
+        control.setDBConnection(handedOver);
         for (QComboBox* combo : control.findChildren<QComboBox*>())
             for (int i = 0; i < combo->count(); ++i)
                 combo->setCurrentIndex(i);
@@ -51,6 +55,7 @@ TEST_P(Rights, NoProcedureWithoutTheStoreRightAndNoCardNumberWithoutTheCardRight
         EXPECT_EQ(messages.shown()[0].title, QStringLiteral("Security Alert"));
     }
     EXPECT_TRUE(server->connectionNames.isEmpty());
+    EXPECT_TRUE(handedOver->calls().empty());
     EXPECT_TRUE(server->error->reports.empty());
 
     // The cart data itself carries the card number only for a user with the card right; naming such a user
