@@ -40,6 +40,27 @@ const QList<ScreenshotRenderer::Editor>& ScreenshotRenderer::Editors() {
     return editors;
 }
 
+const QList<ScreenshotRenderer::TabShot>& ScreenshotRenderer::TabShots() {
+    static const QList<TabShot> shots{
+        {QStringLiteral("frmStore"), QStringLiteral("tabTabs"), QStringLiteral("GROUP"),
+         QStringLiteral("store-editor-groups.png")},
+        {QStringLiteral("frmStore"), QStringLiteral("tabTabs"), QStringLiteral("FEE"),
+         QStringLiteral("store-editor-fees.png")},
+        {QStringLiteral("frmStore"), QStringLiteral("tabTabs"), QStringLiteral("PAYMENT"),
+         QStringLiteral("store-editor-payments.png")},
+        {QStringLiteral("frmStore"), QStringLiteral("tabTabs"), QStringLiteral("CONFIRM"),
+         QStringLiteral("store-editor-document.png")},
+        {QStringLiteral("frmStoreProduct"), QStringLiteral("tabProperties"), QStringLiteral("ITEMS"),
+         QStringLiteral("product-editor-items.png")}};
+    return shots;
+}
+
+const QList<ScreenshotRenderer::View>& ScreenshotRenderer::Details() {
+    static const QList<View> details{{QStringLiteral("ORDER"), QStringLiteral("order-detail.png")},
+                                     {QStringLiteral("CUST"), QStringLiteral("customer-log-detail.png")}};
+    return details;
+}
+
 ScreenshotRenderer::ScreenshotRenderer(QMainWindow& window, const Showcase& showcase)
     : m_window(window), m_showcase(showcase) {}
 
@@ -83,9 +104,8 @@ QStringList ScreenshotRenderer::Render(const QString& folder, QString& error) {
             continue;
         Settle();
         Prepare(view.key);
-        const QString path = QDir(folder).filePath(view.file);
-        if (m_window.grab().save(path))
-            written << path;
+        Save(m_window, folder, view.file, written);
+        RenderDetail(view.key, folder, written);
     }
     RenderEditors(folder, written);
     if (written.isEmpty())
@@ -114,15 +134,46 @@ void ScreenshotRenderer::RenderEditors(const QString& folder, QStringList& writt
     SetModalHook(std::move(previous));
 }
 
+void ScreenshotRenderer::RenderDetail(const QString& key, const QString& folder, QStringList& written) {
+    auto* grid = m_window.findChild<FlexGrid*>(QStringLiteral("gdData"));
+    for (const View& detail : Details()) {
+        if (detail.key != key || !grid || grid->Rows() < 2)
+            continue;
+        ModalHook previous = SetModalHook([&](QDialog* dialog) {
+            dialog->resize(dialog->size().expandedTo(QSize(720, 480)));
+            Save(*dialog, folder, detail.file, written);
+            dialog->hide();
+        });
+        grid->setRow(1);
+        emit grid->DblClick();
+        Settle();
+        SetModalHook(std::move(previous));
+    }
+}
+
+void ScreenshotRenderer::Save(QWidget& window, const QString& folder, const QString& file,
+                              QStringList& written) {
+    window.show();
+    Settle();
+    const QString path = QDir(folder).filePath(file);
+    if (window.grab().save(path))
+        written << path;
+}
+
 void ScreenshotRenderer::ShootEditor(QDialog& dialog, const QString& folder, QStringList& written) {
+    for (const TabShot& shot : TabShots()) {
+        auto* tabs = dialog.findChild<TabStrip*>(shot.tabs);
+        if (shot.dialog != dialog.objectName() || !tabs)
+            continue;
+        const QString shown = tabs->SelectedKey();
+        if (tabs->SelectKey(shot.key))
+            Save(dialog, folder, shot.file, written);
+        tabs->SelectKey(shown);
+    }
     for (const Editor& editor : Editors()) {
         if (editor.dialog != dialog.objectName())
             continue;
-        dialog.show();
-        Settle();
-        const QString path = QDir(folder).filePath(editor.file);
-        if (dialog.grab().save(path))
-            written << path;
+        Save(dialog, folder, editor.file, written);
         if (auto* tabs = dialog.findChild<TabStrip*>(editor.tabs); tabs && !editor.tab.isEmpty())
             tabs->SelectKey(editor.tab);
         if (!editor.grid.isEmpty())

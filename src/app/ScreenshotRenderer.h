@@ -12,9 +12,9 @@ class SqlSession;
 // Renders the main window on each of the control's four views to PNG files, without a display. So that each
 // picture shows real data, a store is selected when none is, the product view shows its groups opened, the
 // list view shows its first list with items, the order view a search of all orders and the customer view the
-// chosen customer and their change log. Then the editors, opened by the window's own buttons on the first
-// store, the showcase product and item, its first link and the list's first entry, and closed again without a
-// change.
+// chosen customer and their change log; the order and the log entry of the first rows in their viewers. Then
+// the editors, opened by the window's own buttons on the first store, the showcase product and item, its
+// first link and the list's first entry, each on the tabs the guide shows, and closed again without a change.
 class ScreenshotRenderer {
 public:
     struct View {
@@ -32,9 +32,21 @@ public:
         // The grid whose row that button edits.
         QString grid = {};
         QString button = {};
-        int keyColumn = -1;   // the grid's column of the showcase item's sequence number; -1: the first row
+        int keyColumn = -1; // the grid's column of the showcase item's sequence number; -1: the first row
     };
     static const QList<Editor>& Editors();
+
+    // Further pictures of an editor: one per tab worth showing in the guide.
+    struct TabShot {
+        QString dialog;
+        QString tabs;
+        QString key;
+        QString file;
+    };
+    static const QList<TabShot>& TabShots();
+
+    // The viewer a double click on a view's first row opens, and its picture.
+    static const QList<View>& Details();
 
     // What the pictures show: the customer of the customer view (0: the first one the picker lists), and the
     // product item whose editors are opened (0: the first product and its first item).
@@ -53,6 +65,9 @@ public:
 
 private:
     void RenderEditors(const QString& folder, QStringList& written);
+    // Opens the view's detail viewer on its first row and saves its picture.
+    void RenderDetail(const QString& key, const QString& folder, QStringList& written);
+    void Save(QWidget& window, const QString& folder, const QString& file, QStringList& written);
     // Saves the editor's picture and opens the editor of its showcase row where it has one.
     void ShootEditor(QDialog& dialog, const QString& folder, QStringList& written);
     // Edits the row whose column holds the key (the first row when none does) with the button.

@@ -1,6 +1,4 @@
-#include "app/HostDatabase.h"
 #include "app/HostLauncher.h"
-#include "app/HostSettings.h"
 #include "app/MainWindow.h"
 #include "app/ScreenshotRenderer.h"
 #include "database/SqlConnection.h"
@@ -10,12 +8,10 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
-#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -130,36 +126,6 @@ TEST(HostEndToEndTest, ADatabaseThatCannotBeOpenedIsAMessageAndNothingIsTouched)
     EXPECT_FALSE(QFile::exists(folder.filePath("no-such-folder")));
 }
 
-TEST(HostEndToEndTest, TheDatabaseIsTheNamedOneElseTheRememberedOneElseTheDefaultFile) {
-    QStandardPaths::setTestModeEnabled(true); // the default file's folder is made, not in the user's own
-    QTemporaryDir folder;
-    HostSettings settings(folder.filePath("zevstore.ini"));
-    EXPECT_EQ(HostDatabase::Choose("", settings).toStdString(),
-              QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
-                  .filePath("zevstore.db")
-                  .toStdString());
-    settings.WriteSetting(HostDatabase::SettingsKey, HostDatabase::SettingsSection,
-                          HostDatabase::SettingsName, "postgresql://zev@db.example/zev");
-    EXPECT_EQ(HostDatabase::Choose("", settings), "postgresql://zev@db.example/zev");
-    EXPECT_EQ(HostDatabase::Choose(" /data/store.db ", settings), "/data/store.db");
-}
-
-TEST(HostEndToEndTest, ANewFileGetsTheDemoDataWithTheLoginAsAdministratorOnlyOnce) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath("new.db");
-    auto db = HostDatabase::Open(path, "clerk", "pat");
-    EXPECT_EQ(db->CurrentUser(), "clerk");
-    auto rights = [&] {
-        return db->session()->scalar("SELECT COUNT(*) FROM zev_user_right WHERE user_id = 'pat'").toInt();
-    };
-    EXPECT_GE(rights(), 2);
-    db->session()->run("DELETE FROM zev_user_right WHERE user_id = 'pat'");
-    db.reset();
-    // Opening it again keeps what the administrators decided.
-    db = HostDatabase::Open(path, "pat", "pat");
-    EXPECT_EQ(rights(), 0);
-}
-
 // Runs the host program; its exit code, and what it wrote to standard error.
 int RunHost(const QStringList& arguments, const QTemporaryDir& home, const QString& plugins,
             QString& errors) {
@@ -190,6 +156,10 @@ TEST(HostEndToEndTest, TheProgramRendersTheViewsAndEditorsOfAFreshDemoDatabase) 
         files << view.file;
     for (const auto& editor : ScreenshotRenderer::Editors())
         files << editor.file;
+    for (const auto& shot : ScreenshotRenderer::TabShots())
+        files << shot.file;
+    for (const auto& detail : ScreenshotRenderer::Details())
+        files << detail.file;
     for (const QString& file : files) {
         const QImage picture(home.filePath("shots/" + file));
         EXPECT_FALSE(picture.isNull()) << file.toStdString();
