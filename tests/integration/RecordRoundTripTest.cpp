@@ -23,12 +23,11 @@ protected:
         if (IsSkipped())
             return;
         oDB = connection();
-        const QString item =
-            QStringLiteral("INSERT INTO zev_item (item_no, item_type, short_description) VALUES (?, ?, ?)");
-        database().execute(item, {TicketItem, 6, QStringLiteral("Day ticket")});
-        database().execute(item, {LessonItem, 4, QStringLiteral("Group lesson")});
+        const QString item = "INSERT INTO zev_item (item_no, item_type, short_description) VALUES (?, ?, ?)";
+        database().execute(item, {TicketItem, 6, "Day ticket"});
+        database().execute(item, {LessonItem, 4, "Group lesson"});
         const QString price =
-            QStringLiteral("INSERT INTO zev_price (price_no, item_no, unit_qty, price) VALUES (?, ?, ?, ?)");
+            "INSERT INTO zev_price (price_no, item_no, unit_qty, price) VALUES (?, ?, ?, ?)";
         database().execute(price, {TicketPrice, TicketItem, 1, 59.5});
         database().execute(price, {LessonPrice, LessonItem, 2, 30.0});
     }
@@ -37,9 +36,16 @@ protected:
         EXPECT_TRUE(error->reports.empty()) << error->reports[0].description.toStdString();
     }
 
+    // Whether the column of the store's first row in the table is null.
+    bool isNull(const QString& table, const QString& column, int32_t storeNo) {
+        return database()
+            .scalar(QStringLiteral("SELECT %1 FROM %2 WHERE store_no = ?").arg(column, table), {storeNo})
+            .isNull();
+    }
+
     int32_t newStore() {
         CStore store;
-        store.setDescription(QStringLiteral("Mountain shop"));
+        store.setDescription("Mountain shop");
         EXPECT_TRUE(store.Update(oDB, error));
         return store.StoreNo();
     }
@@ -67,19 +73,17 @@ protected:
 
 TEST_P(RecordRoundTripTest, StoreIsCreatedReopenedAndSavedAgain) {
     CStore store;
-    store.setDescription(QStringLiteral("Mountain shop"));
-    store.setStoreURL(QStringLiteral("https://shop.example"));
-    store.setStoreLOGOURL(QStringLiteral("https://shop.example/logo.png"));
-    store.setEmailFrom(QStringLiteral("shop@example"));
-    store.setManualDocument(QStringLiteral("Invoice [ORDER_NO]"));
+    store.setDescription("Mountain shop");
+    store.setStoreURL("https://shop.example");
+    store.setStoreLOGOURL("https://shop.example/logo.png");
+    store.setEmailFrom("shop@example");
+    store.setManualDocument("Invoice [ORDER_NO]");
     store.LocationRegister = true;
     ASSERT_TRUE(store.Update(oDB, error));
     ASSERT_GT(store.StoreNo(), 0);
-    // No sales order type is stored as null, not as an empty text.
-    EXPECT_TRUE(
-        database()
-            .scalar(QStringLiteral("SELECT so_type FROM zev_store WHERE store_no = %1").arg(store.StoreNo()))
-            .isNull());
+    // An empty text and no sales order type are stored as null, not as an empty text.
+    EXPECT_TRUE(isNull("zev_store", "so_type", store.StoreNo()));
+    EXPECT_TRUE(isNull("zev_store", "ship_document", store.StoreNo()));
 
     CStore reopened;
     ASSERT_TRUE(reopened.OpenStore(oDB, error, store.StoreNo()));
@@ -109,10 +113,10 @@ TEST_P(RecordRoundTripTest, ProductMovesToANewNumberAndARefusedSaveChangesNothin
     CProduct product;
     product.setStoreNo(storeNo);
     product.setProductNo(100);
-    product.setProductName(QStringLiteral("Lift tickets"));
-    product.setProductType(QStringLiteral("Tickets"));
-    product.PhotoFamily = QStringLiteral("Holiday");
-    product.ItemDisplayType = QStringLiteral("GRID");
+    product.setProductName("Lift tickets");
+    product.setProductType("Tickets");
+    product.PhotoFamily = "Holiday";
+    product.ItemDisplayType = "GRID";
     product.NumCols = 2;
     ASSERT_TRUE(product.Update(oDB, error));
 
@@ -124,14 +128,17 @@ TEST_P(RecordRoundTripTest, ProductMovesToANewNumberAndARefusedSaveChangesNothin
     EXPECT_EQ(reopened.ItemDisplayType, "GRID");
     EXPECT_EQ(reopened.NumCols, 2);
     EXPECT_TRUE(reopened.IsActive);
+    EXPECT_TRUE(isNull("zev_store_product", "product_group_no", storeNo)); // no group: null, never 0
 
     reopened.setProductNo(101);
     reopened.IsActive = false;
+    reopened.PhotoFamily = "<None>";
     ASSERT_TRUE(reopened.Update(oDB, error));
     CProduct moved;
     ASSERT_TRUE(moved.OpenProduct(oDB, error, storeNo, 101));
     EXPECT_EQ(moved.ProductName(), "Lift tickets");
     EXPECT_FALSE(moved.IsActive);
+    EXPECT_TRUE(isNull("zev_store_product", "photo_family", storeNo));
     EXPECT_FALSE(CProduct().OpenProduct(oDB, error, storeNo, 100));
 
     ScriptedMessages messages;
@@ -139,7 +146,7 @@ TEST_P(RecordRoundTripTest, ProductMovesToANewNumberAndARefusedSaveChangesNothin
     CProduct duplicate;
     duplicate.setStoreNo(storeNo);
     duplicate.setProductNo(101);
-    duplicate.setProductName(QStringLiteral("Other"));
+    duplicate.setProductName("Other");
     EXPECT_FALSE(duplicate.Update(oDB, error));
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_TRUE(messages.shown()[0].prompt.contains(QLatin1String("101")))
@@ -213,13 +220,12 @@ TEST_P(RecordRoundTripTest, ListEntryMovesToANewPosition) {
     const int32_t storeNo = newStore();
     const int32_t productNo = newProduct(storeNo, 10);
     const int32_t itemSeqNo = newItem(storeNo, productNo, TicketItem);
-    database().execute(
-        QStringLiteral("INSERT INTO zev_store_list (store_no, list_id, description) VALUES (?, ?, ?)"),
-        {storeNo, QStringLiteral("FEATURED"), QStringLiteral("Featured")});
+    database().execute("INSERT INTO zev_store_list (store_no, list_id, description) VALUES (?, ?, ?)",
+                       {storeNo, "FEATURED", "Featured"});
 
     CListItem entry;
     entry.setStoreNo(storeNo);
-    entry.setListId(QStringLiteral("FEATURED"));
+    entry.setListId("FEATURED");
     entry.setProductNo(productNo);
     entry.setProductItemSeqNo(itemSeqNo);
     entry.setPriceNo(TicketPrice);
@@ -228,7 +234,7 @@ TEST_P(RecordRoundTripTest, ListEntryMovesToANewPosition) {
     ASSERT_GT(position, 0);
 
     CListItem reopened;
-    ASSERT_TRUE(reopened.OpenListItem(oDB, error, storeNo, QStringLiteral("FEATURED"), position));
+    ASSERT_TRUE(reopened.OpenListItem(oDB, error, storeNo, "FEATURED", position));
     EXPECT_EQ(reopened.ProductNo(), productNo);
     EXPECT_EQ(reopened.ProductItemSeqNo(), itemSeqNo);
     EXPECT_EQ(reopened.PriceNo(), TicketPrice);
@@ -239,15 +245,16 @@ TEST_P(RecordRoundTripTest, ListEntryMovesToANewPosition) {
     reopened.setPriceNo(0);
     ASSERT_TRUE(reopened.Update(oDB, error));
     CListItem moved;
-    ASSERT_TRUE(moved.OpenListItem(oDB, error, storeNo, QStringLiteral("FEATURED"), position + 4));
+    ASSERT_TRUE(moved.OpenListItem(oDB, error, storeNo, "FEATURED", position + 4));
     EXPECT_EQ(moved.PriceNo(), 0);
-    EXPECT_FALSE(CListItem().OpenListItem(oDB, error, storeNo, QStringLiteral("FEATURED"), position));
+    EXPECT_TRUE(isNull("zev_store_list_item", "price_no", storeNo));
+    EXPECT_FALSE(CListItem().OpenListItem(oDB, error, storeNo, "FEATURED", position));
 
     ScriptedMessages messages;
     messages.expect();
     CListItem clash;
     clash.setStoreNo(storeNo);
-    clash.setListId(QStringLiteral("FEATURED"));
+    clash.setListId("FEATURED");
     clash.setSeqNo(position + 4);
     clash.setProductNo(productNo);
     clash.setProductItemSeqNo(itemSeqNo);
@@ -255,7 +262,7 @@ TEST_P(RecordRoundTripTest, ListEntryMovesToANewPosition) {
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_FALSE(messages.shown()[0].prompt.isEmpty());
     EXPECT_EQ(messages.shown()[0].title, "Update List Item Error");
-    ASSERT_TRUE(moved.OpenListItem(oDB, error, storeNo, QStringLiteral("FEATURED"), position + 4));
+    ASSERT_TRUE(moved.OpenListItem(oDB, error, storeNo, "FEATURED", position + 4));
     EXPECT_EQ(moved.PriceNo(), 0);
 }
 
@@ -273,8 +280,8 @@ TEST_P(RecordRoundTripTest, SellLinkMovesToAnotherOfferAndIsDeleted) {
     link.setPriceNo(TicketPrice);
     link.setNewProductNo(productNo);
     link.setNewSeqNo(lesson);
-    link.setSellCode(QStringLiteral("UPSELL"));
-    link.setSellText(QStringLiteral("Add a lesson"));
+    link.setSellCode("UPSELL");
+    link.setSellText("Add a lesson");
     ASSERT_TRUE(link.Update(oDB, error));
 
     CStoreProductItemSell reopened;
@@ -306,7 +313,7 @@ TEST_P(RecordRoundTripTest, SellLinkMovesToAnotherOfferAndIsDeleted) {
     clash.setNewProductNo(productNo);
     clash.setNewSeqNo(secondLesson);
     clash.setNewPriceNo(LessonPrice);
-    clash.setSellCode(QStringLiteral("CROSSSELL"));
+    clash.setSellCode("CROSSSELL");
     EXPECT_FALSE(clash.Update(oDB, error));
     ASSERT_TRUE(moved.OpenStoreProductItemSell(oDB, error, storeNo, productNo, ticket, TicketPrice, productNo,
                                                secondLesson, LessonPrice));

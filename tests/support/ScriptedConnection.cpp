@@ -1,5 +1,7 @@
 #include "support/ScriptedConnection.h"
 
+#include "database/ProcedureCatalog.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -241,8 +243,18 @@ int ScriptedConnection::recordsetsNotClosed() const {
 }
 
 const QStringList* ScriptedConnection::declaredParameters(const QString& procedure) const {
-    const auto it = m_declared.find(Key(procedure));
-    return it == m_declared.end() ? nullptr : &it->second;
+    auto it = m_declared.find(Key(procedure));
+    if (it != m_declared.end())
+        return &it->second;
+    const ProcedureDefinition* hosted =
+        hostProcedures ? ProcedureCatalog::Standard().find(procedure) : nullptr;
+    if (!hosted)
+        return nullptr;
+    QStringList names;
+    for (const ParameterDeclaration& parameter : hosted->parameters)
+        if (parameter.direction != ParameterDirection::ReturnValue)
+            names << parameter.name;
+    return &(m_declared[Key(procedure)] = names);
 }
 
 std::shared_ptr<Command> ScriptedConnection::CreateCommand(int16_t) {

@@ -53,11 +53,15 @@ struct RecordedCall {
     QStringList names() const;
 };
 
-// A DBConnection for unit tests: declared procedures, scripted results, and a record of every call.
+// A DBConnection for unit tests: the host database's procedures with their parameters, scripted results,
+// and a record of every call.
 class ScriptedConnection : public DBConnection {
 public:
-    // Declares a procedure's parameters in order; "@RETURN_VALUE" comes first on its own.
+    // Declares a procedure the host database does not have, or another parameter list for one it has;
+    // "@RETURN_VALUE" comes first on its own.
     void declare(const QString& procedure, const QStringList& parameters);
+    // When false only declared procedures exist: every other call raises "Could not find stored procedure".
+    bool hostProcedures = true;
     // Queues a result for the procedure's next run. Runs without a queued result succeed with no rows and 0.
     ProcedureScript script(const QString& procedure);
     // Queues a result for the next plain query whose text contains sqlPart.
@@ -91,7 +95,7 @@ private:
     ScriptedResult run(const std::shared_ptr<Command>& command, RecordedCall::Kind kind, int16_t option);
     std::shared_ptr<Recordset> makeRows(const ScriptedResult& result);
 
-    std::map<QString, QStringList> m_declared;               // by lower-case name
+    mutable std::map<QString, QStringList> m_declared;       // by lower-case name
     std::map<QString, std::deque<ScriptedResult>> m_results; // by lower-case name
     std::map<QString, std::deque<ScriptedResult>> m_queries; // by SQL part
     std::vector<RecordedCall> m_calls;

@@ -30,19 +30,7 @@ Row ListItemRow(int32_t seqNo, const char* name) {
 
 class StoreCommandsTest : public StoreTest {
 protected:
-    StoreCommandsTest() {
-        db->declare("ZEV_SP_STORE_DeleteStore", {"@store_no", "@message"});
-        db->declare("ZEV_SP_STORE_DeleteProduct", {"@store_no", "@product_no", "@message"});
-        db->declare("ZEV_SP_STORE_GetProductItem", {"@store_no", "@product_no", "@seq_no"});
-        db->declare("ZEV_SP_STORE_UpdateProduct",
-                    {"@store_no", "@product_no", "@product_no_key", "@product_type", "@product_name",
-                     "@short_description", "@long_description", "@product_group_no", "@product_url",
-                     "@image_width", "@image_height", "@is_active", "@item_display_type", "@photo_family",
-                     "@num_cols", "@manual_invoice", "@Message"});
-        db->declare("ZEV_SP_STORE_UpdateListItem",
-                    {"@store_no", "@list_id", "@seq_no", "@seq_no_key", "@product_no", "@product_item_seq_no",
-                     "@price_no", "@message"});
-    }
+    StoreCommandsTest() {}
 
     // Store 3 current on the tab, its grid filled by the view's procedure.
     void startOn(const char* tab) {

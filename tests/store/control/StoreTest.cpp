@@ -19,14 +19,6 @@
 
 namespace {
 
-TEST_F(StoreTest, NamesAndContract) {
-    EXPECT_EQ(control.ProgID(), "ZevStore.Store");
-    EXPECT_EQ(control.GetApplicationName(), "ZevStore");
-    EXPECT_EQ(control.Errors().ErrorSource(), "ZevStore.Store (1.0.0)");
-    EXPECT_EQ(control.tabStore->Count(), 4);
-    EXPECT_EQ(control.tabStore->Key(3), "ORDER");
-}
-
 TEST_F(StoreTest, WithoutTheRightOneSecurityAlertAndNothingElse) {
     server->permitted = false;
     ScriptedMessages messages;
@@ -64,18 +56,6 @@ TEST_F(StoreTest, SuppressedSetupAndUnvalidatedUserTakeNoConnection) {
     EXPECT_TRUE(other->connectionNames.isEmpty());
 }
 
-TEST_F(StoreTest, ASecondApplicationServerIsIgnored) {
-    control.SetAppServer(server);
-    auto other = std::make_shared<FakeAppServer>();
-    other->permitted = false;
-    control.SetAppServer(other);
-    scriptStores();
-    control.Setup();
-    EXPECT_FALSE(server->connectionNames.isEmpty());
-    EXPECT_TRUE(other->permissionAsked.isEmpty());
-    EXPECT_TRUE(other->statusTexts.isEmpty() || other->statusTexts == QStringList({"Ready"}));
-}
-
 TEST_F(StoreTest, DefaultStoreIsOpenedAndViewsFollowTheCurrentStore) {
     scriptStores(5);
     start("5");
@@ -96,10 +76,6 @@ TEST_F(StoreTest, DefaultStoreZeroMissingOrOutOfRangeSelectsNothing) {
         Store fresh;
         auto host = std::make_shared<FakeAppServer>();
         auto connection = std::make_shared<ScriptedConnection>();
-        connection->declare("ZEV_SP_STORE_GetStore", {"@store_no"});
-        connection->declare("ZEV_SP_STORE_GetOrderStatus", {"@store_no"});
-        connection->declare("ZEV_SP_STORE_GetLists", {"@store_no"});
-        connection->declare("ZEV_SP_STORE_GetProduct", {"@store_no"});
         connection->script("ZEV_SP_STORE_GetStore").row(StoreRow(3, "Summit Lifts"));
         host->db = connection;
         if (!stored.isNull())
@@ -143,16 +119,6 @@ TEST_F(StoreTest, AStoreThatCannotBeOpenedLeavesNoStoreAndKeepsTheDefault) {
     EXPECT_EQ(control.CurrentStore(), current) << "choosing the current store again keeps it";
     EXPECT_EQ(db->calls().size(), calls) << "and reloads nothing";
     EXPECT_TRUE(control.tabStore->isEnabled());
-}
-
-TEST_F(StoreTest, ControlDisabledDisablesEverythingButStaysConsistent) {
-    scriptStores(3);
-    start("3");
-    control.setEnabled(false);
-    EXPECT_FALSE(control.Enabled());
-    control.setEnabled(true);
-    EXPECT_TRUE(control.tabStore->isEnabled());
-    EXPECT_TRUE(control.cmbStore->isEnabled());
 }
 
 TEST_F(StoreTest, ProductOutlineMarksTheFirstRowOfEachGroup) {
@@ -305,9 +271,6 @@ TEST_F(StoreTest, CustomerPickingFillsThePanelAndListsTheLog) {
 }
 
 TEST_F(StoreTest, DoubleClickOpensTheOrderOrTheLogEntryOfTheCurrentRowOnly) {
-    db->declare("ZEV_SP_STORE_GetOrderData", {"@store_no", "@shopping_cart_no", "@zev_user", "@view_card"});
-    db->declare("ZEV_SP_STORE_GetOrderLog", {"@store_no", "@shopping_cart_no"});
-    db->declare("ZEV_SP_STORE_GetCustomerLogData", {"@log_no"});
     scriptStores(3);
     start("3");
     control.tabStore->SelectKey("ORDER");

@@ -30,15 +30,6 @@ inline const QString DefaultKey = QStringLiteral("AppData\\Store|Environment|Def
 class StoreTest : public RecordTest {
 protected:
     StoreTest() {
-        db->declare("ZEV_SP_STORE_GetStore", {"@store_no"});
-        db->declare("ZEV_SP_STORE_GetOrderStatus", {"@store_no"});
-        db->declare("ZEV_SP_STORE_GetLists", {"@store_no"});
-        db->declare("ZEV_SP_STORE_GetProduct", {"@store_no", "@product_no"});
-        db->declare("ZEV_SP_STORE_GetListItems", {"@store_no", "@list_id", "@seq_no"});
-        db->declare("ZEV_SP_STORE_GetOrders", {"@store_no", "@status_id", "@shopping_cart_no",
-                                               "@salesorder_no", "@customer_no", "@external_customer_no"});
-        db->declare("ZEV_SP_STORE_GetStoreCustomer", {"@store_no", "@customer_no"});
-        db->declare("ZEV_SP_STORE_GetCustomerLogs", {"@customer_no"});
         server->db = db;
         server->error = error;
         server->customers = picker;

@@ -20,11 +20,6 @@ protected:
         maint.setAppServer(server);
     }
 
-    // Declares a procedure with the parameters a test sends and a message parameter.
-    void declare(const QString& procedure, QStringList parameters, const QString& message = "@message") {
-        db->declare(procedure, parameters << message);
-    }
-
     std::shared_ptr<FakeAppServer> server = std::make_shared<FakeAppServer>();
     CStoreMaint maint;
 };
@@ -82,11 +77,6 @@ TEST_F(CStoreMaintTest, DeletesSendTheirKeysAndJudgeTheReturnValue) {
     };
     for (const DeleteCase& c : cases) {
         SCOPED_TRACE(c.procedure);
-        QStringList names;
-        for (const auto& [name, value] : c.sent)
-            names << name;
-        declare(c.procedure, names);
-
         db->script(c.procedure).returns(0);
         EXPECT_TRUE(c.call(maint));
         ExpectSent(db->lastCall(), c.sent);
@@ -112,10 +102,6 @@ TEST_F(CStoreMaintTest, DeletesSendTheirKeysAndJudgeTheReturnValue) {
 }
 
 TEST_F(CStoreMaintTest, UpdateStoreGroupInsertsOrUpdatesAndHandsBackTheGroupNumber) {
-    const QStringList common = {"@store_no",    "@product_group_no", "@description", "@product_display_type",
-                                "@image_width", "@image_height",     "@num_cols",    "@manual_invoice"};
-    declare("ZEV_SP_STORE_InsertProductGroup", common, "@Message");
-    declare("ZEV_SP_STORE_UpdateProductGroup", QStringList(common) << "@product_group_no_key", "@Message");
 
     int32_t groupNo = 0;
     db->script("ZEV_SP_STORE_InsertProductGroup").returns(0).output("@product_group_no", 17);
@@ -157,60 +143,7 @@ TEST_F(CStoreMaintTest, UpdateStoreGroupInsertsOrUpdatesAndHandsBackTheGroupNumb
     EXPECT_EQ(error->reports[0].number, 94);
 }
 
-TEST_F(CStoreMaintTest, ListFeeScreenAndExtensionUpdatesSendNullsForEmptyKeysAndZeroes) {
-    declare("ZEV_SP_STORE_UpdateStoreList", {"@store_no", "@list_id_key", "@list_id", "@description"},
-            "@Message");
-    ASSERT_TRUE(maint.UpdateStoreList(2, "", "HOME", "Home page"));
-    ExpectSent(db->lastCall(), {{"@store_no", 2},
-                                {"@list_id_key", Variant::Null()},
-                                {"@list_id", "HOME"},
-                                {"@description", "Home page"}});
-    ASSERT_TRUE(maint.UpdateStoreList(2, "HOME", "MAIN", "Home page"));
-    EXPECT_EQ(db->lastCall().value("@list_id_key"), Variant("HOME"));
-
-    declare("ZEV_SP_STORE_UpdateStoreFee",
-            {"@store_no", "@fee_id_key", "@fee_id", "@fee_amount", "@min_amount", "@fee_percent", "@item_no",
-             "@product_group_no", "@price_no"});
-    ASSERT_TRUE(maint.UpdateStoreFee(2, "SHIP", "SHIP", 0, 25.0, 2.5, 0, 7, 0));
-    ExpectSent(db->lastCall(), {{"@store_no", 2},
-                                {"@fee_id_key", "SHIP"},
-                                {"@fee_id", "SHIP"},
-                                {"@fee_amount", Variant::Null()},
-                                {"@min_amount", 25.0},
-                                {"@fee_percent", 2.5},
-                                {"@item_no", Variant::Null()},
-                                {"@product_group_no", 7},
-                                {"@price_no", Variant::Null()}});
-
-    declare("ZEV_SP_STORE_STORE_SCREEN_Insert", {"@store_no", "@screen_id", "@screen_title", "@screen_url"},
-            "@Message");
-    declare("ZEV_SP_STORE_STORE_SCREEN_Update",
-            {"@store_no", "@screen_id", "@original_screen_id", "@screen_title", "@screen_url"}, "@Message");
-    QString screenId;
-    db->script("ZEV_SP_STORE_STORE_SCREEN_Insert").returns(0).output("@screen_id", "SCR1");
-    ASSERT_TRUE(maint.UpdateStoreScreen(2, "", screenId, "Checkout", "https://shop/checkout"));
-    EXPECT_EQ(screenId, "SCR1");
-    EXPECT_EQ(db->lastCall().value("@screen_id"), Variant::Null());
-    db->script("ZEV_SP_STORE_STORE_SCREEN_Update").returns(0).output("@screen_id", "SCR2");
-    screenId = "SCR2";
-    ASSERT_TRUE(maint.UpdateStoreScreen(2, "SCR1", screenId, "Checkout", "u"));
-    ExpectSent(db->lastCall(), {{"@store_no", 2},
-                                {"@screen_id", "SCR2"},
-                                {"@original_screen_id", "SCR1"},
-                                {"@screen_title", "Checkout"},
-                                {"@screen_url", "u"}});
-
-    declare("ZEV_SP_STORE_STORE_EXTENDABLE_Update", {"@store_no", "@item_no"}, "@Message");
-    ScriptedMessages messages;
-    messages.expect();
-    db->script("ZEV_SP_STORE_STORE_EXTENDABLE_Update").returns(Variant::Null());
-    EXPECT_FALSE(maint.UpdateStoreExt(2, 900)) << "a null return value fails the at-least-zero test";
-    EXPECT_EQ(messages.shown()[0].title, "Update Extendable Failed");
-    EXPECT_TRUE(error->reports.empty());
-}
-
 TEST_F(CStoreMaintTest, UnInstallRegisterClearsTheStoreOnlyAfterTheDatabaseAccepted) {
-    declare("ZEV_SP_STORE_UnInstallRegister", {"@store_no", "@register_id"});
     CStore store;
     store.setStoreNo(4);
     EXPECT_FALSE(maint.UnInstallRegister(store)) << "nothing installed";
@@ -233,19 +166,11 @@ TEST_F(CStoreMaintTest, UnInstallRegisterClearsTheStoreOnlyAfterTheDatabaseAccep
 }
 
 TEST_F(CStoreMaintTest, RaisedErrorsAreReportedUnderTheOperationName) {
-    declare("ZEV_SP_STORE_DeleteStore", {"@store_no"});
     db->script("ZEV_SP_STORE_DeleteStore").raises(-2147217873, "The DELETE statement conflicted.");
     EXPECT_FALSE(maint.DeleteStore(9));
     ExpectReported("ZevStore.CStoreMaint (1.0.0) DeleteStore");
     EXPECT_EQ(maint.Errors().LastErrorDescription(), "The DELETE statement conflicted.");
     EXPECT_TRUE(maint.DeleteStore(9));
-}
-
-TEST_F(CStoreMaintTest, TakesConnectionErrorObjectAndItemMaintenanceFromTheServer) {
-    EXPECT_EQ(maint.DBConnection(), db);
-    EXPECT_EQ(maint.ErrorObject(), error);
-    EXPECT_EQ(server->connectionNames, QStringList({""}));
-    EXPECT_EQ(maint.ItemMaint(), server->items);
 }
 
 Row RegisterRow(const char* id) {
@@ -270,7 +195,6 @@ TEST_F(CStoreMaintTest, InstallRegisterRefusesAnInstalledRegisterBeforeAskingAny
 }
 
 TEST_F(CStoreMaintTest, InstallRegisterInstallsThePickedRegisterOnlyWhenConfirmedAndAccepted) {
-    declare("ZEV_SP_STORE_InstallRegister", {"@store_no", "@register_id"});
     CStore store;
     store.setStoreNo(4);
     auto pick = [&](bool confirm) {
@@ -301,8 +225,6 @@ TEST_F(CStoreMaintTest, InstallRegisterInstallsThePickedRegisterOnlyWhenConfirme
 }
 
 TEST_F(CStoreMaintTest, SelectPriceFillsItsOutputsFromTheCurrentRowUnlessCancelled) {
-    declare("ZEV_SP_STORE_GetProductItemPrices",
-            {"@item_no", "@package_no", "@store_no", "@product_no", "@seq_no"});
     auto price = [](int32_t no, double amount, int16_t qty) {
         return Row{{"price_no", no},    {"season_no", 0},       {"season_desc", ""},
                    {"discount_id", ""}, {"discount_desc", ""},  {"unit_id", "DAY"},
@@ -334,28 +256,6 @@ TEST_F(CStoreMaintTest, SelectPriceFillsItsOutputsFromTheCurrentRowUnlessCancell
                                 {"@store_no", 2},
                                 {"@product_no", 10},
                                 {"@seq_no", Variant::Null()}});
-}
-
-TEST_F(CStoreMaintTest, ShowPricesOpensTheViewerAndPriceFailuresStaySilent) {
-    declare("ZEV_SP_STORE_GetStorePrices", {"@store_no", "@item_no", "@package_no", "@child_item_no"});
-    {
-        ModalScript dialogs;
-        dialogs.on<frmShowPrices>([](frmShowPrices& viewer) { viewer.cmdOk->click(); });
-        maint.ShowPrices(900, 2, 0, 905);
-    }
-    ExpectSent(
-        db->lastCall(),
-        {{"@store_no", 2}, {"@item_no", 900}, {"@package_no", Variant::Null()}, {"@child_item_no", 905}});
-
-    CStoreMaint unbound; // no connection: the pickers end quietly
-    int32_t priceNo = 7;
-    QString text;
-    int16_t qty = 1;
-    ModalScript dialogs;
-    dialogs.on<frmSelectPrice>([](frmSelectPrice& picker) { picker.cmdOk->click(); });
-    EXPECT_TRUE(unbound.SelectPrice(1, 2, 3, 4, priceNo, text, qty)) << "an empty list still allows OK";
-    EXPECT_EQ(priceNo, 7);
-    EXPECT_TRUE(error->reports.empty());
 }
 
 } // namespace

@@ -22,10 +22,6 @@ QStringList Column(const FlexGrid& grid, int col) {
 class ViewerTest : public RecordTest {
 protected:
     ViewerTest() {
-        db->declare("ZEV_SP_STORE_GetOrderLog", {"@store_no", "@shopping_cart_no"});
-        db->declare("ZEV_SP_STORE_GetOrderData",
-                    {"@store_no", "@shopping_cart_no", "@zev_user", "@view_card"});
-        db->declare("ZEV_SP_STORE_GetCustomerLogData", {"@log_no"});
         server->db = db;
         server->error = error;
         maint.setAppServer(server);
@@ -95,21 +91,6 @@ TEST_F(ViewerTest, CustomerLogViewerShowsBothSidesUnmasked) {
     viewer.Setup(78, "<broken>", "<also broken");
     EXPECT_EQ(messages.shown().size(), 2u);
     EXPECT_EQ(viewer.gdNew->Rows(), 1);
-}
-
-TEST_F(ViewerTest, DisplayOrderDetailPassesTheViewCardRightToTheViewer) {
-    db->currentUser = "clerk";
-    db->script("ZEV_SP_STORE_GetOrderData").output("@view_card", true).row({{"shopping_cart_data", Cart}});
-    ModalScript dialogs;
-    dialogs.on<frmOrderDetail>([](frmOrderDetail& viewer) {
-        EXPECT_TRUE(viewer.ShowCardNo());
-        EXPECT_EQ(viewer.gdCartData->TextMatrix(7, 1), "4111111111111111");
-    });
-    maint.DisplayOrderDetail(2, 5000000000.0);
-    const RecordedCall call = db->callsOf("ZEV_SP_STORE_GetOrderData").at(0);
-    EXPECT_EQ(call.option, -1);
-    ExpectSent(call, {{"@store_no", 2}, {"@shopping_cart_no", 5000000000.0}, {"@zev_user", "clerk"}});
-    EXPECT_TRUE(error->reports.empty());
 }
 
 TEST_F(ViewerTest, DisplayOrderDetailWithoutCartOrWithANullCartSaysNoCartData) {
