@@ -6,12 +6,19 @@
 #include "store/pickers/frmSelectStoreProductItem.h"
 #include "store/pickers/frmShowPrices.h"
 #include "support/FakeAppServer.h"
+#include "support/ModalScript.h"
 #include "support/RecordingErrorObject.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/FlexGridDelegate.h"
+#include "widgets/Twips.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
 
 namespace {
 
-// The pickers against the demo database, on each backend.
+// The pickers against the demo database, on each backend, worked with the mouse as a user would.
 class PickersOnDemoDataTest : public DatabaseTest {
 protected:
     static QStringList Column(const FlexGrid& grid, int32_t col) {
@@ -26,85 +33,223 @@ protected:
             cells << grid.TextMatrix(row, col);
         return cells;
     }
+    static QRect CellRect(const FlexGrid& grid, int32_t row, int32_t col) {
+        return grid.visualRect(grid.gridModel()->index(grid.gridModel()->ViewRow(row), col));
+    }
+    static void Click(FlexGrid& grid, int32_t row, int32_t col, Qt::KeyboardModifiers keys = {}) {
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, keys, CellRect(grid, row, col).center());
+    }
+    static void DoubleClick(FlexGrid& grid, int32_t row, int32_t col) {
+        QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, CellRect(grid, row, col).center());
+    }
+    static QPushButton* Button(QWidget& dialog, const char* name) {
+        return dialog.findChild<QPushButton*>(name);
+    }
 
     std::shared_ptr<RecordingErrorObject> error = std::make_shared<RecordingErrorObject>();
 };
 
-TEST_P(PickersOnDemoDataTest, RegisterPickerListsOnlyFreeRegistersById) {
+TEST_P(PickersOnDemoDataTest, RegisterPickerListsOnlyFreeRegistersAndHandsBackTheCurrentRow) {
     frmSelectRegister picker;
     picker.Setup(connection(), error);
-    const FlexGrid& grid = *picker.dbgRegisters;
+    FlexGrid& grid = *picker.dbgRegisters;
+    EXPECT_EQ(picker.windowTitle(), "Select Register");
+    EXPECT_EQ(picker.findChild<QLabel*>("Label1")->text(),
+              "Select one of the following available registers to install:");
+    EXPECT_EQ(Cells(grid, 0), QStringList({"Register", "Group", "RevenueCenter", "Location"}));
     // Free, free with the "Avail" check-out mark, and without status with a blank check-out computer; not
     // installed, offline, closed, or checked out to a computer.
     EXPECT_EQ(Column(grid, 0), QStringList({"WEB01", "WEB03", "WEB04"}));
     EXPECT_EQ(Cells(grid, 1), QStringList({"WEB01", "WEB", "ONLINE", "BASE"}));
     EXPECT_EQ(picker.RegisterId(), "WEB01");
+    EXPECT_TRUE(picker.UserCanceled);
+
+    picker.show();
+    DoubleClick(grid, 2, 1);
+    EXPECT_FALSE(picker.isVisible());
+    EXPECT_FALSE(picker.UserCanceled);
+    EXPECT_EQ(picker.RegisterId(), "WEB03");
+    picker.show();
+    picker.cmdCancel->click();
+    EXPECT_TRUE(picker.UserCanceled);
+    picker.show();
+    picker.close(); // the close box keeps the flag as it is
+    EXPECT_FALSE(picker.isVisible());
+    EXPECT_TRUE(picker.UserCanceled);
     EXPECT_TRUE(error->reports.empty());
 }
 
-TEST_P(PickersOnDemoDataTest, PricePickerListsThePricesOfAProductItem) {
+TEST_P(PickersOnDemoDataTest, PricePickerShowsSeasonsDiscountsAndHandsBackTheCurrentRow) {
     frmSelectPrice picker;
     // The military day ticket of the lift ticket store sells the adult day ticket.
     picker.Setup(connection(), error, 1, 0, 100, 5, 0);
-    const FlexGrid& grid = *picker.gdItems;
+    FlexGrid& grid = *picker.gdItems;
+    EXPECT_EQ(picker.windowTitle(), "Select Price");
+    EXPECT_EQ(Cells(grid, 0),
+              QStringList({"Price #", "Season", "Discount", "Unit", "UnitQty", "Unit Price", "Price"}));
     EXPECT_EQ(Column(grid, 0), QStringList({"101", "102", "103", "104", "105"}));
     EXPECT_EQ(Cells(grid, 1).mid(1, 2), QStringList({"Early Season (1)", ""}));
     EXPECT_EQ(Cells(grid, 4).mid(1, 2), QStringList({"Regular Season (3)", "MIL:Military"}));
+    EXPECT_EQ(grid.gridModel()->DisplayText(5, 5), "$89.00");
     EXPECT_EQ(grid.gridModel()->DisplayText(5, 6), "$267.00");
+    EXPECT_FALSE(grid.Editable());
 
+    // The chosen price is the current row, not the selection.
+    picker.show();
+    Click(grid, 1, 0);
+    Click(grid, 2, 0, Qt::ControlModifier);
+    Click(grid, 5, 0, Qt::ControlModifier);
+    Click(grid, 5, 0, Qt::ControlModifier); // row 5 holds the cursor but is no longer selected
+    EXPECT_EQ(picker.CountSelected(), 2);
     int32_t priceNo = 0;
     QString price;
     int16_t unitQty = 0;
     picker.getSelectedPriceNo(priceNo, price, unitQty);
-    EXPECT_EQ(priceNo, 101);
-    EXPECT_EQ(price.toDouble(), 79.0);
-    EXPECT_EQ(unitQty, 1);
+    EXPECT_EQ(priceNo, 105);
+    EXPECT_EQ(price.toDouble(), 267.0);
+    EXPECT_EQ(unitQty, 3);
+
+    DoubleClick(grid, 2, 1);
+    EXPECT_FALSE(picker.isVisible());
+    EXPECT_FALSE(picker.UserCancelled);
+    picker.show();
+    picker.close(); // the close box keeps the flag as it is
+    EXPECT_FALSE(picker.UserCancelled);
+    for (const auto& [button, cancelled] : {std::pair{"cmdCancel", true}, {"cmdOk", false}}) {
+        picker.show();
+        Button(picker, button)->click();
+        EXPECT_FALSE(picker.isVisible());
+        EXPECT_EQ(picker.UserCancelled, cancelled) << button;
+    }
 }
 
-TEST_P(PickersOnDemoDataTest, PriceViewerListsTheStorePricesOfAnExtension) {
+TEST_P(PickersOnDemoDataTest, PriceViewerListsTheStorePricesAndOnlyOkEndsIt) {
     frmShowPrices viewer;
     viewer.Setup(connection(), error, 2001, 2, 0, 6001);
-    EXPECT_EQ(Column(*viewer.gdItems, 0), QStringList({"127"}));
-    EXPECT_EQ(Cells(*viewer.gdItems, 1).mid(1, 3), QStringList({"", "DAY", "1"}));
+    FlexGrid& grid = *viewer.gdItems;
+    EXPECT_EQ(viewer.windowTitle(), "Store Prices");
+    EXPECT_EQ(Cells(grid, 0), QStringList({"Price #", "Season", "Unit", "UnitQty", "Unit Price", "Price"}));
+    EXPECT_EQ(Column(grid, 0), QStringList({"127"}));
+    EXPECT_EQ(Cells(grid, 1).mid(1, 3), QStringList({"", "DAY", "1"}));
+    EXPECT_EQ(Button(viewer, "cmdCancel"), nullptr);
+
+    viewer.resize(500, 300);
+    viewer.show();
+    DoubleClick(grid, 1, 0);
+    EXPECT_TRUE(viewer.isVisible());
+    // With no Cancel button OK is the rightmost.
+    const QRect ok = Button(viewer, "cmdOk")->geometry();
+    EXPECT_NEAR(viewer.width() - (ok.x() + ok.width()), TwipsToPixels(60, &viewer), 1);
+    Button(viewer, "cmdOk")->click();
+    EXPECT_FALSE(viewer.isVisible());
+    EXPECT_FALSE(viewer.UserCancelled);
 }
 
-TEST_P(PickersOnDemoDataTest, ItemPickerListsExtendableItemsAndTicksTheStoresExtensions) {
+TEST_P(PickersOnDemoDataTest, ItemPickerHandsBackExtendableItemsInGridOrder) {
     auto server = std::make_shared<FakeAppServer>();
     server->db = connection();
     CStoreMaint maint;
     maint.setAppServer(server);
+    frmSelectItem picker;
+    picker.Setup(maint, server->db, error, true, 2, 0);
+    FlexGrid& grid = *picker.gdItems;
+    EXPECT_EQ(picker.windowTitle(), "Select Extendable Item");
+    EXPECT_EQ(Cells(grid, 0), QStringList({"ItemNo", "Description"}));
+    EXPECT_EQ(Column(grid, 0), QStringList({"1001", "2001", "2004", "4001"}));
+    EXPECT_EQ(grid.TextMatrix(2, 1), "Ski Rental Package (skis, boots, poles)");
 
-    frmSelectItem extendable;
-    extendable.Setup(maint, server->db, error, true, 2, 0);
-    EXPECT_EQ(Column(*extendable.gdItems, 0), QStringList({"1001", "2001", "2004", "4001"}));
-    EXPECT_EQ(extendable.gdItems->TextMatrix(2, 1), "Ski Rental Package (skis, boots, poles)");
-
-    frmSelectItem extensions;
-    extensions.Setup(maint, server->db, error, true, 2, 2001);
-    ASSERT_GT(extensions.Rows(), 3);
-    QStringList ticked;
-    for (int32_t row = 1; row <= extensions.Rows(); ++row) {
-        int32_t itemNo = 0;
-        bool selected = false;
-        extensions.getItemNoSelected(row, itemNo, selected);
-        if (selected)
-            ticked << QString::number(itemNo);
-    }
-    EXPECT_EQ(ticked, QStringList({"2003", "6001", "6002"}));
+    picker.show();
+    Click(grid, 3, 0);
+    Click(grid, 1, 0, Qt::ControlModifier);
+    ASSERT_EQ(picker.CountSelected(), 2);
+    int32_t itemNo = 0;
+    QString description;
+    picker.getSelectedItemNo(0, itemNo, description);
+    EXPECT_EQ(itemNo, 1001);
+    picker.getSelectedItemNo(1, itemNo, description);
+    EXPECT_EQ(itemNo, 2004);
+    DoubleClick(grid, 2, 1);
+    EXPECT_FALSE(picker.isVisible());
+    EXPECT_FALSE(picker.UserCancelled);
 }
 
-TEST_P(PickersOnDemoDataTest, ProductItemPickerListsEveryProductItemOfTheStore) {
+TEST_P(PickersOnDemoDataTest, ExtensionPickerTicksTheStoresExtensionsAndShowsTheirPrices) {
+    auto server = std::make_shared<FakeAppServer>();
+    server->db = connection();
+    CStoreMaint maint;
+    maint.setAppServer(server);
+    frmSelectItem picker;
+    picker.Setup(maint, server->db, error, true, 2, 2001);
+    FlexGrid& grid = *picker.gdItems;
+    EXPECT_EQ(picker.windowTitle(), "Select Available Extension Items");
+    EXPECT_EQ(Cells(grid, 0), QStringList({"Selected", "ItemNo", "Description", "View Prices"}));
+    const auto ticked = [&] {
+        QStringList items;
+        for (int32_t row = 1; row <= picker.Rows(); ++row) {
+            int32_t itemNo = 0;
+            bool selected = false;
+            picker.getItemNoSelected(row, itemNo, selected);
+            if (selected)
+                items << QString::number(itemNo);
+        }
+        return items;
+    };
+    EXPECT_EQ(ticked(), QStringList({"2003", "6001", "6002"}));
+    picker.show();
+    const int32_t helmet = int32_t(Column(grid, 1).indexOf("6001")) + 1;
+    Click(grid, helmet, 0);
+    EXPECT_EQ(ticked(), QStringList({"2003", "6002"}));
+
+    // The number and description cannot be edited; the price button shows that extension's store prices.
+    std::vector<bool> refused;
+    QObject::connect(&grid, &FlexGrid::BeforeEdit,
+                     [&](int32_t, int32_t, bool& cancel) { refused.push_back(cancel); });
+    for (int32_t col : {1, 2}) {
+        grid.setRow(helmet);
+        grid.setCol(col);
+        grid.EditCell();
+    }
+    EXPECT_EQ(refused, std::vector<bool>({true, true}));
+    ModalScript dialogs;
+    dialogs.on<frmShowPrices>([](frmShowPrices& viewer) {
+        EXPECT_EQ(viewer.gdItems->TextMatrix(1, 0), "127");
+        viewer.hide();
+    });
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                      FlexGridDelegate::ButtonRect(CellRect(grid, helmet, 3)).center());
+    EXPECT_EQ(dialogs.shownCount(), 1);
+    EXPECT_TRUE(picker.isVisible());
+}
+
+TEST_P(PickersOnDemoDataTest, ProductItemPickerListsEveryItemOfTheStoreAndHandsBackTheSelected) {
     frmSelectStoreProductItem picker;
-    picker.Setup(connection(), error, 1, true);
-    const FlexGrid& grid = *picker.gdItems;
-    EXPECT_EQ(grid.Rows() - 1, database().count(QStringLiteral("zev_store_product_item"),
-                                                QStringLiteral("store_no = ?"), {1}));
-    const QStringList products = Column(grid, 0);
-    const int32_t package = int32_t(products.indexOf(QStringLiteral("300"))) + 1;
+    picker.Setup(connection(), error, 1, false);
+    FlexGrid& grid = *picker.gdItems;
+    EXPECT_EQ(picker.windowTitle(), "Select Product Item");
+    EXPECT_EQ(Cells(grid, 0), QStringList({"ProductNo", "Prod Name", "SeqNo", "Type", "Item Name"}));
+    EXPECT_EQ(grid.Rows() - 1, database().count("zev_store_product_item", "store_no = ?", {1}));
+    const int32_t package = int32_t(Column(grid, 0).indexOf("300")) + 1;
     ASSERT_GT(package, 0);
     EXPECT_EQ(Cells(grid, package),
               QStringList({"300", Cells(grid, package)[1], "1", "Pkg", "Learn to Ski Package"}));
     EXPECT_EQ(grid.TextMatrix(1, 3), "Item");
+    EXPECT_EQ(grid.ColAlignment(2), Qt::AlignHCenter);
+
+    picker.show();
+    Click(grid, 3, 1);
+    Click(grid, 1, 1, Qt::ShiftModifier);
+    Click(grid, 2, 1, Qt::ControlModifier);
+    ASSERT_EQ(picker.CountSelected(), 2);
+    int32_t productNo = 0, seqNo = 0;
+    QString itemName, productName;
+    picker.getSelectedProductSeqNo(1, productNo, seqNo, itemName, productName);
+    EXPECT_EQ(QString::number(productNo), grid.TextMatrix(3, 0));
+    EXPECT_EQ(QString::number(seqNo), grid.TextMatrix(3, 2));
+    EXPECT_EQ(itemName, grid.TextMatrix(3, 4));
+    EXPECT_EQ(productName, grid.TextMatrix(3, 1));
+    DoubleClick(grid, 2, 0);
+    EXPECT_FALSE(picker.isVisible());
+    EXPECT_FALSE(picker.UserCancelled);
 }
 
 ZEV_INSTANTIATE_BACKENDS(PickersOnDemoDataTest);

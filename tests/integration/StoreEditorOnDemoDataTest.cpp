@@ -1,5 +1,6 @@
 #include "dbsupport/TestDatabase.h"
 #include "store/editors/store/StoreSubTables.h"
+#include "store/editors/store/SubTableCells.h"
 #include "store/editors/store/frmStore.h"
 #include "store/host/CStoreMaint.h"
 #include "store/pickers/frmSelectItem.h"
@@ -10,6 +11,7 @@
 #include "support/ScriptedMessages.h"
 #include "widgets/FlexGrid.h"
 #include "widgets/TabStrip.h"
+#include "widgets/Twips.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -95,6 +97,14 @@ protected:
         form.gdData->gridModel()->CommitEdit(gridRow, col, text); // as the grid stores it
         form.Tables().AfterEdit(gridRow, col);
     }
+    // A user's edit the editor refuses: true when refused.
+    static bool Refused(frmStore& form, int32_t gridRow, int32_t col, const QString& text) {
+        bool cancel = false;
+        form.Tables().BeforeEdit(gridRow, col, cancel);
+        if (!cancel)
+            form.Tables().ValidateEdit(gridRow, col, text, cancel);
+        return cancel;
+    }
     static int32_t RowOf(const FlexGrid& grid, int32_t col, const QString& text) {
         for (int32_t row = 1; row < grid.Rows(); ++row)
             if (grid.TextMatrix(row, col) == text)
@@ -129,6 +139,11 @@ TEST_P(StoreEditorOnDemoDataTest, EveryTabsChangeIsStoredAndNothingElse) {
     ModalScript dialogs;
     frmStore form;
     Open(form);
+    EXPECT_EQ(form.windowTitle(), "Store Maintenance (1)");
+    EXPECT_EQ(form.cmbSalesorderType->SelectedKey(), "WEB");
+    EXPECT_EQ(form.picTab[0]->x(), TwipsToPixels(180, &form));
+    EXPECT_LT(form.picTab[1]->x(), -1000); // the hidden panel is parked and disabled
+    EXPECT_FALSE(form.picTab[1]->isEnabled());
     form.txtDescription->setText("Summit Peak Shop");
     form.tabTabs->SelectKey("CONFIRM");
     form.txtDocument->setPlainText("Thank you [CustomerName]");
@@ -153,6 +168,7 @@ TEST_P(StoreEditorOnDemoDataTest, EveryTabsChangeIsStoredAndNothingElse) {
     AddAndName(form, 2, "BOOKING");
     const int32_t fee = form.gdData->Rows() - 1;
     Edit(form, fee, 3, "1.5");
+    Edit(form, fee, 5, "1.3"); // stored as 0.013, not 0.013000000000000001
     server->items->choice = {{1001, "Adult Day Ticket"}};
     form.Tables().CellButtonClick(fee, 8);
     dialogs.on<frmSelectPrice>([](frmSelectPrice& picker) {
@@ -170,7 +186,10 @@ TEST_P(StoreEditorOnDemoDataTest, EveryTabsChangeIsStoredAndNothingElse) {
     form.cmdAdd->click();
 
     form.tabTabs->SelectKey(PayMethods);
-    Edit(form, RowOf(*form.gdData, 2, "VISA"), 1, "False");
+    EXPECT_TRUE(form.cmdAdd->isHidden());
+    EXPECT_TRUE(Refused(form, 1, 2, "x"));
+    for (const char* on : {"False", "True", "False"}) // only the last state is written
+        Edit(form, RowOf(*form.gdData, 2, "VISA"), 1, on);
 
     form.cmdOk->click();
     ASSERT_FALSE(form.UserCanceled());
@@ -214,6 +233,9 @@ TEST_P(StoreEditorOnDemoDataTest, EveryTabsChangeIsStoredAndNothingElse) {
     EXPECT_EQ(db().scalar("SELECT fee_amount FROM zev_store_fee WHERE store_no = 1 AND fee_id = 'BOOKING'")
                   .toDouble(),
               1.5);
+    EXPECT_EQ(db().scalar("SELECT fee_percent FROM zev_store_fee WHERE store_no = 1 AND fee_id = 'BOOKING'")
+                  .toDouble(),
+              0.013);
 
     CStore reopened;
     ASSERT_TRUE(reopened.OpenStore(server->db, server->error, 1));
@@ -257,6 +279,190 @@ TEST_P(StoreEditorOnDemoDataTest, CancelAfterGridEditsWritesNoRowAndRefusalsKeep
                           "product_group_no = 70")
                   .toString(),
               "Still spare");
+}
+
+struct RefusedEdit {
+    QString tab;
+    int32_t col;
+    QString text;
+    const char* message;
+    const char* caption;
+};
+
+TEST_P(StoreEditorOnDemoDataTest, BadCellInputIsRefusedWithItsMessageAndKeepsTheValue) {
+    const QString tooLong(51, 'x');
+    const char* const groupNumber = "You must supply a valid group number.";
+    const char* const description = "Description can not be longer than 50 characters.";
+    const std::vector<RefusedEdit> cases = {
+        {Groups, 2, "0", groupNumber, "Invalid group number"},
+        {Groups, 2, "", groupNumber, "Invalid group number"},
+        {Groups, 2, "abc", groupNumber, "Invalid group number"},
+        {Groups, 2, "1234567890", groupNumber, "Invalid group number"},
+        {Groups, 8, tooLong, description, "Description Too Long"},
+        {Lists, 3, tooLong, description, "Description Too Long"},
+        {Fees, 2, tooLong, "Fee Id can not be longer than 50 characters.", "Description Too Long"},
+        {Fees, 3, "abc", "Fee Amount must be a numeric value.", "Invalid Fee Amount"},
+        {Fees, 3, "", "Fee Amount must be a numeric value.", "Invalid Fee Amount"},
+        {Fees, 5, "2,5", "Fee percentage must be a numeric value.", "Invalid Fee Percentage"},
+    };
+    frmStore form;
+    Open(form);
+    for (const RefusedEdit& c : cases) {
+        form.tabTabs->SelectKey(c.tab);
+        const QString before = form.gdData->TextMatrix(1, c.col);
+        messages.expect();
+        EXPECT_TRUE(Refused(form, 1, c.col, c.text)) << c.text.toStdString();
+        EXPECT_EQ(messages.shown().back().prompt, c.message);
+        EXPECT_EQ(messages.shown().back().title, c.caption);
+        EXPECT_EQ(messages.shown().back().buttons, MsgBoxStyle::Information);
+        EXPECT_EQ(form.gdData->TextMatrix(1, c.col), before);
+        EXPECT_FALSE(form.Tables().Changed(c.tab));
+    }
+    // Accepted without a check: a long screen title, a list id, a fee's minimum amount.
+    for (const auto& [tab, col] : {std::pair{Screens, 3}, {Lists, 2}, {Fees, 4}}) {
+        form.tabTabs->SelectKey(tab);
+        EXPECT_FALSE(Refused(form, 1, col, tooLong));
+    }
+    EXPECT_EQ(messages.shown().size(), cases.size());
+}
+
+TEST_P(StoreEditorOnDemoDataTest, RowsLeftWithoutAKeyAreNeverWritten) {
+    const auto before = DumpAll();
+    frmStore form;
+    Open(form);
+    form.tabTabs->SelectKey(Groups);
+    AddAndName(form, 2, "50"); // added, then deleted: never sent
+    Delete(form, 2, "50");
+    form.cmdAdd->click(); // its number left at 0 with Escape
+    QTest::keyClick(form.gdData->indexWidget(form.gdData->currentIndex()), Qt::Key_Escape);
+    messages.expect();
+    form.cmdUpdate->click();
+    EXPECT_EQ(messages.shown().back().prompt, "Zero is not a valid group number.");
+    EXPECT_EQ(messages.shown().back().title, "Cancel update of group with zero.");
+    form.tabTabs->SelectKey(Lists);
+    form.cmdAdd->click(); // left "<New>": dropped
+    form.cmdOk->click();
+    EXPECT_FALSE(form.UserCanceled());
+    auto after = DumpAll();
+    for (const auto& [table, rows] : before)
+        EXPECT_EQ(after[table], rows) << table.toStdString();
+}
+
+TEST_P(StoreEditorOnDemoDataTest, AFeeKeepsItsPriceOnlyForTheSameItemAndNeedsAnItem) {
+    frmStore form;
+    Open(form);
+    form.tabTabs->SelectKey(Fees);
+    const int32_t tax = RowOf(*form.gdData, 2, "RESORT TAX");
+    EXPECT_EQ(form.gdData->gridModel()->DisplayText(tax, 5), "2.50");
+    EXPECT_EQ(form.gdData->gridModel()->DisplayText(tax, 9), "$99.00(103)");
+    EXPECT_EQ(form.gdData->gridModel()->DisplayText(tax, 6), "Day Tickets");
+    server->items->choice = {{1001, "Adult Day Ticket"}};
+    messages.expect(MsgBoxResult::Yes);
+    form.Tables().CellButtonClick(tax, 8);
+    EXPECT_EQ(SubTableCells::LongOrZero(form.Tables().Table(Fees), 10, tax - 1), 103);
+    server->items->choice = {{2001, "Rental"}};
+    messages.expect(MsgBoxResult::Yes);
+    form.Tables().CellButtonClick(tax, 8);
+    EXPECT_EQ(form.gdData->TextMatrix(tax, 8), "Rental");
+    EXPECT_EQ(server->items->requestedTypes.back(), ttoAll);
+
+    // A new fee has no item: no price button, and saving it stops with "Item Required".
+    AddAndName(form, 2, "BOOKING");
+    EXPECT_TRUE(Refused(form, form.gdData->Rows() - 1, 9, ""));
+    messages.expect();
+    form.cmdOk->click();
+    EXPECT_EQ(messages.shown().back().prompt, "Fee must be tied to an item.");
+    EXPECT_EQ(messages.shown().back().title, "Item Required");
+    EXPECT_TRUE(form.UserCanceled());
+    EXPECT_TRUE(form.Tables().Changed(Fees));
+    EXPECT_EQ(
+        db().scalar("SELECT item_no FROM zev_store_fee WHERE store_no = 1 AND fee_id = 'RESORT TAX'").toInt(),
+        2001);
+    EXPECT_TRUE(db().scalar("SELECT price_no FROM zev_store_fee WHERE store_no = 1 AND fee_id = 'RESORT TAX'")
+                    .isNull());
+}
+
+TEST_P(StoreEditorOnDemoDataTest, ExtensionTicksAreWrittenAtOnce) {
+    const int extensions = db().count("zev_store_extension", "store_no = 1 AND item_no = 1001");
+    frmStore form;
+    Open(form);
+    form.tabTabs->SelectKey(Extensions);
+    ModalScript dialogs;
+    dialogs.on<frmSelectItem>([](frmSelectItem& picker) {
+        for (int32_t row = 1; row < picker.gdItems->Rows(); ++row)
+            picker.gdItems->gridModel()->CommitEdit(row, 0, "True");
+        picker.cmdOk->click();
+    });
+    form.Tables().CellButtonClick(RowOf(*form.gdData, 1, "1001"), 2);
+    ASSERT_GT(dialogs.shownCount(), 0);
+    form.cmdCancel->click();
+    EXPECT_GT(db().count("zev_store_extension", "store_no = 1 AND item_no = 1001"), extensions);
+}
+
+TEST_P(StoreEditorOnDemoDataTest, RegisterRuleDocumentsAndANewStore) {
+    frmStore form;
+    Open(form); // store 1 has register WEB02 installed
+    const QString manual = store.ManualDocument();
+    EXPECT_TRUE(form.ckbStoreRegister->isChecked());
+    messages.expect();
+    form.ckbStoreRegister->click();
+    EXPECT_TRUE(form.ckbStoreRegister->isChecked());
+    EXPECT_EQ(messages.shown().back().prompt,
+              "Please uninstall the register before changing the store register type");
+    EXPECT_EQ(messages.shown().back().title, "Uninstall Register");
+
+    // A field goes in at the caret, over a selection; the text is kept on a tab switch.
+    form.tabTabs->SelectKey("SHIP");
+    const QString field = form.cmbDocumentFields->currentText();
+    QPlainTextEdit& text = *form.txtDocument;
+    ASSERT_EQ(text.toPlainText(), "Shipped to [ShipAddress].");
+    QTextCursor cursor = text.textCursor();
+    cursor.setPosition(7);
+    cursor.setPosition(10, QTextCursor::KeepAnchor); // " to" selected
+    text.setTextCursor(cursor);
+    form.cmdInsert->click();
+    EXPECT_EQ(text.toPlainText(), "Shipped" + field + " [ShipAddress].");
+    EXPECT_EQ(text.textCursor().position(), 7 + field.size());
+    form.tabTabs->SelectKey("MANUAL");
+    EXPECT_EQ(store.ShipDocument(), "Shipped" + field + " [ShipAddress].");
+    text.setPlainText("Typed, then the close box");
+    form.close(); // hides without saving
+    EXPECT_TRUE(form.UserCanceled());
+    EXPECT_EQ(store.ManualDocument(), manual);
+
+    CStore fresh;
+    frmStore added;
+    added.Setup(maint, fresh);
+    EXPECT_EQ(added.windowTitle(), "Store Maintenance (0)");
+    EXPECT_FALSE(added.tabTabs->isEnabled());
+    messages.expect(MsgBoxResult::No);
+    added.cmdInstallRegister->click();
+    EXPECT_EQ(messages.shown().back().prompt,
+              "The store must be updated before installing a register.  Would "
+              "you like to update the store now?");
+    EXPECT_EQ(messages.shown().back().title, "Confirm Store Update");
+    messages.expect(MsgBoxResult::No);
+    added.Tables().Apply();
+    EXPECT_EQ(messages.shown().back().prompt,
+              "The Groups can not be updated until the new store is saved.\r\n"
+              "Would you like to update store now?");
+    EXPECT_EQ(db().count("zev_store"), 3);
+    added.txtDescription->setText("Valley Outlet");
+    added.cmdApply->click();
+    const int32_t storeNo = db().scalar("SELECT MAX(store_no) FROM zev_store").toInt();
+    EXPECT_EQ(added.windowTitle(), QString("Store Maintenance (%1)").arg(storeNo));
+    EXPECT_TRUE(added.tabTabs->isEnabled());
+    EXPECT_TRUE(added.cmdAdd->isEnabled());
+
+    // Without a register installed the store register rule can be switched off.
+    frmStore again;
+    Open(again);
+    store.setRegisterInstalled(false);
+    again.ckbStoreRegister->click();
+    EXPECT_FALSE(again.ckbStoreRegister->isChecked());
+    EXPECT_FALSE(again.cmdInstallRegister->isEnabled());
+    again.cmdOk->click();
+    EXPECT_NE(db().scalar("SELECT location_register FROM zev_store WHERE store_no = 1").toInt(), 0);
 }
 
 ZEV_INSTANTIATE_BACKENDS(StoreEditorOnDemoDataTest);
