@@ -49,6 +49,9 @@ bool GridFill::Run(StoredProcedureCall& call, const std::function<void()>& addRo
 
 void GridFill::SizeColumns() {
     m_grid->EndAppend();
+    // The grid keeps its current row number across a reload, when the new rows reach that far.
+    if (m_currentRow > 1 && m_grid->RowShown(m_currentRow))
+        m_grid->setRow(m_currentRow);
     if (m_yields == 0) {
         m_grid->AutoSize();
         return;

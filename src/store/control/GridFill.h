@@ -31,6 +31,7 @@ private:
     const int& m_stopCount;
     const int m_startCount;
     int32_t m_firstRows;
+    int32_t m_currentRow;
     int32_t m_added = 0;
     int32_t m_yields = 0;
     QElapsedTimer m_sinceYield;
