@@ -10,10 +10,13 @@
 #include "support/ModalScript.h"
 #include "support/ScriptedMessages.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/KeyedCombo.h"
 #include "widgets/TabStrip.h"
 #include "widgets/Twips.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
