@@ -17,7 +17,7 @@ QString ServerUrl() {
 QString TemplatePath() {
     static QTemporaryDir folder;
     static const QString path = [] {
-        const QString file = folder.filePath(QStringLiteral("template.db"));
+        const QString file = folder.filePath("template.db");
         // Closing the connection folds the write-ahead log into the file, so a plain copy is complete.
         DemoData::CreateDemoDatabase(file, QString()).reset();
         return file;
@@ -34,13 +34,13 @@ bool DemoHost::Available(Backend backend) {
 DemoHost::DemoHost(const QString& user, Backend backend) {
     auto session = backend == Backend::SQLite ? OpenSqlite() : OpenPostgres();
     db = std::make_shared<SqlConnection>(session, user);
-    settings = std::make_shared<HostSettings>(FilePath(QStringLiteral("zevstore.ini")));
-    errors = std::make_shared<ErrorLog>(FilePath(QStringLiteral("errors.log")), user);
+    settings = std::make_shared<HostSettings>(FilePath("zevstore.ini"));
+    errors = std::make_shared<ErrorLog>(FilePath("errors.log"), user);
     server = std::make_shared<HostAppServer>(db, settings, errors);
 }
 
 std::shared_ptr<SqlSession> DemoHost::OpenSqlite() {
-    const QString path = FilePath(QStringLiteral("demo.db"));
+    const QString path = FilePath("demo.db");
     EXPECT_TRUE(QFile::copy(TemplatePath(), path));
     return SqlSession::Open(path);
 }
@@ -64,7 +64,7 @@ DemoHost::~DemoHost() {
 }
 
 QStringList DemoHost::LogLines() const {
-    QFile file(FilePath(QStringLiteral("errors.log")));
+    QFile file(FilePath("errors.log"));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return {};
     return QTextStream(&file).readAll().split(QLatin1Char('\n'), Qt::SkipEmptyParts);

@@ -17,7 +17,7 @@ class DemoHost {
     QTemporaryDir m_folder;
 
 public:
-    explicit DemoHost(const QString& user = QStringLiteral("admin"), Backend backend = Backend::SQLite);
+    explicit DemoHost(const QString& user = "admin", Backend backend = Backend::SQLite);
     ~DemoHost();
     DemoHost(const DemoHost&) = delete;
     DemoHost& operator=(const DemoHost&) = delete;

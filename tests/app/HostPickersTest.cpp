@@ -64,27 +64,6 @@ TEST_P(HostPickersTest, CustomerPickerSearchesAndHandsBackTheChosenCustomer) {
     EXPECT_EQ(picked.customer->FullName(), ""); // none stored: the caller builds it from the two names
 }
 
-TEST_P(HostPickersTest, CustomerPickerCancelledOrWithNothingFoundChoosesNobody) {
-    DemoHost host("admin", GetParam());
-    ModalScript dialogs;
-    dialogs.on<CustomerSearchDialog>([](CustomerSearchDialog& picker) {
-        EXPECT_EQ(picker.gdList->Cols(), 2); // number and name only
-        picker.cmdCancel->click();
-    });
-    dialogs.on<CustomerSearchDialog>([](CustomerSearchDialog& picker) {
-        QTest::keyClicks(picker.txtSearch, "no such customer");
-        EXPECT_EQ(picker.gdList->Rows(), 1);
-        EXPECT_FALSE(picker.cmdOK->isEnabled());
-        picker.cmdOK->click(); // nothing to choose: the picker stays open
-        EXPECT_TRUE(picker.UserCancelled());
-        picker.reject(); // the close box
-    });
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        const Picked picked = PickCustomer(host, false);
-        EXPECT_TRUE(picked.cancelled);
-        EXPECT_FALSE(picked.customer);
-    }
-}
 
 // Runs SelectItem with the picker worked by work; returns what SelectItem answered.
 bool SelectItem(DemoHost& host, ItemTypes kind, bool showInactive, int32_t& itemNo, QString& description,
@@ -128,33 +107,6 @@ TEST_P(HostPickersTest, SelectItemListsTheKindAskedFor) {
     });
 }
 
-TEST_P(HostPickersTest, SelectItemFillsNumberAndDescriptionOnlyWhenChosen) {
-    DemoHost host("admin", GetParam());
-    int32_t itemNo = 77;
-    QString description = "unchanged";
-    EXPECT_FALSE(SelectItem(host, ttoAll, false, itemNo, description,
-                            [](ItemSearchDialog& picker) { picker.cmdCancel->click(); }));
-    EXPECT_EQ(itemNo, 77);
-    EXPECT_EQ(description, "unchanged");
-
-    EXPECT_TRUE(SelectItem(host, ttoPackage, false, itemNo, description, [](ItemSearchDialog& picker) {
-        QTest::keyClicks(picker.txtSearch, "family");
-        ASSERT_EQ(picker.gdList->Rows(), 2);
-        picker.Choose(1); // a double click
-    }));
-    EXPECT_EQ(itemNo, 502);
-    EXPECT_EQ(description, "Family Four Pack");
-
-    // Searching by number.
-    EXPECT_TRUE(SelectItem(host, ttoAll, false, itemNo, description, [](ItemSearchDialog& picker) {
-        picker.show(); // Enter reaches the default button of a shown dialog only
-        QTest::keyClicks(picker.txtSearch, "5002");
-        ASSERT_EQ(picker.gdList->Rows(), 2);
-        QTest::keyClick(picker.txtSearch, Qt::Key_Return); // Enter takes the first match
-    }));
-    EXPECT_EQ(itemNo, 5002);
-    EXPECT_EQ(description, "Hand Warmers (pair)");
-}
 
 TEST_P(HostPickersTest, SpecialOffersListTheDiscountedPrices) {
     DemoHost host("admin", GetParam());

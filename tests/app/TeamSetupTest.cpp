@@ -16,7 +16,7 @@ namespace {
 
 const QString PluginFolder = QStringLiteral(ZEV_BUILD_PLUGIN_DIR);
 const QString AdminProgram = QStringLiteral(ZEV_BUILD_BIN_DIR "/zevstore-admin");
-const QString DocumentedAddress = QStringLiteral("postgresql://zevstore@db.example.com/zevstore");
+const QString DocumentedAddress = "postgresql://zevstore@db.example.com/zevstore";
 
 bool PluginBuilt() {
     return QFile::exists(PluginFolder + "/libzevstore_store.so");

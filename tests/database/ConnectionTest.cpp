@@ -32,13 +32,13 @@ class Connection : public DatabaseTest {};
 
 TEST_P(Connection, ParametersAreDescribedByTheCatalogAndFoundWithoutRegardToCase) {
     auto db = connection();
-    auto command = Procedure(*db, QStringLiteral("zev_sp_store_getstore"));
-    command->Parameters()->Item(QStringLiteral("@STORE_NO"))->setValue(int32_t(1));
-    EXPECT_TRUE(command->Parameters()->Item(QStringLiteral("@return_value"))->Value().isEmpty());
-    EXPECT_EQ(RaisedNumber([&] { command->Parameters()->Item(QStringLiteral("@nothing")); }), 3265);
+    auto command = Procedure(*db, "zev_sp_store_getstore");
+    command->Parameters()->Item("@STORE_NO")->setValue(int32_t(1));
+    EXPECT_TRUE(command->Parameters()->Item("@return_value")->Value().isEmpty());
+    EXPECT_EQ(RaisedNumber([&] { command->Parameters()->Item("@nothing"); }), 3265);
 
     auto unknown = db->CreateCommand(0);
-    unknown->setCommandText(QStringLiteral("ZEV_SP_STORE_NoSuchThing"));
+    unknown->setCommandText("ZEV_SP_STORE_NoSuchThing");
     unknown->setCommandType(Command::StoredProcedure);
     EXPECT_EQ(RaisedNumber([&] { unknown->Parameters()->Refresh(); }), 2812);
 }
@@ -46,30 +46,29 @@ TEST_P(Connection, ParametersAreDescribedByTheCatalogAndFoundWithoutRegardToCase
 TEST_P(Connection, RecordSetsMoveForwardAndRefuseWhatHasNoRow) {
     auto db = connection();
     int16_t failed = 0;
-    auto rows = db->ExecuteRecordset(Procedure(*db, QStringLiteral("ZEV_SP_STORE_GetStore")), failed, 0);
+    auto rows = db->ExecuteRecordset(Procedure(*db, "ZEV_SP_STORE_GetStore"), failed, 0);
     ASSERT_EQ(failed, 0);
     ASSERT_EQ(rows->State(), Recordset::StateOpen);
     int count = 0;
     QStringList names;
     while (!rows->Eof()) {
-        names << rows->Fields(QStringLiteral("DESCRIPTION"))->Value().toText();
-        EXPECT_EQ(rows->Fields(QStringLiteral("store_no"))->Attributes(), 0);
+        names << rows->Fields("DESCRIPTION")->Value().toText();
+        EXPECT_EQ(rows->Fields("store_no")->Attributes(), 0);
         rows->MoveNext();
         ++count;
     }
     EXPECT_EQ(count, 3);
-    EXPECT_EQ(names, QStringList({QStringLiteral("Summit Peak Lift Tickets"),
-                                  QStringLiteral("Summit Peak Rentals & Lessons"),
-                                  QStringLiteral("Valley Lodge Gift Shop")}));
-    EXPECT_EQ(RaisedNumber([&] { rows->Fields(QStringLiteral("store_no")); }), 3021);
+    EXPECT_EQ(names, QStringList({"Summit Peak Lift Tickets", "Summit Peak Rentals & Lessons",
+                                  "Valley Lodge Gift Shop"}));
+    EXPECT_EQ(RaisedNumber([&] { rows->Fields("store_no"); }), 3021);
     EXPECT_EQ(RaisedNumber([&] { rows->MoveNext(); }), 3021);
     rows->Close();
     EXPECT_EQ(rows->State(), Recordset::StateClosed);
     EXPECT_EQ(RaisedNumber([&] { rows->Eof(); }), 3704);
 
-    auto one = db->OpenRecordset(QStringLiteral("SELECT store_no FROM zev_store WHERE store_no = 2"), 0);
-    EXPECT_EQ(RaisedNumber([&] { one->Fields(QStringLiteral("nothing")); }), 3265);
-    EXPECT_EQ(one->Fields(QStringLiteral("store_no"))->Value(), Variant(int32_t(2)));
+    auto one = db->OpenRecordset("SELECT store_no FROM zev_store WHERE store_no = 2", 0);
+    EXPECT_EQ(RaisedNumber([&] { one->Fields("nothing"); }), 3265);
+    EXPECT_EQ(one->Fields("store_no")->Value(), Variant(int32_t(2)));
 }
 
 TEST_P(Connection, LongTextIsServedInChunksFromTheStartOfEachRow) {
@@ -78,7 +77,7 @@ TEST_P(Connection, LongTextIsServedInChunksFromTheStartOfEachRow) {
                                                  "WHERE log_no IN (1, 2) ORDER BY log_no"),
                                   0);
     for (int row = 0; row < 2; ++row) {
-        auto field = rows->Fields(QStringLiteral("customer_data"));
+        auto field = rows->Fields("customer_data");
         EXPECT_EQ(field->Attributes() & Field::LongData, Field::LongData);
         const QString whole = field->Value().toText();
         ASSERT_EQ(field->ActualSize(), whole.size());
@@ -89,9 +88,8 @@ TEST_P(Connection, LongTextIsServedInChunksFromTheStartOfEachRow) {
         EXPECT_TRUE(field->GetChunk(10).isNull());
         rows->MoveNext();
     }
-    auto nulls = db->OpenRecordset(
-        QStringLiteral("SELECT old_customer_data FROM zev_customer_log WHERE log_no = 1"), 0);
-    auto field = nulls->Fields(QStringLiteral("old_customer_data"));
+    auto nulls = db->OpenRecordset("SELECT old_customer_data FROM zev_customer_log WHERE log_no = 1", 0);
+    auto field = nulls->Fields("old_customer_data");
     EXPECT_TRUE(field->Value().isNull());
     EXPECT_EQ(field->ActualSize(), 0);
     EXPECT_TRUE(field->GetChunk(10).isNull());
@@ -99,19 +97,17 @@ TEST_P(Connection, LongTextIsServedInChunksFromTheStartOfEachRow) {
 
 TEST_P(Connection, DatesAndLargeNumbersComeBackAsTheirKinds) {
     auto db = connection();
-    const auto run = ProcedureRun::Rows(*db, QStringLiteral("ZEV_SP_STORE_GetOrders"),
-                                        {{QStringLiteral("@shopping_cart_no"), 5000000001.0}});
+    const auto run = ProcedureRun::Rows(*db, "ZEV_SP_STORE_GetOrders", {{"@shopping_cart_no", 5000000001.0}});
     ASSERT_EQ(run.rows.size(), 1u);
-    EXPECT_EQ(run.at(0, QStringLiteral("shopping_cart_no")), Variant(5000000001.0));
-    EXPECT_EQ(run.at(0, QStringLiteral("inserted_datetime")),
-              Variant(QDateTime(QDate(2027, 1, 2), QTime(13, 0))));
-    EXPECT_EQ(run.at(0, QStringLiteral("status_id")), Variant("PAID"));
+    EXPECT_EQ(run.at(0, "shopping_cart_no"), Variant(5000000001.0));
+    EXPECT_EQ(run.at(0, "inserted_datetime"), Variant(QDateTime(QDate(2027, 1, 2), QTime(13, 0))));
+    EXPECT_EQ(run.at(0, "status_id"), Variant("PAID"));
 }
 
 TEST_P(Connection, DriverErrorsAreRaisedWithTheDriversText) {
     auto db = connection();
     try {
-        db->OpenRecordset(QStringLiteral("SELECT * FROM zev_no_such_table"), 0);
+        db->OpenRecordset("SELECT * FROM zev_no_such_table", 0);
         FAIL() << "nothing was raised";
     } catch (const RuntimeError& error) {
         EXPECT_NE(error.number, 0);
@@ -119,54 +115,48 @@ TEST_P(Connection, DriverErrorsAreRaisedWithTheDriversText) {
             << error.description.toStdString();
     }
     // The connection stays usable.
-    EXPECT_FALSE(db->OpenRecordset(QStringLiteral("SELECT store_no FROM zev_store"), 0)->Eof());
+    EXPECT_FALSE(db->OpenRecordset("SELECT store_no FROM zev_store", 0)->Eof());
 }
 
 TEST_P(Connection, ABodyThatFailsHalfwayLeavesNothingWritten) {
     ProcedureCatalog catalog;
-    catalog.add(QStringLiteral("HalfWay"), {In(QStringLiteral("@store_no"), ParameterType::Long)},
-                [](ProcedureContext& ctx) {
-                    ctx.run(QStringLiteral("UPDATE zev_store SET description = 'changed' WHERE store_no = ?"),
-                            {*ctx.integer(QStringLiteral("@store_no"))});
-                    ctx.run(QStringLiteral("INSERT INTO zev_store (store_no) VALUES (?)"),
-                            {*ctx.integer(QStringLiteral("@store_no"))});
-                });
-    catalog.add(QStringLiteral("Refusing"), {Out(QStringLiteral("@message"), ParameterType::Text)},
-                [](ProcedureContext& ctx) {
-                    ctx.run(QStringLiteral("DELETE FROM zev_store_screen"));
-                    ctx.refuse(-1, QStringLiteral("Not today."));
-                });
-    SqlConnection db(SqlSession::Open(database().target()), QStringLiteral("admin"), catalog);
-    auto command = Procedure(db, QStringLiteral("HalfWay"));
-    command->Parameters()->Item(QStringLiteral("@store_no"))->setValue(int32_t(1));
+    catalog.add("HalfWay", {In("@store_no", ParameterType::Long)}, [](ProcedureContext& ctx) {
+        ctx.run("UPDATE zev_store SET description = 'changed' WHERE store_no = ?",
+                {*ctx.integer("@store_no")});
+        ctx.run("INSERT INTO zev_store (store_no) VALUES (?)", {*ctx.integer("@store_no")});
+    });
+    catalog.add("Refusing", {Out("@message", ParameterType::Text)}, [](ProcedureContext& ctx) {
+        ctx.run("DELETE FROM zev_store_screen");
+        ctx.refuse(-1, "Not today.");
+    });
+    SqlConnection db(SqlSession::Open(database().target()), "admin", catalog);
+    auto command = Procedure(db, "HalfWay");
+    command->Parameters()->Item("@store_no")->setValue(int32_t(1));
     int16_t succeeded = 7;
     EXPECT_NE(RaisedNumber([&] { db.ExecuteCommand(command, 0, succeeded); }), 0);
     EXPECT_EQ(succeeded, 0);
-    EXPECT_EQ(database().count(QStringLiteral("zev_store"), QStringLiteral("description = 'changed'")), 0);
+    EXPECT_EQ(database().count("zev_store", "description = 'changed'"), 0);
 
-    const auto refused = ProcedureRun::Command(db, QStringLiteral("Refusing"));
+    const auto refused = ProcedureRun::Command(db, "Refusing");
     EXPECT_EQ(refused.returnValue, Variant(int32_t(-1)));
-    EXPECT_EQ(refused.message, QStringLiteral("Not today."));
-    EXPECT_EQ(database().count(QStringLiteral("zev_store_screen")), 5);
+    EXPECT_EQ(refused.message, "Not today.");
+    EXPECT_EQ(database().count("zev_store_screen"), 5);
 }
 
 TEST_P(Connection, OutputsAreReadableWhileRowsAreOpenAndCallsMayFollow) {
     auto db = connection();
-    auto command = Procedure(*db, QStringLiteral("ZEV_SP_STORE_GetOrderData"));
-    command->Parameters()->Item(QStringLiteral("@store_no"))->setValue(int32_t(1));
-    command->Parameters()->Item(QStringLiteral("@shopping_cart_no"))->setValue(100001.0);
-    command->Parameters()->Item(QStringLiteral("@zev_user"))->setValue(db->CurrentUser());
+    auto command = Procedure(*db, "ZEV_SP_STORE_GetOrderData");
+    command->Parameters()->Item("@store_no")->setValue(int32_t(1));
+    command->Parameters()->Item("@shopping_cart_no")->setValue(100001.0);
+    command->Parameters()->Item("@zev_user")->setValue(db->CurrentUser());
     int16_t failed = 0;
     auto rows = db->ExecuteRecordset(command, failed, -1);
-    EXPECT_EQ(command->Parameters()->Item(QStringLiteral("@view_card"))->Value(), Variant(true));
+    EXPECT_EQ(command->Parameters()->Item("@view_card")->Value(), Variant(true));
     ASSERT_FALSE(rows->Eof());
     // Another call while these rows are still open.
-    const auto stores = ProcedureRun::Rows(*db, QStringLiteral("ZEV_SP_STORE_GetStore"));
+    const auto stores = ProcedureRun::Rows(*db, "ZEV_SP_STORE_GetStore");
     EXPECT_EQ(stores.rows.size(), 3u);
-    EXPECT_TRUE(rows->Fields(QStringLiteral("shopping_cart_data"))
-                    ->Value()
-                    .toText()
-                    .contains(QLatin1String("CARD_NO")));
+    EXPECT_TRUE(rows->Fields("shopping_cart_data")->Value().toText().contains(QLatin1String("CARD_NO")));
     rows->Close();
 }
 
@@ -211,24 +201,23 @@ protected:
 TEST_P(EmptySchema, AnOlderDatabaseIsUpgradedInPlaceAndANewerOneRefused) {
     // Take the schema back to version 1 by hand: drop what version 2 added.
     auto& s = database().session();
-    s.execute(QStringLiteral("DROP INDEX zev_shopping_cart_store"));
-    s.execute(QStringLiteral("ALTER TABLE zev_store DROP COLUMN location_register"));
-    s.execute(QStringLiteral("ALTER TABLE zev_store_product_item DROP COLUMN prompt_alert"));
-    s.run(QStringLiteral("UPDATE zev_schema_version SET version = 1"));
-    s.run(QStringLiteral("INSERT INTO zev_store (store_no, description) VALUES (7, 'Old Store')"));
+    s.execute("DROP INDEX zev_shopping_cart_store");
+    s.execute("ALTER TABLE zev_store DROP COLUMN location_register");
+    s.execute("ALTER TABLE zev_store_product_item DROP COLUMN prompt_alert");
+    s.run("UPDATE zev_schema_version SET version = 1");
+    s.run("INSERT INTO zev_store (store_no, description) VALUES (7, 'Old Store')");
     ASSERT_EQ(Schema::Version(s), 1);
 
-    auto upgraded = SqlConnection::Open(database().target(), QStringLiteral("admin"));
+    auto upgraded = SqlConnection::Open(database().target(), "admin");
     EXPECT_EQ(Schema::Version(*upgraded->session()), Schema::CurrentVersion);
-    const auto store = ProcedureRun::Rows(*upgraded, QStringLiteral("ZEV_SP_STORE_GetStore"),
-                                          {{QStringLiteral("@store_no"), int32_t(7)}});
+    const auto store = ProcedureRun::Rows(*upgraded, "ZEV_SP_STORE_GetStore", {{"@store_no", int32_t(7)}});
     ASSERT_EQ(store.rows.size(), 1u);
-    EXPECT_EQ(store.at(0, QStringLiteral("description")), Variant("Old Store"));
-    EXPECT_EQ(store.at(0, QStringLiteral("location_register")), Variant(int32_t(0)));
+    EXPECT_EQ(store.at(0, "description"), Variant("Old Store"));
+    EXPECT_EQ(store.at(0, "location_register"), Variant(int32_t(0)));
 
-    s.run(QStringLiteral("UPDATE zev_schema_version SET version = 99"));
+    s.run("UPDATE zev_schema_version SET version = 99");
     try {
-        SqlConnection::Open(database().target(), QStringLiteral("admin"));
+        SqlConnection::Open(database().target(), "admin");
         FAIL() << "a newer database was opened";
     } catch (const RuntimeError& error) {
         EXPECT_TRUE(error.description.contains(QLatin1String("newer program")));
@@ -239,20 +228,17 @@ ZEV_INSTANTIATE_BACKENDS(EmptySchema);
 
 TEST(DemoDatabase, IsCreatedOnceAndMakesTheLoginAnAdministrator) {
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("demo.db"));
+    const QString path = folder.filePath("demo.db");
     {
-        auto db = DemoData::CreateDemoDatabase(path, QStringLiteral("jdoe"));
-        EXPECT_EQ(db->CurrentUser(), QStringLiteral("jdoe"));
+        auto db = DemoData::CreateDemoDatabase(path, "jdoe");
+        EXPECT_EQ(db->CurrentUser(), "jdoe");
     }
-    auto again = DemoData::CreateDemoDatabase(path, QStringLiteral("jdoe"));
-    EXPECT_EQ(again->session()->scalar(QStringLiteral("SELECT COUNT(*) FROM zev_store")).toInt(), 3);
-    EXPECT_EQ(again->session()
-                  ->scalar(QStringLiteral("SELECT COUNT(*) FROM zev_user_right WHERE user_id = 'jdoe'"))
-                  .toInt(),
+    auto again = DemoData::CreateDemoDatabase(path, "jdoe");
+    EXPECT_EQ(again->session()->scalar("SELECT COUNT(*) FROM zev_store").toInt(), 3);
+    EXPECT_EQ(again->session()->scalar("SELECT COUNT(*) FROM zev_user_right WHERE user_id = 'jdoe'").toInt(),
               3);
-    EXPECT_EQ(again->session()->scalar(QStringLiteral("PRAGMA journal_mode")).toString(),
-              QStringLiteral("wal"));
-    EXPECT_EQ(again->session()->scalar(QStringLiteral("PRAGMA foreign_keys")).toInt(), 1);
+    EXPECT_EQ(again->session()->scalar("PRAGMA journal_mode").toString(), "wal");
+    EXPECT_EQ(again->session()->scalar("PRAGMA foreign_keys").toInt(), 1);
 }
 
 } // namespace

@@ -39,8 +39,8 @@ ProcedureRun Run(DBConnection& db, const QString& procedure, const ProcedureRun:
     auto* sqlCommand = dynamic_cast<SqlCommand*>(command.get());
     for (const auto& parameter : sqlCommand->sqlParameters()->list())
         run.outputs[parameter->declaration().name.toLower()] = parameter->Value();
-    run.returnValue = run.output(QStringLiteral("@RETURN_VALUE"));
-    run.message = run.output(QStringLiteral("@message")).toText();
+    run.returnValue = run.output("@RETURN_VALUE");
+    run.message = run.output("@message").toText();
     return run;
 }
 

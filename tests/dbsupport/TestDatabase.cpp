@@ -29,7 +29,7 @@ std::unique_ptr<TestDatabase> TestDatabase::Create(Backend backend, bool seeded)
     std::unique_ptr<TestDatabase> db;
     if (backend == Backend::SQLite) {
         auto folder = std::make_unique<QTemporaryDir>();
-        db.reset(new TestDatabase(backend, folder->filePath(QStringLiteral("store.db")), {}));
+        db.reset(new TestDatabase(backend, folder->filePath("store.db"), {}));
         db->m_folder = std::move(folder);
     } else {
         // A schema of its own, so tests running side by side never see each other's rows.
@@ -42,7 +42,7 @@ std::unique_ptr<TestDatabase> TestDatabase::Create(Backend backend, bool seeded)
         }
         QUrl url(ServerUrl());
         QUrlQuery query(url);
-        query.addQueryItem(QStringLiteral("schema"), schema);
+        query.addQueryItem("schema", schema);
         url.setQuery(query);
         db.reset(new TestDatabase(backend, url.toString(), schema));
     }

@@ -23,13 +23,12 @@ public:
     const QString& target() const { return m_target; }
 
     // A connection signed in as user ("admin" of the demo data holds every right).
-    std::shared_ptr<SqlConnection> connection(const QString& user = QStringLiteral("admin"));
+    std::shared_ptr<SqlConnection> connection(const QString& user = "admin");
     // Direct SQL for setting up and checking, outside any procedure.
     SqlSession& session() { return *m_session; }
     QVariant scalar(const QString& sql, const QVariantList& values = {});
     void execute(const QString& sql, const QVariantList& values = {});
-    int count(const QString& table, const QString& where = QStringLiteral("1 = 1"),
-              const QVariantList& values = {});
+    int count(const QString& table, const QString& where = "1 = 1", const QVariantList& values = {});
 
 private:
     TestDatabase(Backend backend, QString target, QString schema);
@@ -52,7 +51,7 @@ protected:
     TestDatabase& db() { return *m_db; }
     // The same, for tests whose connection variable is called db.
     TestDatabase& database() { return *m_db; }
-    std::shared_ptr<SqlConnection> connection(const QString& user = QStringLiteral("admin")) {
+    std::shared_ptr<SqlConnection> connection(const QString& user = "admin") {
         return m_db->connection(user);
     }
 

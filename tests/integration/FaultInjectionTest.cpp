@@ -77,9 +77,9 @@ const char* const WritingCalls[] = {
 
 // "procedure: @name=value; ..." as the procedure's full name and its inputs; numbers as numbers.
 std::pair<QString, ProcedureRun::Inputs> Call(const char* line) {
-    const QStringList parts = QString::fromLatin1(line).split(QStringLiteral(": "));
+    const QStringList parts = QString::fromLatin1(line).split(": ");
     ProcedureRun::Inputs inputs;
-    for (const QString& assignment : parts[1].split(QStringLiteral("; "))) {
+    for (const QString& assignment : parts[1].split("; ")) {
         const QString value = assignment.section(u'=', 1);
         bool whole = false, number = false;
         const int asInt = value.toInt(&whole);
@@ -106,7 +106,7 @@ TEST_P(FaultInjection, EveryStatementOfEveryWriteFailsWhole) {
 
     auto connection = this->connection();
     SqlSession& session = *connection->session();
-    ErrorState state(QStringLiteral("FaultInjection"));
+    ErrorState state("FaultInjection");
     int statements = 0, partialWrites = 0;
     for (const char* line : WritingCalls) {
         const auto [name, inputs] = Call(line);
@@ -117,7 +117,7 @@ TEST_P(FaultInjection, EveryStatementOfEveryWriteFailsWhole) {
                 auto errors = std::make_shared<RecordingErrorObject>();
                 Variant returned;
                 session.injectFault(statement, fault);
-                const bool completed = state.Guard(errors, QStringLiteral("Run"), [&] {
+                const bool completed = state.Guard(errors, "Run", [&] {
                     StoredProcedureCall call(connection, name);
                     for (const auto& [parameter, value] : inputs)
                         call.set(parameter, value);
@@ -141,7 +141,7 @@ TEST_P(FaultInjection, EveryStatementOfEveryWriteFailsWhole) {
                 statements += fault == SqlSession::Fault::Fail;
                 EXPECT_FALSE(completed) << where;
                 ASSERT_EQ(errors->reports.size(), 1u) << where;
-                EXPECT_EQ(errors->reports[0].source, state.ErrorSource() + QStringLiteral(" Run"));
+                EXPECT_EQ(errors->reports[0].source, state.ErrorSource() + " Run");
                 if (Dump(db()) != before) {
                     ++partialWrites;
                     ADD_FAILURE() << where << ": a partial write";

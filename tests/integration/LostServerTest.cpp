@@ -18,9 +18,9 @@ namespace {
 // Runs the repository's scripts/postgres, found from this file's place; its output, or nothing on failure.
 std::optional<QString> Postgres(const QStringList& arguments) {
     const QString script =
-        QFileInfo(QStringLiteral(__FILE__)).dir().absoluteFilePath(QStringLiteral("../../scripts/postgres"));
+        QFileInfo(QStringLiteral(__FILE__)).dir().absoluteFilePath("../../scripts/postgres");
     QProcess process;
-    process.start(QStringLiteral("bash"), QStringList{script} + arguments);
+    process.start("bash", QStringList{script} + arguments);
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
         process.exitCode())
         return std::nullopt;
@@ -39,9 +39,9 @@ TEST(LostServer, ASaveWhileTheServerIsDownSaysSoKeepsTheInputAndTheNextSaveWorks
         GTEST_SKIP() << "no PostgreSQL server given";
     OwnServer server;
     qputenv("ZEVSTORE_PG_PORT", "54371");
-    const QString url = Postgres({QStringLiteral("start"), server.dir}).value_or(QString());
+    const QString url = Postgres({"start", server.dir}).value_or(QString());
     ASSERT_FALSE(url.isEmpty());
-    auto db = SqlConnection::Open(url, QStringLiteral("admin"));
+    auto db = SqlConnection::Open(url, "admin");
     DemoData::Seed(*db->session());
     auto host = std::make_shared<FakeAppServer>();
     host->db = db;
@@ -52,20 +52,19 @@ TEST(LostServer, ASaveWhileTheServerIsDownSaysSoKeepsTheInputAndTheNextSaveWorks
     product.setStoreNo(1);
     frmStoreProduct editor;
     editor.Setup(maint, product);
-    editor.txtProductNo->setText(QStringLiteral("700"));
-    editor.txtProductName->setText(QStringLiteral("Night Skiing"));
+    editor.txtProductNo->setText("700");
+    editor.txtProductName->setText("Night Skiing");
     editor.cmbProductGroup->setSelectedIndex(editor.cmbProductGroup->IndexOfNumber(10));
 
     ASSERT_TRUE(server.run("halt"));
     editor.cmdOk->click();
     ASSERT_EQ(host->error->reports.size(), 1u);
-    EXPECT_TRUE(
-        host->error->reports[0].description.startsWith(QStringLiteral("The database server 127.0.0.1:")))
+    EXPECT_TRUE(host->error->reports[0].description.startsWith("The database server 127.0.0.1:"))
         << host->error->reports[0].description.toStdString();
-    EXPECT_TRUE(host->error->reports[0].description.contains(QStringLiteral("cannot be reached")));
+    EXPECT_TRUE(host->error->reports[0].description.contains("cannot be reached"));
     EXPECT_TRUE(editor.UserCanceled());
-    EXPECT_EQ(editor.txtProductNo->text(), QStringLiteral("700"));
-    EXPECT_EQ(editor.txtProductName->text(), QStringLiteral("Night Skiing"));
+    EXPECT_EQ(editor.txtProductNo->text(), "700");
+    EXPECT_EQ(editor.txtProductName->text(), "Night Skiing");
 
     ASSERT_TRUE(server.run("resume"));
     editor.cmdOk->click();
@@ -73,7 +72,7 @@ TEST(LostServer, ASaveWhileTheServerIsDownSaysSoKeepsTheInputAndTheNextSaveWorks
     EXPECT_EQ(host->error->reports.size(), 1u);
     EXPECT_EQ(db->session()->scalar(QStringLiteral("SELECT product_name FROM zev_store_product WHERE "
                                                    "store_no = 1 AND product_no = 700")),
-              QVariant(QStringLiteral("Night Skiing")));
+              QVariant("Night Skiing"));
 }
 
 } // namespace

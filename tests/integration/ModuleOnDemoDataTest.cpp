@@ -37,28 +37,26 @@ protected:
 };
 
 TEST_P(ModuleOnDemoDataTest, ControlListsTheStoresAndFindsTheirOrders) {
-    auto server = serverFor(QStringLiteral("admin"));
-    const int32_t storeNo = int32_t(first(QStringLiteral("SELECT MIN(store_no) FROM zev_store")));
-    server->settings->values[QStringLiteral("AppData\\Store|Environment|DefaultStoreNo")] =
-        QString::number(storeNo);
+    auto server = serverFor("admin");
+    const int32_t storeNo = int32_t(first("SELECT MIN(store_no) FROM zev_store"));
+    server->settings->values["AppData\\Store|Environment|DefaultStoreNo"] = QString::number(storeNo);
     Store control;
     control.SetAppServer(server);
     control.Setup();
-    EXPECT_EQ(control.cmbStore->count(), database().count(QStringLiteral("zev_store")));
+    EXPECT_EQ(control.cmbStore->count(), database().count("zev_store"));
     ASSERT_TRUE(control.CurrentStore());
     EXPECT_GT(control.gdData->Rows(), 1) << "the demo store has products";
 
-    control.tabStore->SelectKey(QStringLiteral("ORDER"));
+    control.tabStore->SelectKey("ORDER");
     control.cmdFind->click();
-    EXPECT_EQ(control.gdData->Rows() - 1, database().count(QStringLiteral("zev_shopping_cart"),
-                                                           QStringLiteral("store_no = ?"), {storeNo}));
+    EXPECT_EQ(control.gdData->Rows() - 1, database().count("zev_shopping_cart", "store_no = ?", {storeNo}));
     EXPECT_TRUE(server->error->reports.empty());
 }
 
 TEST_P(ModuleOnDemoDataTest, OrderDetailShowsCardNumbersOnlyToThoseAllowed) {
     const auto [storeNo, cartNo] = cartWithCard();
     ASSERT_GT(cartNo, 0) << "the demo data holds a paid cart";
-    for (const QString& user : {QStringLiteral("admin"), QStringLiteral("clerk")}) {
+    for (const QString user : {"admin", "clerk"}) {
         SCOPED_TRACE(user.toStdString());
         CStoreMaint maint;
         maint.setAppServer(serverFor(user));
@@ -79,10 +77,10 @@ TEST_P(ModuleOnDemoDataTest, OrderDetailShowsCardNumbersOnlyToThoseAllowed) {
 
 TEST_P(ModuleOnDemoDataTest, CustomerLogEntryShowsOldAndNewData) {
     const double logNo =
-        first(QStringLiteral("SELECT MIN(log_no) FROM zev_customer_log WHERE old_customer_data IS NOT NULL"));
+        first("SELECT MIN(log_no) FROM zev_customer_log WHERE old_customer_data IS NOT NULL");
     ASSERT_GT(logNo, 0);
     CStoreMaint maint;
-    maint.setAppServer(serverFor(QStringLiteral("admin")));
+    maint.setAppServer(serverFor("admin"));
     ModalScript dialogs;
     dialogs.on<frmLogDetail>([](frmLogDetail& viewer) {
         EXPECT_GT(viewer.gdNew->Rows(), 1);

@@ -31,7 +31,7 @@ TEST_P(Rights, NoProcedureWithoutTheStoreRightAndNoCardNumberWithoutTheCardRight
     // Without the right the control never takes the connection, whatever is pressed or chosen.
     auto server = std::make_shared<FakeAppServer>();
     server->permitted = false;
-    server->db = connection(QStringLiteral("guest"));
+    server->db = connection("guest");
     server->error = std::make_shared<RecordingErrorObject>();
     auto handedOver = std::make_shared<ScriptedConnection>();
     {
@@ -52,7 +52,7 @@ TEST_P(Rights, NoProcedureWithoutTheStoreRightAndNoCardNumberWithoutTheCardRight
                 button->click();
         control.ShutDown();
         ASSERT_EQ(messages.shown().size(), 3u);
-        EXPECT_EQ(messages.shown()[0].title, QStringLiteral("Security Alert"));
+        EXPECT_EQ(messages.shown()[0].title, "Security Alert");
     }
     EXPECT_TRUE(server->connectionNames.isEmpty());
     EXPECT_TRUE(handedOver->calls().empty());
@@ -68,14 +68,13 @@ TEST_P(Rights, NoProcedureWithoutTheStoreRightAndNoCardNumberWithoutTheCardRight
     for (const Case& c : {Case{"auditor", "auditor", true}, Case{"clerk", "clerk", false},
                           Case{"clerk", "auditor", false}, Case{"auditor", "clerk", false}}) {
         auto db = connection(QString::fromLatin1(c.signedIn));
-        const auto cart = ProcedureRun::Rows(*db, QStringLiteral("ZEV_SP_STORE_GetOrderData"),
-                                             {{QStringLiteral("@store_no"), 1},
-                                              {QStringLiteral("@shopping_cart_no"), 100001.0},
-                                              {QStringLiteral("@zev_user"), c.named}});
+        const auto cart =
+            ProcedureRun::Rows(*db, "ZEV_SP_STORE_GetOrderData",
+                               {{"@store_no", 1}, {"@shopping_cart_no", 100001.0}, {"@zev_user", c.named}});
         const std::string which = std::string(c.signedIn) + " naming " + c.named;
-        EXPECT_EQ(cart.output(QStringLiteral("@view_card")), Variant(c.full)) << which;
+        EXPECT_EQ(cart.output("@view_card"), Variant(c.full)) << which;
         ASSERT_EQ(cart.rows.size(), 1u) << which;
-        const QString data = cart.at(0, QStringLiteral("shopping_cart_data")).toText();
+        const QString data = cart.at(0, "shopping_cart_data").toText();
         EXPECT_EQ(data.contains(FullCard), c.full) << which;
         EXPECT_EQ(data.contains(MaskedCard), !c.full) << which;
     }

@@ -197,29 +197,6 @@ TEST(FlexGrid, OutlineFoldsRowsUnderNodes) {
     EXPECT_EQ(grid.gridModel()->rowCount(), 6);
 }
 
-TEST(FlexGrid, OutlineLevelsNest) {
-    CheckedGrid checked;
-    FlexGrid& grid = checked.grid;
-    grid.setFormatString("Tag|Value");
-    // cart (0) > item (1) > attr (2), item (1) > attr (2)
-    const std::vector<int32_t> levels{0, 1, 2, 1, 2};
-    for (int32_t level : levels) {
-        grid.AddItem("tag\tvalue");
-        grid.setIsSubtotal(grid.Rows() - 1, true);
-        grid.setRowOutlineLevel(grid.Rows() - 1, level);
-    }
-    grid.Outline(1);
-    EXPECT_EQ(grid.gridModel()->rowCount(), 3);
-    EXPECT_FALSE(grid.RowShown(3));
-    grid.setIsCollapsed(1, true);
-    EXPECT_EQ(grid.gridModel()->rowCount(), 1);
-    grid.setIsCollapsed(1, false);
-    grid.setIsCollapsed(4, false);
-    EXPECT_TRUE(grid.RowShown(5));
-    EXPECT_FALSE(grid.RowShown(3));
-    grid.RemoveItem(2); // the folded node goes; its attribute row now shows under the open item
-    EXPECT_TRUE(grid.RowShown(2));
-}
 
 TEST(FlexGrid, RedrawSuspendedKeepsTheCurrentCell) {
     CheckedGrid checked;
@@ -289,27 +266,6 @@ TEST(FlexGrid, SelectionModes) {
     EXPECT_EQ(QApplication::clipboard()->text(), "1\tItem 1\t$1.50\n3\tItem 3\t$3.50\n4\tItem 4\t$4.50\n");
 }
 
-TEST(FlexGrid, UsersResizeColumnsButNeverSort) {
-    CheckedGrid checked;
-    FlexGrid& grid = checked.grid;
-    grid.setFormatString("Name|No");
-    grid.AddItem("b\t2");
-    grid.AddItem("a\t1");
-    grid.resize(400, 200);
-    grid.show();
-    EXPECT_FALSE(grid.isSortingEnabled());
-    const QHeaderView* header = grid.horizontalHeader();
-    EXPECT_EQ(header->sectionResizeMode(0), QHeaderView::Interactive);
-    QTest::mouseClick(grid.horizontalHeader()->viewport(), Qt::LeftButton, {},
-                      QPoint(header->sectionPosition(0) + 10, header->height() / 2));
-    EXPECT_EQ(Shown(grid, 1, 0), "b");
-
-    grid.horizontalHeader()->resizeSection(0, 123);
-    EXPECT_EQ(grid.ColWidth(0), 123);
-    grid.setRedraw(false);
-    grid.setRedraw(true);
-    EXPECT_EQ(grid.columnWidth(0), 123) << "a width the user chose survives a refill";
-}
 
 TEST(FlexGrid, AutoSizeFitsContentOverARange) {
     CheckedGrid checked;

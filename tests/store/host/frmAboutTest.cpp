@@ -18,7 +18,7 @@ TEST(frmAboutTest, ShowsTheModuleVersionInformation) {
 
 TEST(frmAboutTest, SystemInfoWithoutAToolSaysSoOnceAndStaysOpen) {
     frmAbout about;
-    about.SysInfoTools = {QStringLiteral("no-such-system-information-tool")};
+    about.SysInfoTools = {"no-such-system-information-tool"};
     about.show();
     ScriptedMessages messages;
     messages.expect();

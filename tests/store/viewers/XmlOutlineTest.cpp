@@ -52,13 +52,13 @@ TEST(XmlOutlineTest, BranchesLeavesAndAttributesWithTheirLevels) {
 
 TEST(XmlOutlineTest, TextBesideElementsKeepsItsPlaceAndCommentsShowNothing) {
     XmlOutline outline;
-    ASSERT_TRUE(outline.load(QStringLiteral("<A>hello<B>x</B><!-- note --></A>"), false));
+    ASSERT_TRUE(outline.load("<A>hello<B>x</B><!-- note --></A>", false));
     ExpectRows(outline, {
                             {Kind::Branch, "A", "", 0},
                             {Kind::Leaf, "", "hello", 1},
                             {Kind::Leaf, "B", "x", 1},
                         });
-    ASSERT_TRUE(outline.load(QStringLiteral("<A><!-- only a note --></A>"), false));
+    ASSERT_TRUE(outline.load("<A><!-- only a note --></A>", false));
     ExpectRows(outline, {{Kind::Leaf, "A", "", 0}});
 }
 
@@ -79,7 +79,7 @@ TEST(XmlOutlineTest, CardNumberIsMaskedOnlyWhenAskedAndLongEnough) {
 
 TEST(XmlOutlineTest, BrokenEmptyAndHostileDocumentsAreRefusedWithAReason) {
     XmlOutline outline;
-    EXPECT_FALSE(outline.load(QStringLiteral("<CART><ITEM></CART>"), true));
+    EXPECT_FALSE(outline.load("<CART><ITEM></CART>", true));
     EXPECT_FALSE(outline.error().isEmpty());
     EXPECT_TRUE(outline.rows().empty());
     EXPECT_FALSE(outline.load(QString(), true));
@@ -98,16 +98,15 @@ TEST(XmlOutlineTest, BrokenEmptyAndHostileDocumentsAreRefusedWithAReason) {
     EXPECT_FALSE(outline.load(deep, true));
     EXPECT_TRUE(outline.error().contains("deeper"));
 
-    QString wide = QStringLiteral("<a");
+    QString wide = "<a";
     for (int i = 0; i < XmlOutline::MaxAttributes + 1; ++i)
         wide += QStringLiteral(" a%1=\"1\"").arg(i);
-    EXPECT_FALSE(outline.load(wide + QStringLiteral("/>"), true));
+    EXPECT_FALSE(outline.load(wide + "/>", true));
     EXPECT_TRUE(outline.error().contains("attributes"));
 
     // Many elements, each small, are bounded by the row limit.
     const QString many = QStringLiteral("<a>") +
-                         QStringLiteral("<b x='1' y='2'/>").repeated(XmlOutline::MaxRows / 3 + 1) +
-                         QStringLiteral("</a>");
+                         QStringLiteral("<b x='1' y='2'/>").repeated(XmlOutline::MaxRows / 3 + 1) + "</a>";
     EXPECT_FALSE(outline.load(many, true));
     EXPECT_TRUE(outline.error().contains("more than"));
 }

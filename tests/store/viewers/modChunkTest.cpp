@@ -15,7 +15,7 @@ public:
     int32_t Attributes() const override { return m_long ? Field::LongData : 0; }
     Variant GetChunk(int32_t size) override {
         if (failAt == int(sizes.size()))
-            throw RuntimeError(-2147467259, QStringLiteral("Connection lost"));
+            throw RuntimeError(-2147467259, "Connection lost");
         sizes.push_back(size);
         const QString piece = m_text.mid(m_offset, size);
         m_offset += int32_t(piece.size());
@@ -55,7 +55,7 @@ TEST(modChunkTest, LongFieldIsReadShortPieceFirstThenWholeChunks) {
 
 TEST(modChunkTest, ShortFieldIsReadByValueAndAFailureIsReported) {
     auto error = std::make_shared<RecordingErrorObject>();
-    auto plain = std::make_shared<LongField>(QStringLiteral("<cart/>"), false);
+    auto plain = std::make_shared<LongField>("<cart/>", false);
     QString text;
     ASSERT_TRUE(ReadChunkedField(error, text, plain, 0));
     EXPECT_EQ(text, "<cart/>");
@@ -63,7 +63,7 @@ TEST(modChunkTest, ShortFieldIsReadByValueAndAFailureIsReported) {
 
     auto broken = std::make_shared<LongField>(Text(3000), true);
     broken->failAt = 1;
-    text = QStringLiteral("before");
+    text = "before";
     EXPECT_FALSE(ReadChunkedField(error, text, broken, 0));
     EXPECT_EQ(text, "before");
     ASSERT_EQ(error->reports.size(), 1u);

@@ -20,7 +20,7 @@ QString Refused(const CheckResult& result) {
 
 ProductFormRules::Values ValidProduct() {
     ProductFormRules::Values values;
-    values.productNo = QStringLiteral("120");
+    values.productNo = "120";
     return values;
 }
 
@@ -30,12 +30,12 @@ TEST(ProductFormRulesTest, ChecksRunInOrderWithTheirCaptionsAndFocus) {
         int groupIndex;
         QString family, display, text, caption, focus;
     };
-    const QString number = QStringLiteral("InValid Product Number");
+    const QString number = "InValid Product Number";
     const QString dropDown =
         QStringLiteral("Product item display of 'DropDown' is not valid unless the photo "
                        "family is 'Holiday' or 'Individual'.");
-    const QString combination = QStringLiteral("Invalid Combination");
-    const QString display = QStringLiteral("cmbItemDisplayType");
+    const QString combination = "Invalid Combination";
+    const QString display = "cmbItemDisplayType";
     const Case cases[] = {
         {"", -1, "<None>", "DropDown", "You must supply a product number.", number, "txtProductNo"},
         {"12a", -1, "<None>", "<None>", "Product Number must be numeric.", number, "txtProductNo"},
@@ -74,12 +74,12 @@ TEST(ProductFormRulesTest, FillConvertsAndKeepsWhatTheFormDoesNotDecide) {
     product.ManualInvoice = 1;
     product.ImageWidth = 300;
     ProductFormRules::Values values = ValidProduct();
-    values.productNo = QStringLiteral("12.5");
-    values.photoFamily = QStringLiteral("Holiday");
-    values.itemDisplayType = QStringLiteral("Picture&Desc");
+    values.productNo = "12.5";
+    values.photoFamily = "Holiday";
+    values.itemDisplayType = "Picture&Desc";
     values.groupNumber = 20;
-    values.groupText = QStringLiteral("Season Passes");
-    values.numCols = QStringLiteral("x");
+    values.groupText = "Season Passes";
+    values.numCols = "x";
     values.manualInvoice = 2; // grey: the group decides
     values.productType = QString(300, QLatin1Char('T'));
     ProductFormRules::Fill(values, product);
@@ -93,7 +93,7 @@ TEST(ProductFormRulesTest, FillConvertsAndKeepsWhatTheFormDoesNotDecide) {
     EXPECT_EQ(product.ManualInvoice, 1);
     EXPECT_EQ(product.ProductType().size(), 255);
 
-    values.photoFamily = values.itemDisplayType = QStringLiteral("<None>");
+    values.photoFamily = values.itemDisplayType = "<None>";
     values.groupNumber = 0;
     values.manualInvoice = 0;
     ProductFormRules::Fill(values, product);
@@ -107,14 +107,14 @@ TEST(ProductFormRulesTest, ShowCaptionGridRowsAndProposedNumbers) {
     CProduct product;
     EXPECT_EQ(ProductFormRules::Caption(product), "Store Product  (NEW)");
     product.setProductNo(100);
-    product.setProductName(QStringLiteral("Day Tickets"));
+    product.setProductName("Day Tickets");
     EXPECT_EQ(ProductFormRules::Caption(product), "Store Product Day Tickets (100)");
 
-    product.ItemDisplayType = QStringLiteral("PICTURE&DESC");
+    product.ItemDisplayType = "PICTURE&DESC";
     product.GroupManualInvoice = true;
     ProductFormRules::Values values;
-    values.productNo = QStringLiteral("typed");
-    values.imageWidth = QStringLiteral("kept");
+    values.productNo = "typed";
+    values.imageWidth = "kept";
     ProductFormRules::Show(product, values);
     EXPECT_EQ(values.productNo, "typed");
     EXPECT_EQ(values.imageWidth, "kept");
@@ -129,10 +129,9 @@ TEST(ProductFormRulesTest, ShowCaptionGridRowsAndProposedNumbers) {
     EXPECT_EQ(item.type + QString::number(item.number), "ITEM1001");
     EXPECT_EQ(priced.type + QString::number(priced.number), "PRICE502");
     EXPECT_EQ(repeated.type + QString::number(repeated.number), "PRICE502");
-    EXPECT_EQ(ProductFormRules::GridRow(3, true, priced, 131, 59.5, QStringLiteral("Pack")),
+    EXPECT_EQ(ProductFormRules::GridRow(3, true, priced, 131, 59.5, "Pack"),
               "3\tTrue\tPRICE\t502\t131\t59.5\tPack");
-    EXPECT_EQ(ProductFormRules::GridRow(4, false, item, 0, 59.5, QStringLiteral("Plain")),
-              "4\tFalse\tITEM\t1001\t\t\tPlain");
+    EXPECT_EQ(ProductFormRules::GridRow(4, false, item, 0, 59.5, "Plain"), "4\tFalse\tITEM\t1001\t\t\tPlain");
 
     EXPECT_EQ(ProductFormRules::ProposedSeqNo(1, 5), 6);
     EXPECT_EQ(ProductFormRules::ProposedSeqNo(9, 5), 9);
@@ -169,9 +168,9 @@ TEST(ProductItemFormRulesTest, CaptionShowAndFill) {
     EXPECT_EQ(values.maxAge, "0.00");
     EXPECT_EQ(values.manualInvoice, 2);
 
-    values.seqNo = QStringLiteral("7");
+    values.seqNo = "7";
     values.minAge.clear();
-    values.maxAge = QStringLiteral("old");
+    values.maxAge = "old";
     values.advancePurchaseDays.clear();
     values.manualInvoice = 0;
     values.price = {0, 12.5, 2};
@@ -185,19 +184,19 @@ TEST(ProductItemFormRulesTest, CaptionShowAndFill) {
     EXPECT_EQ(item.PriceNo(), 0);
     EXPECT_EQ(item.Price(), 0.0);
 
-    values.advancePurchaseDays = QStringLiteral("three");
+    values.advancePurchaseDays = "three";
     EXPECT_EQ(Refused(ProductItemFormRules::Check(values)),
               "Advance Purchase Days must be a whole number of 9 digits or less.");
-    values.idValue = QStringLiteral("0");
+    values.idValue = "0";
     EXPECT_EQ(Refused(ProductItemFormRules::Check(values)), "You must select an item or package");
 }
 
 TEST(ProductItemFormRulesTest, AnotherItemClearsThePriceBinding) {
     ProductItemFormRules::Values values;
-    values.productType = QStringLiteral("PKG");
+    values.productType = "PKG";
     values.packageNo = 501;
     values.price = {130, 99.0, 1};
-    ProductItemFormRules::ItemPicked(values, 502, QStringLiteral("Family Four Pack"));
+    ProductItemFormRules::ItemPicked(values, 502, "Family Four Pack");
     EXPECT_EQ(values.idValue, "502");
     EXPECT_EQ(values.description, "Family Four Pack");
     EXPECT_EQ(values.price.priceNo, 0);
@@ -210,7 +209,7 @@ TEST(StringsTest, CountAndGetFields) {
     EXPECT_EQ(CountFields("a@b", "@x"), 2); // only the first character counts
     EXPECT_EQ(GetField("a,b", 3, ","), "");
     EXPECT_EQ(GetField("a,b", 0, ","), "");
-    const QString label = QStringLiteral("2@(15) $12.50");
+    const QString label = "2@(15) $12.50";
     EXPECT_EQ(GetField(label, 1, "@"), "2");
     EXPECT_EQ(GetField(label, 2, "$"), "12.50");
     EXPECT_EQ(GetField(" x ; y ; z ", 3, ";"), "z");
@@ -240,7 +239,7 @@ TEST(SellFormRulesTest, PriceRulesAndTheCrossSellQuestion) {
 TEST(SellFormRulesTest, FillReadsPricesBackFromTheLabels) {
     CStoreProductItemSell link;
     SellFormRules::Values values = Prices(15, 16, true);
-    values.sellText = QStringLiteral("Ski more");
+    values.sellText = "Ski more";
     SellFormRules::Fill(values, link);
     EXPECT_EQ(link.PriceNo(), 15);
     EXPECT_EQ(link.UnitQty(), Variant(int16_t(2)));
@@ -259,7 +258,7 @@ TEST(SellFormRulesTest, FillReadsPricesBackFromTheLabels) {
 
 TEST(ListItemFormRulesTest, RefusalsInOrderAndTheRecord) {
     ListItemFormRules::Values values;
-    values.seqNo = QStringLiteral("4");
+    values.seqNo = "4";
     const CheckResult noPrice = ListItemFormRules::Check(values);
     EXPECT_EQ(Refused(noPrice), "A price is required.");
     EXPECT_EQ(noPrice->caption, "Price is required");
@@ -272,7 +271,7 @@ TEST(ListItemFormRulesTest, RefusalsInOrderAndTheRecord) {
 
     values.productNo = 200;
     values.productItemSeqNo = 2;
-    values.productItemName = QStringLiteral("Season Pass");
+    values.productItemName = "Season Pass";
     EXPECT_FALSE(ListItemFormRules::Check(values));
     EXPECT_EQ(ListItemFormRules::ProductItemText(values), "200-2 : Season Pass");
     CListItem item;
