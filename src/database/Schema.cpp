@@ -268,6 +268,12 @@ const char* const Version2[] = {
     "CREATE INDEX zev_shopping_cart_store ON zev_shopping_cart (store_no, shopping_cart_no)",
 };
 
+// Version 3: a store's products in the order the product view shows them, so its first rows come at once.
+const char* const Version3[] = {
+    "CREATE INDEX zev_store_product_order ON zev_store_product (store_no, (COALESCE(product_group_no, 0)), "
+    "product_no)",
+};
+
 template <size_t N> QStringList Statements(const char* const (&statements)[N]) {
     QStringList list;
     for (const char* statement : statements)
@@ -281,6 +287,8 @@ QStringList Step(int version) {
         return Statements(Version1);
     case 2:
         return Statements(Version2);
+    case 3:
+        return Statements(Version3);
     default:
         return {};
     }

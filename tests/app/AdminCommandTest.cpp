@@ -51,16 +51,16 @@ protected:
 
 TEST_P(AdminCommandTest, InitTwiceChangesNothingAndADatabaseNewerThanTheProgramIsRefused) {
     ASSERT_EQ(Admin({"init", target, "--admin", "alice", "--demo"}), AdminCommand::Done) << err.toStdString();
-    EXPECT_EQ(out, "Tables created (version 2).\nDemo data loaded.\nalice is an administrator now.\n");
+    EXPECT_EQ(out, "Tables created (version 3).\nDemo data loaded.\nalice is an administrator now.\n");
     const auto seeded = Counts();
     EXPECT_GT(seeded["zev_store"], 0);
     ASSERT_EQ(Admin({"init", target, "--admin", "alice", "--demo"}), AdminCommand::Done);
     EXPECT_EQ(out, "Demo data not loaded: the database holds stores or users already.\n"
-                   "Nothing to do: the tables are at version 2 and alice is an administrator.\n");
+                   "Nothing to do: the tables are at version 3 and alice is an administrator.\n");
     EXPECT_EQ(Counts(), seeded);
 
-    SqlSession::Open(target)->run("UPDATE zev_schema_version SET version = 3");
-    const QString refusal = "The database has version 3 of the store tables; this program knows version 2 at "
+    SqlSession::Open(target)->run("UPDATE zev_schema_version SET version = 4");
+    const QString refusal = "The database has version 4 of the store tables; this program knows version 3 at "
                             "most. Please use a newer program.\n";
     EXPECT_EQ(Admin({"init", target, "--admin", "bob"}), AdminCommand::Failed);
     EXPECT_EQ(err, refusal);
