@@ -41,8 +41,10 @@ bool GridFill::Run(StoredProcedureCall& call, const std::function<void()>& addRo
             continue;
         }
         Yield();
-        if (m_stopCount != m_startCount)
+        if (m_stopCount != m_startCount) {
+            m_stopped = true;
             return false;
+        }
     }
     return true;
 }
@@ -56,6 +58,9 @@ void GridFill::SizeColumns() {
         m_grid->AutoSize();
         return;
     }
+    // Stopped after the first screenful: the user wants the window back, and the columns were sized on it.
+    if (m_stopped && m_added >= m_firstRows)
+        return;
     // A long grid's columns take a while to measure: one at a time, the window alive in between.
     for (int32_t col = 0; col < m_grid->Cols(); ++col) {
         m_grid->AutoSize(col, col);

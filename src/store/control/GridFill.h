@@ -34,6 +34,7 @@ private:
     int32_t m_currentRow;
     int32_t m_added = 0;
     int32_t m_yields = 0;
+    bool m_stopped = false;
     QElapsedTimer m_sinceYield;
     QElapsedTimer m_sinceShow;
 };
