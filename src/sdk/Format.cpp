@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -43,34 +44,49 @@ QString FormatCurrency(double value) {
 }
 
 bool StartsWith(const QString& format, qsizetype at, const char* token) {
-    return format.mid(at).startsWith(QLatin1String(token), Qt::CaseInsensitive);
+    return QStringView(format).mid(at).startsWith(QLatin1String(token), Qt::CaseInsensitive);
 }
 
+QString Padded(int number, int width) {
+    return QStringLiteral("%1").arg(number, width, 10, QLatin1Char('0'));
+}
+
+// Grids format a whole column of dates: every piece is made once per date, not once per pattern letter.
 QString FormatDate(const QDateTime& date, const QString& format) {
+    const QDate day = date.date();
+    const QTime time = date.time();
     const bool twelveHour = format.contains(QLatin1String("AMPM"), Qt::CaseInsensitive) ||
                             format.contains(QLatin1String("AM/PM"), Qt::CaseInsensitive);
+    const int hour = twelveHour ? (time.hour() + 11) % 12 + 1 : time.hour();
+    const QString minutes = Padded(time.minute(), 2);
+    const QString ampm = time.hour() < 12 ? QStringLiteral("AM") : QStringLiteral("PM");
+    const struct {
+        const char* token;
+        QString text;
+        bool hours;
+    } pieces[] = {{"yyyy", Padded(day.year(), 4), false},
+                  {"yy", Padded(day.year() % 100, 2), false},
+                  {"ampm", ampm, false},
+                  {"am/pm", ampm, false},
+                  {"hh", Padded(hour, 2), true},
+                  {"h", QString::number(hour), true},
+                  {"nn", minutes, false},
+                  {"mm", Padded(day.month(), 2), false},
+                  {"dd", Padded(day.day(), 2), false},
+                  {"ss", Padded(time.second(), 2), false}};
     QString out;
     bool afterHours = false;
     for (qsizetype i = 0; i < format.size();) {
-        auto take = [&](const char* token, const QString& text, bool hours = false) {
-            if (!StartsWith(format, i, token))
-                return false;
-            out += text;
-            i += qsizetype(qstrlen(token));
-            afterHours = hours;
-            return true;
-        };
-        const int hour = twelveHour ? (date.time().hour() + 11) % 12 + 1 : date.time().hour();
-        const QString minutes = date.toString(QStringLiteral("mm"));
-        const QString ampm = date.time().hour() < 12 ? QStringLiteral("AM") : QStringLiteral("PM");
-        if (take("yyyy", date.toString(QStringLiteral("yyyy"))) ||
-            take("yy", date.toString(QStringLiteral("yy"))) || take("ampm", ampm) || take("am/pm", ampm) ||
-            take("hh", QStringLiteral("%1").arg(hour, 2, 10, QLatin1Char('0')), true) ||
-            take("h", QString::number(hour), true) || take("nn", minutes) ||
-            take("mm", afterHours ? minutes : date.toString(QStringLiteral("MM"))) ||
-            take("dd", date.toString(QStringLiteral("dd"))) ||
-            take("ss", date.toString(QStringLiteral("ss"))))
+        const auto piece = std::find_if(std::begin(pieces), std::end(pieces),
+                                        [&](const auto& p) { return StartsWith(format, i, p.token); });
+        if (piece != std::end(pieces)) {
+            // "mm" right after the hours is the minutes.
+            const bool mm = qstrcmp(piece->token, "mm") == 0;
+            out += mm && afterHours ? minutes : piece->text;
+            i += qsizetype(qstrlen(piece->token));
+            afterHours = piece->hours;
             continue;
+        }
         if (format.at(i) != QLatin1Char(' ') && format.at(i) != QLatin1Char(':'))
             afterHours = false;
         out += format.at(i++);

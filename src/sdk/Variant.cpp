@@ -132,12 +132,20 @@ QDateTime Variant::toDateTime() const {
     case Type::Date:
         return m_date;
     case Type::String: {
-        for (const char* pattern : {"M/d/yyyy h:mm:ss AP", "M/d/yyyy h:mm AP", "M/d/yyyy",
-                                    "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd"}) {
-            const QDateTime parsed = QDateTime::fromString(m_text.trimmed(), QLatin1String(pattern));
-            if (parsed.isValid())
-                return parsed;
-        }
+        // The database's own "2027-01-02 13:00:00" is tried first when the text has its shape: grids read
+        // whole columns of it.
+        const QString text = m_text.trimmed();
+        const bool iso = text.size() >= 10 && text.at(4) == QLatin1Char('-');
+        const std::initializer_list<const char*> isoPatterns = {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss",
+                                                                "yyyy-MM-dd"};
+        const std::initializer_list<const char*> usPatterns = {"M/d/yyyy h:mm:ss AP", "M/d/yyyy h:mm AP",
+                                                               "M/d/yyyy"};
+        for (const auto& patterns : {iso ? isoPatterns : usPatterns, iso ? usPatterns : isoPatterns})
+            for (const char* pattern : patterns) {
+                const QDateTime parsed = QDateTime::fromString(text, QLatin1String(pattern));
+                if (parsed.isValid())
+                    return parsed;
+            }
         if (!IsNumericText(m_text))
             throw TypeMismatch();
         return SerialToDate(TextToDouble(m_text));
