@@ -46,7 +46,16 @@ protected:
         return dialog.findChild<QPushButton*>(name);
     }
 
+    // The item picker of the rentals store: its extendable items, or the extensions of one of them.
+    void SetupItemPicker(frmSelectItem& picker, int32_t itemNo) {
+        server->db = connection();
+        maint.setAppServer(server);
+        picker.Setup(maint, server->db, error, true, 2, itemNo);
+    }
+
     std::shared_ptr<RecordingErrorObject> error = std::make_shared<RecordingErrorObject>();
+    std::shared_ptr<FakeAppServer> server = std::make_shared<FakeAppServer>();
+    CStoreMaint maint;
 };
 
 TEST_P(PickersOnDemoDataTest, RegisterPickerListsOnlyFreeRegistersAndHandsBackTheCurrentRow) {
@@ -146,12 +155,8 @@ TEST_P(PickersOnDemoDataTest, PriceViewerListsTheStorePricesAndOnlyOkEndsIt) {
 }
 
 TEST_P(PickersOnDemoDataTest, ItemPickerHandsBackExtendableItemsInGridOrder) {
-    auto server = std::make_shared<FakeAppServer>();
-    server->db = connection();
-    CStoreMaint maint;
-    maint.setAppServer(server);
     frmSelectItem picker;
-    picker.Setup(maint, server->db, error, true, 2, 0);
+    SetupItemPicker(picker, 0);
     FlexGrid& grid = *picker.gdItems;
     EXPECT_EQ(picker.windowTitle(), "Select Extendable Item");
     EXPECT_EQ(Cells(grid, 0), QStringList({"ItemNo", "Description"}));
@@ -174,12 +179,8 @@ TEST_P(PickersOnDemoDataTest, ItemPickerHandsBackExtendableItemsInGridOrder) {
 }
 
 TEST_P(PickersOnDemoDataTest, ExtensionPickerTicksTheStoresExtensionsAndShowsTheirPrices) {
-    auto server = std::make_shared<FakeAppServer>();
-    server->db = connection();
-    CStoreMaint maint;
-    maint.setAppServer(server);
     frmSelectItem picker;
-    picker.Setup(maint, server->db, error, true, 2, 2001);
+    SetupItemPicker(picker, 2001);
     FlexGrid& grid = *picker.gdItems;
     EXPECT_EQ(picker.windowTitle(), "Select Available Extension Items");
     EXPECT_EQ(Cells(grid, 0), QStringList({"Selected", "ItemNo", "Description", "View Prices"}));
