@@ -234,6 +234,7 @@ TEST(SellFormRulesTest, PriceRulesAndTheCrossSellQuestion) {
     EXPECT_FALSE(SellFormRules::NeedsConfirmation(Prices(0, 0, false)));
     EXPECT_EQ(SellFormRules::ConfirmText,
               "You have defined from and to prices.  Are you sure this is not an UPSELL?");
+    EXPECT_EQ(SellFormRules::ConfirmCaption, "Confirm Sell Type");
 }
 
 TEST(SellFormRulesTest, FillReadsPricesBackFromTheLabels) {
