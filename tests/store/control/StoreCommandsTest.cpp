@@ -23,11 +23,6 @@ Row ProductRow(int32_t productNo, int32_t groupNo, const char* group, const char
             {"product_name", name}};
 }
 
-Row ListItemRow(int32_t seqNo, const char* name) {
-    return {{"seq_no", seqNo}, {"product_no", 100}, {"product_item_seq_no", 1}, {"product_item_name", name},
-            {"price_no", 15},  {"Price", 12.5},     {"unit_qty", int16_t(1)}};
-}
-
 class StoreCommandsTest : public StoreTest {
 protected:
     StoreCommandsTest() {}

@@ -24,13 +24,7 @@ protected:
     void scriptOrders() {
         ProcedureScript script = db->script("ZEV_SP_STORE_GetOrders");
         for (int i = 1; i <= Orders; ++i)
-            script.row({{"shopping_cart_no", 1000.0 + i},
-                        {"inserted_datetime", QDateTime(QDate(2006, 3, 7), QTime(14, 5))},
-                        {"status_id", "PAID"},
-                        {"salesorder_no", i},
-                        {"customer_no", 42},
-                        {"external_customer_no", Variant::Null()},
-                        {"notify_email_address", QStringLiteral("c%1@example.com").arg(i)}});
+            script.row(OrderRow(1000.0 + i, i, QStringLiteral("c%1@example.com").arg(i)));
     }
 
     // Runs the order search with something done the first time it lets the event loop run.

@@ -24,6 +24,22 @@ inline Row StoreRow(int32_t storeNo, const QString& description) {
             {"so_type", ""}};
 }
 
+// An order as the order search lists it.
+inline Row OrderRow(double cartNo, const Variant& salesOrderNo = Variant::Null(), const QString& email = {}) {
+    return {{"shopping_cart_no", cartNo},
+            {"inserted_datetime", QDateTime(QDate(2006, 3, 7), QTime(14, 5))},
+            {"status_id", "PAID"},
+            {"salesorder_no", salesOrderNo},
+            {"customer_no", 42},
+            {"external_customer_no", Variant::Null()},
+            {"notify_email_address", email}};
+}
+
+inline Row ListItemRow(int32_t seqNo, const char* name) {
+    return {{"seq_no", seqNo}, {"product_no", 100}, {"product_item_seq_no", 1}, {"product_item_name", name},
+            {"price_no", 15},  {"Price", 12.5},     {"unit_qty", int16_t(1)}};
+}
+
 inline const QString DefaultKey = QStringLiteral("AppData\\Store|Environment|DefaultStoreNo");
 
 // The control over a scripted connection with the procedures of its views declared.
