@@ -79,32 +79,23 @@ private:
     std::shared_ptr<ScriptedParameters> m_parameters;
 };
 
+// A plain column: long text is read by value, as the viewers' chunked reading is tested on its own.
 class ScriptedField : public Field {
 public:
-    ScriptedField(Variant value, bool longData, int32_t& chunkOffset)
-        : m_value(std::move(value)), m_long(longData), m_offset(chunkOffset) {}
+    explicit ScriptedField(Variant value) : m_value(std::move(value)) {}
     Variant Value() const override { return m_value; }
     int32_t ActualSize() const override { return m_value.isNull() ? 0 : int32_t(m_value.toText().size()); }
-    int32_t Attributes() const override { return m_long ? Field::LongData : 0; }
-    Variant GetChunk(int32_t size) override {
-        const QString text = m_value.toText();
-        if (m_value.isNull() || m_offset >= text.size())
-            return Variant::Null();
-        const QString piece = text.mid(m_offset, size);
-        m_offset += int32_t(piece.size());
-        return piece;
-    }
+    int32_t Attributes() const override { return 0; }
+    Variant GetChunk(int32_t) override { return Variant::Null(); }
 
 private:
     Variant m_value;
-    bool m_long;
-    int32_t& m_offset;
 };
 
 class ScriptedRecordset : public Recordset {
 public:
-    ScriptedRecordset(std::vector<Row> rows, QStringList longColumns, std::shared_ptr<bool> closed)
-        : m_rows(std::move(rows)), m_long(std::move(longColumns)), m_closed(std::move(closed)) {}
+    ScriptedRecordset(std::vector<Row> rows, std::shared_ptr<bool> closed)
+        : m_rows(std::move(rows)), m_closed(std::move(closed)) {}
     bool Eof() const override {
         requireOpen();
         return m_position >= m_rows.size();
@@ -112,13 +103,10 @@ public:
     std::shared_ptr<Field> Fields(const QString& name) override {
         requireOpen();
         if (m_position >= m_rows.size())
-            throw RuntimeError(3021,
-                               QStringLiteral("Either BOF or EOF is True, or the current record has been "
-                                              "deleted. Requested operation requires a current record."));
+            throw RuntimeError(3021, QStringLiteral("Either BOF or EOF is True."));
         for (const auto& [column, value] : m_rows[m_position])
             if (column.compare(name, Qt::CaseInsensitive) == 0)
-                return std::make_shared<ScriptedField>(value, m_long.contains(column, Qt::CaseInsensitive),
-                                                       m_offsets[Key(column)]);
+                return std::make_shared<ScriptedField>(value);
         throw ItemNotFound(name);
     }
     void MoveNext() override {
@@ -126,7 +114,6 @@ public:
         if (m_position >= m_rows.size())
             throw RuntimeError(3021, QStringLiteral("Either BOF or EOF is True."));
         ++m_position;
-        m_offsets.clear();
     }
     int32_t State() const override { return *m_closed ? StateClosed : StateOpen; }
     void Close() override { *m_closed = true; }
@@ -138,10 +125,8 @@ private:
     }
 
     std::vector<Row> m_rows;
-    QStringList m_long;
     std::shared_ptr<bool> m_closed;
     size_t m_position = 0;
-    std::map<QString, int32_t> m_offsets;
 };
 
 } // namespace
@@ -158,11 +143,6 @@ ProcedureScript& ProcedureScript::output(const QString& name, const Variant& val
 
 ProcedureScript& ProcedureScript::returns(const Variant& value) {
     return output(QStringLiteral("@RETURN_VALUE"), value);
-}
-
-ProcedureScript& ProcedureScript::longColumn(const QString& name) {
-    m_result.longColumns << name;
-    return *this;
 }
 
 ProcedureScript& ProcedureScript::failed() {
@@ -305,7 +285,7 @@ ScriptedResult ScriptedConnection::run(const std::shared_ptr<Command>& command, 
 std::shared_ptr<Recordset> ScriptedConnection::makeRows(const ScriptedResult& result) {
     auto closed = std::make_shared<bool>(false);
     m_closedFlags.push_back(closed);
-    auto rows = std::make_shared<ScriptedRecordset>(result.rows, result.longColumns, closed);
+    auto rows = std::make_shared<ScriptedRecordset>(result.rows, closed);
     m_handedOut.push_back(rows);
     return rows;
 }

@@ -16,7 +16,6 @@ using Row = std::vector<std::pair<QString, Variant>>;
 struct ScriptedResult {
     std::vector<Row> rows;
     std::vector<std::pair<QString, Variant>> outputs; // "@RETURN_VALUE" and output parameters
-    QStringList longColumns;                          // columns that report the long-data attribute
     bool failed = false;                              // ExecuteRecordset's failed flag
     bool succeeded = true;                            // ExecuteCommand's succeeded flag
     std::optional<RuntimeError> raised;               // raised by the run itself
@@ -29,7 +28,6 @@ public:
     ProcedureScript& row(Row columns);
     ProcedureScript& output(const QString& name, const Variant& value);
     ProcedureScript& returns(const Variant& value);
-    ProcedureScript& longColumn(const QString& name);
     ProcedureScript& failed();
     ProcedureScript& notSucceeded();
     ProcedureScript& raises(int32_t number, const QString& description);
