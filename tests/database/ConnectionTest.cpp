@@ -120,24 +120,24 @@ TEST_P(Connection, DriverErrorsAreRaisedWithTheDriversText) {
 
 TEST_P(Connection, ABodyThatFailsHalfwayLeavesNothingWritten) {
     ProcedureCatalog catalog;
-    catalog.add("HalfWay", {In("@store_no", ParameterType::Long)}, [](ProcedureContext& ctx) {
+    catalog.add("ZEV_SP_HalfWay", {In("@store_no", ParameterType::Long)}, [](ProcedureContext& ctx) {
         ctx.run("UPDATE zev_store SET description = 'changed' WHERE store_no = ?",
                 {*ctx.integer("@store_no")});
         ctx.run("INSERT INTO zev_store (store_no) VALUES (?)", {*ctx.integer("@store_no")});
     });
-    catalog.add("Refusing", {Out("@message", ParameterType::Text)}, [](ProcedureContext& ctx) {
+    catalog.add("ZEV_SP_Refusing", {Out("@message", ParameterType::Text)}, [](ProcedureContext& ctx) {
         ctx.run("DELETE FROM zev_store_screen");
         ctx.refuse(-1, "Not today.");
     });
     SqlConnection db(SqlSession::Open(database().target()), "admin", catalog);
-    auto command = Procedure(db, "HalfWay");
+    auto command = Procedure(db, "ZEV_SP_HalfWay");
     command->Parameters()->Item("@store_no")->setValue(int32_t(1));
     int16_t succeeded = 7;
     EXPECT_NE(RaisedNumber([&] { db.ExecuteCommand(command, 0, succeeded); }), 0);
     EXPECT_EQ(succeeded, 0);
     EXPECT_EQ(database().count("zev_store", "description = 'changed'"), 0);
 
-    const auto refused = ProcedureRun::Command(db, "Refusing");
+    const auto refused = ProcedureRun::Command(db, "ZEV_SP_Refusing");
     EXPECT_EQ(refused.returnValue, Variant(int32_t(-1)));
     EXPECT_EQ(refused.message, "Not today.");
     EXPECT_EQ(database().count("zev_store_screen"), 5);

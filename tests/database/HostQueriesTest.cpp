@@ -7,7 +7,6 @@ namespace {
 
 class HostQueriesTest : public DatabaseTest {};
 
-
 // The pickers' searches and the special offers are proven through the host's pickers; what is left is
 // what no picker shows on its own.
 TEST_P(HostQueriesTest, OneCustomerAndThePricesOfAnItemPackageOrStore) {
@@ -25,7 +24,6 @@ TEST_P(HostQueriesTest, OneCustomerAndThePricesOfAnItemPackageOrStore) {
     EXPECT_EQ(HostQueries::Prices(s, 5001, 0, 3).size(), 1u);
     EXPECT_EQ(HostQueries::Prices(s, 0, 503).size(), 2u);
 }
-
 
 ZEV_INSTANTIATE_BACKENDS(HostQueriesTest);
 

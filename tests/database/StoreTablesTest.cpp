@@ -3,267 +3,159 @@
 
 namespace {
 
-const Variant Null = Variant::Null();
-const QString Store = "@store_no";
+// The store and its tables; refusals are in ProcedureRefusalsTest.
+class StoreTables : public DatabaseTest {
+protected:
+    // Runs the call; a failure when it does not succeed.
+    ProcedureRun ok(DBConnection& db, const QString& call) {
+        auto run = ProcedureRun::Command(db, call);
+        EXPECT_GE(run.returnValue.toInt32(), 0) << call.toStdString() << ": " << run.message.toStdString();
+        return run;
+    }
+    // The column of every row, joined by " ".
+    static std::string column(const ProcedureRun& run, const QString& name) {
+        std::string cells;
+        for (size_t i = 0; i < run.rows.size(); ++i)
+            cells += (i ? " " : "") + run.cells(i, name);
+        return cells;
+    }
+    QString registerStatus(const char* id) {
+        return database().scalar("SELECT status_id FROM zev_register WHERE register_id = ?", {id}).toString();
+    }
+};
 
-class StoreTables : public DatabaseTest {};
-
-TEST_P(StoreTables, GroupsGetTheNextNumberRefuseDuplicatesAndCarryTheirProductsAlong) {
+TEST_P(StoreTables, OnlyFreeRegistersAreListedInstalledAndFreedAgain) {
     auto db = connection();
-    const auto inserted = ProcedureRun::Command(*db, "ZEV_SP_STORE_InsertProductGroup",
-                                                {{Store, 1},
-                                                 {"@product_group_no", Null},
-                                                 {"@description", "Night Skiing"},
-                                                 {"@product_display_type", Null},
-                                                 {"@num_cols", 2},
-                                                 {"@manual_invoice", true}});
-    EXPECT_EQ(inserted.returnValue, Variant(0));
-    EXPECT_EQ(inserted.output("@product_group_no"), Variant(41));
+    // The register picker's query, exactly as the module sends it.
+    auto rows = db->OpenRecordset(
+        QStringLiteral(
+            "SELECT * FROM zev_register WHERE (status_id = 'Avail' OR status_id IS NULL) AND "
+            "(check_out_computer IS NULL OR check_out_computer = '' OR check_out_computer = 'Avail') "
+            "order by register_id"),
+        0);
+    QStringList free;
+    for (; !rows->Eof(); rows->MoveNext()) {
+        free << rows->Fields("Register_id")->Value().toText();
+        for (const char* field : {"Register_Group_ID", "Revenue_Center_ID", "location_id"})
+            rows->Fields(field);
+    }
+    EXPECT_EQ(free, QStringList({"WEB01", "WEB03", "WEB04"}));
 
-    const auto duplicate = ProcedureRun::Command(*db, "ZEV_SP_STORE_InsertProductGroup",
-                                                 {{Store, 1}, {"@product_group_no", 10}});
-    EXPECT_EQ(duplicate.returnValue, Variant(-1));
-    EXPECT_EQ(duplicate.output("@Message"), Variant("Group 10 already exists in store 1."));
+    ok(*db, "InstallRegister: store_no=3; register_id=WEB04");
+    EXPECT_EQ(registerStatus("WEB04"), "Installed");
+    ok(*db, "UnInstallRegister: store_no=3; register_id=WEB04");
+    EXPECT_EQ(ProcedureRun::Rows(*db, "GetStore: store_no=3").cells(0, "register_id, register_installed"),
+              "NULL|0");
+    EXPECT_EQ(registerStatus("WEB04"), "Avail");
+}
 
+TEST_P(StoreTables, DeletingAStoreRemovesEverythingItOwnsAndFreesItsRegister) {
+    auto db = connection();
+    ok(*db, "DeleteStore: store_no=2");
+    for (const char* table :
+         {"zev_store", "zev_store_product_group", "zev_store_product", "zev_store_product_item",
+          "zev_store_product_item_sell", "zev_store_list", "zev_store_list_item", "zev_store_fee",
+          "zev_store_pay_method", "zev_store_screen", "zev_store_extendable", "zev_store_extension",
+          "zev_store_customer", "zev_shopping_cart"})
+        EXPECT_EQ(database().count(QString::fromLatin1(table), "store_no = 2"), 0) << table;
+    EXPECT_EQ(database().count("zev_shopping_cart_log", "shopping_cart_no = 200001"), 0);
+    EXPECT_EQ(registerStatus("WEB08"), "Avail");
+    // The other stores and the customers' own change log stay.
+    EXPECT_EQ(database().count("zev_store_product", "store_no = 1"), 7);
+    EXPECT_EQ(database().count("zev_customer_log"), 4);
+    // A store with prices of its own loses them too.
+    ok(*db, "DeleteStore: store_no=3");
+    EXPECT_EQ(database().count("zev_price", "store_no = 3"), 0);
+}
+
+TEST_P(StoreTables, GroupsGetTheNextNumberAndCarryTheirProductsAlong) {
+    auto db = connection();
+    EXPECT_EQ(
+        ok(*db,
+           "InsertProductGroup: store_no=1; product_group_no=NULL; description=Night Skiing; num_cols=2; "
+           "manual_invoice=-1")
+            .output("@product_group_no"),
+        Variant(41));
     // Renumbering group 10 to 15 takes its products and fees along.
-    const auto moved = ProcedureRun::Command(*db, "ZEV_SP_STORE_UpdateProductGroup",
-                                             {{Store, 1},
-                                              {"@product_group_no", 15},
-                                              {"@product_group_no_key", 10},
-                                              {"@description", "Lift Tickets"},
-                                              {"@product_display_type", "Button"},
-                                              {"@image_width", 120}});
-    EXPECT_EQ(moved.returnValue, Variant(0));
-    EXPECT_EQ(moved.output("@product_group_no"), Variant(15));
+    EXPECT_EQ(ok(*db, "UpdateProductGroup: store_no=1; product_group_no=15; product_group_no_key=10; "
+                      "description=Lift Tickets; product_display_type=Button; image_width=120")
+                  .output("@product_group_no"),
+              Variant(15));
     EXPECT_EQ(database().count("zev_store_product", "store_no = 1 AND product_group_no = 15"), 2);
     EXPECT_EQ(database().count("zev_store_fee", "store_no = 1 AND product_group_no = 15"), 1);
 
-    const auto groups = ProcedureRun::Rows(*db, "ZEV_SP_STORE_GetGroups", {{Store, 1}});
+    const auto groups = ProcedureRun::Rows(*db, "GetGroups: store_no=1");
     ASSERT_EQ(groups.rows.size(), 5u);
-    EXPECT_EQ(groups.at(0, "product_group_no"), Variant(15));
-    EXPECT_EQ(groups.at(0, "Description"), Variant("Lift Tickets"));
-    EXPECT_EQ(groups.at(0, "product_display_type"), Variant("BUTTON"));
-    EXPECT_EQ(groups.at(0, "image_width"), Variant(120));
-    EXPECT_EQ(groups.at(0, "image_height"), Null);
-    EXPECT_EQ(groups.at(4, "product_display_type"), Null);
-    EXPECT_EQ(groups.at(4, "manual_invoice"), Variant(1));
-
-    const auto missing =
-        ProcedureRun::Command(*db, "ZEV_SP_STORE_UpdateProductGroup",
-                              {{Store, 1}, {"@product_group_no", 16}, {"@product_group_no_key", 99}});
-    EXPECT_EQ(missing.output("@Message"), Variant("Group 99 does not exist in store 1."));
-}
-
-// A text one character longer than its column is refused with the reason, and nothing is written.
-TEST_P(StoreTables, TextsLongerThanTheirColumnsAreRefusedAndWriteNothing) {
-    auto db = connection();
-    const QString tooLong(51, QLatin1Char('x'));
-    struct Case {
-        const char* procedure;
-        ProcedureRun::Inputs inputs;
-        const char* message;
-        const char* table;
-    };
-    const Case cases[] = {
-        {"ZEV_SP_STORE_InsertProductGroup",
-         {{Store, 1}, {"@product_group_no", Null}, {"@description", tooLong}},
-         "Description can not be longer than 50 characters.",
-         "zev_store_product_group"},
-        {"ZEV_SP_STORE_UpdateStoreList",
-         {{Store, 1}, {"@list_id_key", Null}, {"@list_id", "SALE"}, {"@description", tooLong}},
-         "List id and description can not be longer than 50 characters.",
-         "zev_store_list"},
-        {"ZEV_SP_STORE_UpdateStoreFee",
-         {{Store, 1}, {"@fee_id_key", Null}, {"@fee_id", tooLong}, {"@item_no", 1001}},
-         "A fee needs a fee id of at most 50 characters.",
-         "zev_store_fee"},
-        {"ZEV_SP_STORE_STORE_SCREEN_Insert",
-         {{Store, 1}, {"@screen_id", tooLong}, {"@screen_title", "FAQ"}},
-         "Screen id can not be longer than 50 characters.",
-         "zev_store_screen"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.procedure);
-        const QString table = QString::fromLatin1(c.table);
-        const int before = database().count(table);
-        const auto refused = ProcedureRun::Command(*db, QString::fromLatin1(c.procedure), c.inputs);
-        EXPECT_EQ(refused.returnValue, Variant(-1));
-        EXPECT_EQ(refused.message, QString::fromLatin1(c.message));
-        EXPECT_EQ(database().count(table), before);
-    }
-}
-
-TEST_P(StoreTables, AGroupStillInUseIsNotDeleted) {
-    auto db = connection();
-    const auto inUse =
-        ProcedureRun::Command(*db, "ZEV_SP_STORE_DeleteStoreGroup", {{Store, 1}, {"@product_group_no", 10}});
-    EXPECT_NE(inUse.returnValue, Variant(0));
-    EXPECT_EQ(inUse.message, "Group 10 is still used by 2 products and 1 fee and can not be deleted.");
-
-    ProcedureRun::Command(*db, "ZEV_SP_STORE_InsertProductGroup",
-                          {{Store, 3}, {"@product_group_no", 7}, {"@description", "Spare"}});
     EXPECT_EQ(
-        ProcedureRun::Command(*db, "ZEV_SP_STORE_DeleteStoreGroup", {{Store, 3}, {"@product_group_no", 7}})
-            .returnValue,
-        Variant(0));
+        groups.cells(0, "product_group_no, Description, product_display_type, image_width, image_height"),
+        "15|Lift Tickets|BUTTON|120|NULL");
+    EXPECT_EQ(groups.cells(4, "product_display_type, manual_invoice"), "NULL|1");
+
+    ok(*db, "InsertProductGroup: store_no=3; product_group_no=7; description=Spare");
+    ok(*db, "DeleteStoreGroup: store_no=3; product_group_no=7");
     EXPECT_EQ(database().count("zev_store_product_group", "store_no = 3"), 2);
-    EXPECT_EQ(
-        ProcedureRun::Command(*db, "ZEV_SP_STORE_DeleteStoreGroup", {{Store, 3}, {"@product_group_no", 7}})
-            .message,
-        "Group 7 does not exist in store 3.");
 }
 
-TEST_P(StoreTables, ListsAreWrittenWithOneProcedureAndTheirEntriesFollowARename) {
+TEST_P(StoreTables, ListsFeesAndScreensAreWrittenRenamedAndDeleted) {
     auto db = connection();
-    const auto list = [&](const Variant& key, const Variant& id, const Variant& description) {
-        return ProcedureRun::Command(
-            *db, "ZEV_SP_STORE_UpdateStoreList",
-            {{Store, 1}, {"@list_id_key", key}, {"@list_id", id}, {"@description", description}});
-    };
-    EXPECT_EQ(list(Null, "SPRING", "Spring break").returnValue, Variant(0));
-    EXPECT_EQ(list(Null, "SPRING", "Again").output("@Message"),
-              Variant("List SPRING already exists in store 1."));
-    EXPECT_EQ(list("HOLIDAY", "XMAS", "Christmas week").returnValue, Variant(0));
+    ok(*db, "UpdateStoreList: store_no=1; list_id_key=NULL; list_id=SPRING; description=Spring break");
+    ok(*db, "UpdateStoreList: store_no=1; list_id_key=HOLIDAY; list_id=XMAS; description=Christmas week");
     EXPECT_EQ(database().count("zev_store_list_item", "list_id = 'XMAS'"), 2);
-    EXPECT_EQ(list("GONE", "X", Null).returnValue, Variant(-1));
-
-    const auto lists = ProcedureRun::Rows(*db, "ZEV_SP_STORE_GetLists", {{Store, 1}});
-    QStringList ids;
-    for (const auto& row : lists.rows)
-        ids << row.at("list_id").toText();
-    EXPECT_EQ(ids, QStringList({"2027", "FEATURED", "SPRING", "XMAS"}));
-    EXPECT_TRUE(ProcedureRun::Rows(*db, "ZEV_SP_STORE_GetLists", {{Store, Null}}).rows.empty());
-
-    // Deleting succeeds with a positive value and takes the entries along.
-    const auto deleted =
-        ProcedureRun::Command(*db, "ZEV_SP_STORE_DeleteStoreList", {{Store, 1}, {"@list_id", "XMAS"}});
-    EXPECT_GT(deleted.returnValue.toInt32(), 0);
+    EXPECT_EQ(column(ProcedureRun::Rows(*db, "GetLists: store_no=1"), "list_id"),
+              "2027 FEATURED SPRING XMAS");
+    EXPECT_TRUE(ProcedureRun::Rows(*db, "GetLists: store_no=NULL").rows.empty());
+    // Deleting a list succeeds with a positive value and takes the entries along.
+    EXPECT_GT(ok(*db, "DeleteStoreList: store_no=1; list_id=XMAS").returnValue.toInt32(), 0);
     EXPECT_EQ(database().count("zev_store_list_item", "list_id = 'XMAS'"), 0);
-    const auto missing =
-        ProcedureRun::Command(*db, "ZEV_SP_STORE_DeleteStoreList", {{Store, 1}, {"@list_id", "XMAS"}});
-    EXPECT_LT(missing.returnValue.toInt32(), 0);
-    EXPECT_EQ(missing.message, "List XMAS does not exist in store 1.");
-}
 
-TEST_P(StoreTables, FeesNeedAnItemAndKeepTheirPriceAndGroup) {
-    auto db = connection();
-    const auto fee = [&](const Variant& key, const Variant& id, const Variant& item, const Variant& price) {
-        return ProcedureRun::Command(*db, "ZEV_SP_STORE_UpdateStoreFee",
-                                     {{Store, 1},
-                                      {"@fee_id_key", key},
-                                      {"@fee_id", id},
-                                      {"@fee_amount", Null},
-                                      {"@min_amount", 2.0},
-                                      {"@fee_percent", 0.025},
-                                      {"@item_no", item},
-                                      {"@product_group_no", 20},
-                                      {"@price_no", price}});
-    };
-    EXPECT_EQ(fee(Null, "PASS FEE", Null, Null).message, "Fee PASS FEE must be tied to an existing item.");
-    EXPECT_EQ(fee(Null, "PASS FEE", 1004, 103).message, "Price 103 is not a price of item 1004.");
-    EXPECT_EQ(fee(Null, "PASS FEE", 1004, 109).returnValue, Variant(0));
-    EXPECT_EQ(fee(Null, "SERVICE", 1004, Null).message, "Fee SERVICE already exists in store 1.");
-    EXPECT_EQ(fee("PASS FEE", "PASS PROCESSING", 1004, Null).returnValue, Variant(0));
-
-    const auto fees = ProcedureRun::Rows(*db, "ZEV_SP_STORE_GetFee", {{Store, 1}});
+    const QString fee = "UpdateStoreFee: store_no=1; fee_amount=NULL; min_amount=2.0; fee_percent=0.025; "
+                        "item_no=1004; product_group_no=20; ";
+    ok(*db, fee + "fee_id_key=NULL; fee_id=PASS FEE; price_no=109");
+    ok(*db, fee + "fee_id_key=PASS FEE; fee_id=PASS PROCESSING; price_no=NULL");
+    const auto fees = ProcedureRun::Rows(*db, "GetFee: store_no=1");
     ASSERT_EQ(fees.rows.size(), 3u);
-    EXPECT_EQ(fees.at(0, "fee_id"), Variant("PASS PROCESSING"));
-    EXPECT_EQ(fees.at(0, "fee_amount"), Null);
-    EXPECT_EQ(fees.at(0, "fee_percent"), Variant(0.025));
-    EXPECT_EQ(fees.at(0, "item_desc"), Variant("Unlimited Season Pass"));
-    EXPECT_EQ(fees.at(0, "price_no"), Null);
-    EXPECT_EQ(fees.at(0, "Price"), Null);
-    EXPECT_EQ(fees.at(1, "price_no"), Variant(103));
-    EXPECT_EQ(fees.at(1, "Price"), Variant(99.0));
+    EXPECT_EQ(fees.cells(0, "fee_id, fee_amount, fee_percent, item_desc, price_no, Price"),
+              "PASS PROCESSING|NULL|0.025|Unlimited Season Pass|NULL|NULL");
+    EXPECT_EQ(fees.cells(1, "price_no, Price"), "103|99");
+    ok(*db, "DeleteStoreFee: store_no=1; fee_id=PASS PROCESSING");
+    EXPECT_EQ(database().count("zev_store_fee", "store_no = 1"), 2);
 
-    EXPECT_EQ(ProcedureRun::Command(*db, "ZEV_SP_STORE_DeleteStoreFee",
-                                    {{Store, 1}, {"@fee_id", "PASS PROCESSING"}})
-                  .returnValue,
-              Variant(0));
-    EXPECT_NE(ProcedureRun::Command(*db, "ZEV_SP_STORE_DeleteStoreFee",
-                                    {{Store, 1}, {"@fee_id", "PASS PROCESSING"}})
-                  .returnValue,
-              Variant(0));
-}
-
-TEST_P(StoreTables, ScreensGetAnIdWhenNoneIsGivenAndCanBeRenamed) {
-    auto db = connection();
-    const auto inserted = ProcedureRun::Command(*db, "ZEV_SP_STORE_STORE_SCREEN_Insert",
-                                                {{Store, 3},
-                                                 {"@screen_id", Null},
-                                                 {"@screen_title", "Gift Shop"},
-                                                 {"@screen_url", "https://gifts.valleylodge.example/"}});
-    EXPECT_EQ(inserted.returnValue, Variant(0));
-    EXPECT_EQ(inserted.output("@screen_id"), Variant("SCREEN1"));
-    EXPECT_EQ(ProcedureRun::Command(*db, "ZEV_SP_STORE_STORE_SCREEN_Insert",
-                                    {{Store, 3}, {"@screen_id", "SCREEN1"}})
-                  .output("@Message"),
-              Variant("Screen SCREEN1 already exists in store 3."));
-
-    const auto renamed = ProcedureRun::Command(*db, "ZEV_SP_STORE_STORE_SCREEN_Update",
-                                               {{Store, 3},
-                                                {"@screen_id", "HOME"},
-                                                {"@original_screen_id", "SCREEN1"},
-                                                {"@screen_title", "Welcome"},
-                                                {"@screen_url", Null}});
-    EXPECT_EQ(renamed.output("@screen_id"), Variant("HOME"));
-    const auto screens = ProcedureRun::Rows(*db, "ZEV_SP_STORE_STORE_SCREEN_Get", {{Store, 3}});
+    EXPECT_EQ(ok(*db, "STORE_SCREEN_Insert: store_no=3; screen_id=NULL; screen_title=Gift Shop; "
+                      "screen_url=https://gifts.valleylodge.example/")
+                  .output("@screen_id"),
+              Variant("SCREEN1"));
+    EXPECT_EQ(ok(*db, "STORE_SCREEN_Update: store_no=3; screen_id=HOME; original_screen_id=SCREEN1; "
+                      "screen_title=Welcome; screen_url=NULL")
+                  .output("@screen_id"),
+              Variant("HOME"));
+    const auto screens = ProcedureRun::Rows(*db, "STORE_SCREEN_Get: store_no=3");
     ASSERT_EQ(screens.rows.size(), 1u);
-    EXPECT_EQ(screens.at(0, "screen_title"), Variant("Welcome"));
-    EXPECT_EQ(screens.at(0, "screen_url"), Null);
-
-    EXPECT_EQ(
-        ProcedureRun::Command(*db, "ZEV_SP_STORE_STORE_SCREEN_Delete", {{Store, 3}, {"@screen_id", "HOME"}})
-            .returnValue,
-        Variant(0));
-    EXPECT_EQ(
-        ProcedureRun::Command(*db, "ZEV_SP_STORE_STORE_SCREEN_Delete", {{Store, 3}, {"@screen_id", "HOME"}})
-            .message,
-        "Screen HOME does not exist in store 3.");
+    EXPECT_EQ(screens.cells(0, "screen_title, screen_url"), "Welcome|NULL");
+    ok(*db, "STORE_SCREEN_Delete: store_no=3; screen_id=HOME");
+    EXPECT_EQ(database().count("zev_store_screen", "store_no = 3"), 0);
 }
 
 TEST_P(StoreTables, ExtendableItemsCountTheirExtensions) {
     auto db = connection();
-    const auto extendables = ProcedureRun::Rows(*db, "ZEV_SP_STORE_STORE_EXTENDABLE_Get", {{Store, 2}});
+    const auto extendables = ProcedureRun::Rows(*db, "STORE_EXTENDABLE_Get: store_no=2");
     ASSERT_EQ(extendables.rows.size(), 2u);
-    EXPECT_EQ(extendables.at(0, "item_no"), Variant(2001));
-    EXPECT_EQ(extendables.at(0, "num_ext").toInt32(), 3);
-    EXPECT_EQ(extendables.at(0, "long_description"), Variant("Ski Rental Package (skis, boots, poles)"));
-
-    const auto candidates =
-        ProcedureRun::Rows(*db, "ZEV_SP_STORE_getExtensionItems", {{Store, 2}, {"@item_no", 2001}});
+    EXPECT_EQ(extendables.cells(0, "item_no, num_ext, long_description"),
+              "2001|3|Ski Rental Package (skis, boots, poles)");
+    const auto candidates = ProcedureRun::Rows(*db, "getExtensionItems: store_no=2; item_no=2001");
+    EXPECT_EQ((" " + column(candidates, "item_no") + " ").find(" 2001 "), std::string::npos);
     int ticked = 0;
-    for (const auto& row : candidates.rows) {
-        EXPECT_NE(row.at("item_no"), Variant(2001));
+    for (const auto& row : candidates.rows)
         ticked += row.at("checked").toBool() ? 1 : 0;
-    }
     EXPECT_EQ(ticked, 3);
 
-    const auto extension = [&](int item, int extensionItem, bool available) {
-        return ProcedureRun::Command(*db, "ZEV_SP_STORE_STORE_EXTENSION_update",
-                                     {{Store, 2},
-                                      {"@item_no", item},
-                                      {"@extension_item_no", extensionItem},
-                                      {"@available", available}});
-    };
-    extension(2001, 2003, false);
-    extension(2001, 6003, true);
-    extension(2001, 6003, true);
+    const QString extension = "STORE_EXTENSION_update: store_no=2; item_no=2001; extension_item_no=";
+    ok(*db, extension + "2003; available=0");
+    ok(*db, extension + "6003; available=-1");
+    ok(*db, extension + "6003; available=-1");
     EXPECT_EQ(database().count("zev_store_extension", "store_no = 2 AND item_no = 2001"), 3);
-    EXPECT_EQ(extension(2002, 6003, true).returnValue, Variant(-1));
-
-    EXPECT_EQ(
-        ProcedureRun::Command(*db, "ZEV_SP_STORE_STORE_EXTENDABLE_Update", {{Store, 3}, {"@item_no", 5001}})
-            .returnValue,
-        Variant(0));
-    EXPECT_EQ(
-        ProcedureRun::Command(*db, "ZEV_SP_STORE_STORE_EXTENDABLE_Update", {{Store, 3}, {"@item_no", 99}})
-            .output("@Message"),
-        Variant("Item 99 does not exist."));
-    EXPECT_EQ(
-        ProcedureRun::Command(*db, "ZEV_SP_STORE_STORE_EXTENDABLE_delete", {{Store, 2}, {"@item_no", 2001}})
-            .returnValue,
-        Variant(0));
+    ok(*db, "STORE_EXTENDABLE_Update: store_no=3; item_no=5001");
+    EXPECT_EQ(database().count("zev_store_extendable", "store_no = 3"), 1);
+    ok(*db, "STORE_EXTENDABLE_delete: store_no=2; item_no=2001");
     EXPECT_EQ(database().count("zev_store_extension", "store_no = 2 AND item_no = 2001"), 0);
 }
 

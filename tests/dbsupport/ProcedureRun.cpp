@@ -7,8 +7,13 @@
 
 namespace {
 
-ProcedureRun Run(DBConnection& db, const QString& procedure, const ProcedureRun::Inputs& inputs,
-                 bool forRows) {
+QString Shown(const Variant& value) {
+    return value.isNull() ? QStringLiteral("NULL") : value.toText();
+}
+
+ProcedureRun Run(DBConnection& db, const QString& call, const ProcedureRun::Inputs& more, bool forRows) {
+    auto [procedure, inputs] = ProcedureRun::Parse(call);
+    inputs.insert(inputs.end(), more.begin(), more.end());
     auto command = db.CreateCommand(0);
     command->setCommandText(procedure);
     command->setCommandType(Command::StoredProcedure);
@@ -46,6 +51,27 @@ ProcedureRun Run(DBConnection& db, const QString& procedure, const ProcedureRun:
 
 } // namespace
 
+std::pair<QString, ProcedureRun::Inputs> ProcedureRun::Parse(const QString& call) {
+    const QString name = call.section(QStringLiteral(": "), 0, 0);
+    Inputs inputs;
+    const QString assignments = call.section(QStringLiteral(": "), 1);
+    for (const QString& assignment : assignments.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
+        const QString value = assignment.section(u'=', 1);
+        bool whole = false, number = false;
+        const int asInt = value.toInt(&whole);
+        const double asDouble = value.toDouble(&number);
+        const QDate day = QDate::fromString(value, Qt::ISODate);
+        inputs.emplace_back(u'@' + assignment.section(u'=', 0, 0),
+                            value == QLatin1String("NULL") ? Variant::Null()
+                            : whole                        ? Variant(asInt)
+                            : number                       ? Variant(asDouble)
+                            : day.isValid()                ? Variant(QDateTime(day, QTime(0, 0)))
+                                                           : Variant(value));
+    }
+    return {name.startsWith(QLatin1String("ZEV_SP_")) ? name : QStringLiteral("ZEV_SP_STORE_") + name,
+            inputs};
+}
+
 ProcedureRun ProcedureRun::Rows(DBConnection& db, const QString& procedure, const Inputs& inputs) {
     return Run(db, procedure, inputs, true);
 }
@@ -70,4 +96,22 @@ Variant ProcedureRun::at(size_t i, const QString& column) const {
         return {};
     }
     return it->second;
+}
+
+std::string ProcedureRun::cells(size_t i, const QString& columns) const {
+    QStringList shown;
+    for (const QString& column : columns.split(QStringLiteral(", ")))
+        shown << Shown(at(i, column));
+    return shown.join(u'|').toStdString();
+}
+
+std::string ProcedureRun::outputsOf(const QString& names) const {
+    QStringList shown;
+    for (const QString& name : names.split(QStringLiteral(", "))) {
+        const auto it = outputs.find(u'@' + name.toLower());
+        if (it == outputs.end())
+            ADD_FAILURE() << "no output @" << name.toStdString();
+        shown << (it == outputs.end() ? QStringLiteral("?") : Shown(it->second));
+    }
+    return shown.join(u'|').toStdString();
 }
