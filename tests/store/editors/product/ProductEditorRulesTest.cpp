@@ -3,7 +3,6 @@
 #include "store/editors/product/ProductItemFormRules.h"
 #include "store/editors/product/SellFormRules.h"
 #include "store/editors/product/SequenceChecks.h"
-#include "store/editors/product/Strings.h"
 #include "store/records/CListItem.h"
 #include "store/records/CProduct.h"
 #include "store/records/CProductItem.h"
@@ -103,7 +102,7 @@ TEST(ProductFormRulesTest, FillConvertsAndKeepsWhatTheFormDoesNotDecide) {
     EXPECT_EQ(product.ManualInvoice, 0);
 }
 
-TEST(ProductFormRulesTest, ShowCaptionGridRowsAndProposedNumbers) {
+TEST(ProductFormRulesTest, ShowCaptionAndProposedNumbers) {
     CProduct product;
     EXPECT_EQ(ProductFormRules::Caption(product), "Store Product  (NEW)");
     product.setProductNo(100);
@@ -121,17 +120,6 @@ TEST(ProductFormRulesTest, ShowCaptionGridRowsAndProposedNumbers) {
     EXPECT_EQ(values.itemDisplayType, "Picture&Desc");
     EXPECT_EQ(values.manualInvoice, 2);
     EXPECT_FALSE(values.manualInvoiceEnabled);
-
-    using Kind = ProductFormRules::Kind;
-    const Kind item = ProductFormRules::LoadedKind(1001, 0, 0, {});
-    const Kind priced = ProductFormRules::LoadedKind(0, 502, 131, item);
-    const Kind repeated = ProductFormRules::LoadedKind(0, 0, 0, priced);
-    EXPECT_EQ(item.type + QString::number(item.number), "ITEM1001");
-    EXPECT_EQ(priced.type + QString::number(priced.number), "PRICE502");
-    EXPECT_EQ(repeated.type + QString::number(repeated.number), "PRICE502");
-    EXPECT_EQ(ProductFormRules::GridRow(3, true, priced, 131, 59.5, "Pack"),
-              "3\tTrue\tPRICE\t502\t131\t59.5\tPack");
-    EXPECT_EQ(ProductFormRules::GridRow(4, false, item, 0, 59.5, "Plain"), "4\tFalse\tITEM\t1001\t\t\tPlain");
 
     EXPECT_EQ(ProductFormRules::ProposedSeqNo(1, 5), 6);
     EXPECT_EQ(ProductFormRules::ProposedSeqNo(9, 5), 9);
@@ -201,18 +189,6 @@ TEST(ProductItemFormRulesTest, AnotherItemClearsThePriceBinding) {
     EXPECT_EQ(values.description, "Family Four Pack");
     EXPECT_EQ(values.price.priceNo, 0);
     EXPECT_EQ(values.price.Text(), "");
-}
-
-TEST(StringsTest, CountAndGetFields) {
-    EXPECT_EQ(CountFields(""), 0);
-    EXPECT_EQ(CountFields("a,b"), 2);
-    EXPECT_EQ(CountFields("a@b", "@x"), 2); // only the first character counts
-    EXPECT_EQ(GetField("a,b", 3, ","), "");
-    EXPECT_EQ(GetField("a,b", 0, ","), "");
-    const QString label = "2@(15) $12.50";
-    EXPECT_EQ(GetField(label, 1, "@"), "2");
-    EXPECT_EQ(GetField(label, 2, "$"), "12.50");
-    EXPECT_EQ(GetField(" x ; y ; z ", 3, ";"), "z");
 }
 
 SellFormRules::Values Prices(int32_t from, int32_t to, bool upSell) {
