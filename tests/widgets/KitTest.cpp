@@ -1,14 +1,9 @@
-#include "support/ModalScript.h"
-#include "support/ScriptedMessages.h"
 #include "widgets/BusyPointer.h"
 #include "widgets/KeyedCombo.h"
 #include "widgets/NullableDatePicker.h"
-#include "widgets/ShowModal.h"
 #include "widgets/TabStrip.h"
-#include "widgets/Twips.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
@@ -105,38 +100,4 @@ TEST(BusyPointer, RestoresThePointerItFound) {
     }
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::CrossCursor);
     QApplication::restoreOverrideCursor();
-}
-
-TEST(Twips, FifteenToThePixelAtNinetySixDpi) {
-    const double dpi = LogicalDpi();
-    EXPECT_EQ(TwipsToPixels(1440), qRound(dpi));
-    EXPECT_EQ(TwipsToPixels(120), qRound(120 * dpi / 1440));
-    EXPECT_DOUBLE_EQ(PixelsToTwips(qRound(dpi)), 1440 * qRound(dpi) / dpi);
-    EXPECT_EQ(TwipsRect(60, 60, 1440, 720),
-              QRect(TwipsToPixels(60), TwipsToPixels(60), qRound(dpi), TwipsToPixels(720)));
-    if (qFuzzyCompare(dpi, 96.0)) {
-        EXPECT_EQ(TwipsToPixels(15), 1);
-    }
-}
-
-namespace {
-class ProbeDialog : public QDialog {};
-} // namespace
-
-TEST(MessagesAndModals, GoThroughTheReplaceableServices) {
-    ScriptedMessages messages;
-    messages.expect(MsgBoxResult::No);
-    EXPECT_EQ(MsgBox("Delete?", MsgBoxStyle::Question | MsgBoxStyle::YesNo | MsgBoxStyle::DefaultButton2,
-                     "Confirm Delete"),
-              MsgBoxResult::No);
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].buttons, 292);
-
-    ModalScript modals;
-    QWidget owner;
-    auto* dialog = new ProbeDialog;
-    modals.on<ProbeDialog>([](ProbeDialog& shown) { shown.hide(); });
-    ShowModal(dialog, &owner);
-    EXPECT_EQ(dialog->parentWidget(), &owner);
-    EXPECT_EQ(modals.shownCount(), 1);
 }
