@@ -9,32 +9,31 @@
 
 namespace {
 
-// Every table, every row, as one text: rows sorted, so that the order a server hands them back in is not
-// a difference.
-QString Dump(TestDatabase& db) {
+// A query whose answer is every table, every row, as one text: rows sorted, so that the order a server hands
+// them back in is not a difference. One query, as it runs before and after each of several hundred faults.
+QString DumpQuery(TestDatabase& db) {
+    const bool sqlite = db.backend() == Backend::SQLite;
     const QString tables =
-        db.backend() == Backend::SQLite
-            ? QStringLiteral(
-                  "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%' "
-                  "ORDER BY name")
-            : QStringLiteral("SELECT table_name FROM information_schema.tables WHERE table_schema = "
-                             "current_schema() AND table_type = 'BASE TABLE' ORDER BY table_name");
-    QStringList names;
-    for (QSqlQuery query = db.session().run(tables); query.next();)
-        names << query.value(0).toString();
-    QString dump;
-    for (const QString& table : names) {
-        QStringList rows;
-        for (QSqlQuery query = db.session().run(QStringLiteral("SELECT * FROM ") + table); query.next();) {
-            QString row;
-            for (int c = 0; c < query.record().count(); ++c)
-                row += (query.isNull(c) ? QStringLiteral("\\N") : query.value(c).toString()) + u'|';
-            rows << row;
+        sqlite ? QStringLiteral(
+                     "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'")
+               : QStringLiteral("SELECT table_name FROM information_schema.tables WHERE table_schema = "
+                                "current_schema() AND table_type = 'BASE TABLE'");
+    QStringList parts;
+    for (QSqlQuery query = db.session().run(tables); query.next();) {
+        const QString table = query.value(0).toString();
+        QStringList cells{QStringLiteral("t::text")};
+        if (sqlite) {
+            const QSqlRecord columns = db.session().run("SELECT * FROM " + table + " WHERE 1 = 0").record();
+            cells.clear();
+            for (int c = 0; c < columns.count(); ++c)
+                cells << "quote(" + columns.fieldName(c) + ")";
         }
-        rows.sort();
-        dump += table + u'\n' + rows.join(u'\n') + u'\n';
+        parts << QStringLiteral(
+                     "'%1:' || COALESCE((SELECT %2 FROM (SELECT %3 AS r FROM %1 t ORDER BY r) x), '')")
+                     .arg(table, sqlite ? "group_concat(r, '#')" : "string_agg(r, '#' ORDER BY r)",
+                          cells.join(" || '|' || "));
     }
-    return dump;
+    return "SELECT " + parts.join(" || '~' || ");
 }
 
 // One successful call of every writing procedure on the demo data, as "procedure: @name=value; ...", in an
@@ -75,22 +74,6 @@ const char* const WritingCalls[] = {
     "DeleteStore: store_no=2",
 };
 
-// "procedure: @name=value; ..." as the procedure's full name and its inputs; numbers as numbers.
-std::pair<QString, ProcedureRun::Inputs> Call(const char* line) {
-    const QStringList parts = QString::fromLatin1(line).split(": ");
-    ProcedureRun::Inputs inputs;
-    for (const QString& assignment : parts[1].split("; ")) {
-        const QString value = assignment.section(u'=', 1);
-        bool whole = false, number = false;
-        const int asInt = value.toInt(&whole);
-        const double asDouble = value.toDouble(&number);
-        inputs.emplace_back(u'@' + assignment.section(u'=', 0, 0), whole    ? Variant(asInt)
-                                                                   : number ? Variant(asDouble)
-                                                                            : Variant(value));
-    }
-    return {QStringLiteral("ZEV_SP_STORE_") + parts[0], inputs};
-}
-
 class FaultInjection : public DatabaseTest {};
 
 // Every writing procedure, failed or cut off at each of its statements in turn, leaves every table as it was,
@@ -98,7 +81,7 @@ class FaultInjection : public DatabaseTest {};
 TEST_P(FaultInjection, EveryStatementOfEveryWriteFailsWhole) {
     QStringList covered;
     for (const char* line : WritingCalls)
-        covered << Call(line).first.toLower();
+        covered << ProcedureRun::Parse(QString::fromLatin1(line)).first.toLower();
     for (const QString& name : ProcedureCatalog::Standard().names()) {
         const bool writes = !ProcedureCatalog::Standard().find(name)->readOnly;
         EXPECT_TRUE(!writes || covered.contains(name.toLower())) << name.toStdString() << " has no test call";
@@ -107,10 +90,12 @@ TEST_P(FaultInjection, EveryStatementOfEveryWriteFailsWhole) {
     auto connection = this->connection();
     SqlSession& session = *connection->session();
     ErrorState state("FaultInjection");
+    const QString dumpQuery = DumpQuery(db());
+    const auto dump = [&] { return db().session().scalar(dumpQuery).toString(); };
     int statements = 0, partialWrites = 0;
     for (const char* line : WritingCalls) {
-        const auto [name, inputs] = Call(line);
-        const QString before = Dump(db());
+        const auto [name, inputs] = ProcedureRun::Parse(QString::fromLatin1(line));
+        const QString before = dump();
         bool whole = false;
         for (int statement = 1; !whole; ++statement) {
             for (const auto fault : {SqlSession::Fault::Fail, SqlSession::Fault::Drop}) {
@@ -134,7 +119,7 @@ TEST_P(FaultInjection, EveryStatementOfEveryWriteFailsWhole) {
                     // Fewer statements than that: the call ran whole and must have written.
                     session.injectFault(0);
                     EXPECT_TRUE(completed && returned.toInt32() >= 0) << where;
-                    EXPECT_NE(Dump(db()), before) << where << ": nothing was written";
+                    EXPECT_NE(dump(), before) << where << ": nothing was written";
                     whole = true;
                     break;
                 }
@@ -142,7 +127,7 @@ TEST_P(FaultInjection, EveryStatementOfEveryWriteFailsWhole) {
                 EXPECT_FALSE(completed) << where;
                 ASSERT_EQ(errors->reports.size(), 1u) << where;
                 EXPECT_EQ(errors->reports[0].source, state.ErrorSource() + " Run");
-                if (Dump(db()) != before) {
+                if (dump() != before) {
                     ++partialWrites;
                     ADD_FAILURE() << where << ": a partial write";
                 }

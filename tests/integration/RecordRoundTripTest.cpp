@@ -14,6 +14,8 @@ namespace {
 // The catalogue a store sells from: two items with a price each.
 constexpr int32_t TicketItem = 501, LessonItem = 502, TicketPrice = 601, LessonPrice = 602;
 
+// Each record saved, read back, moved to a new key, and a save onto a taken key refused with its caption
+// and nothing changed.
 class RecordRoundTripTest : public DatabaseTest {
 protected:
     bool seeded() const override { return false; }
@@ -30,86 +32,87 @@ protected:
             "INSERT INTO zev_price (price_no, item_no, unit_qty, price) VALUES (?, ?, ?, ?)";
         database().execute(price, {TicketPrice, TicketItem, 1, 59.5});
         database().execute(price, {LessonPrice, LessonItem, 2, 30.0});
+        CStore store;
+        store.setDescription("Mountain shop");
+        ASSERT_TRUE(store.Update(oDB, error));
+        storeNo = store.StoreNo();
     }
 
     void TearDown() override {
         EXPECT_TRUE(error->reports.empty()) << error->reports[0].description.toStdString();
     }
 
-    // Whether the column of the store's first row in the table is null.
-    bool isNull(const QString& table, const QString& column, int32_t storeNo) {
+    bool isNull(const QString& column, const QString& table) {
         return database()
             .scalar(QStringLiteral("SELECT %1 FROM %2 WHERE store_no = ?").arg(column, table), {storeNo})
             .isNull();
     }
 
-    int32_t newStore() {
-        CStore store;
-        store.setDescription("Mountain shop");
-        EXPECT_TRUE(store.Update(oDB, error));
-        return store.StoreNo();
+    // A save the database refuses: false, one message under the caption, nothing else.
+    static void Refused(const char* caption, const std::function<bool()>& save) {
+        ScriptedMessages messages;
+        messages.expect();
+        EXPECT_FALSE(save());
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_FALSE(messages.shown()[0].prompt.isEmpty());
+        EXPECT_EQ(messages.shown()[0].title, caption);
     }
 
-    int32_t newProduct(int32_t storeNo, int32_t productNo) {
+    void newProduct(int32_t productNo) {
         CProduct product;
         product.setStoreNo(storeNo);
         product.setProductNo(productNo);
         product.setProductName(QStringLiteral("Product %1").arg(productNo));
         EXPECT_TRUE(product.Update(oDB, error));
-        return productNo;
     }
 
-    int32_t newItem(int32_t storeNo, int32_t productNo, int32_t itemNo) {
+    int32_t newItem(int32_t itemNo) {
         CProductItem item;
         item.setItemNo(itemNo);
-        EXPECT_TRUE(item.GetDefaults(oDB, error, storeNo, productNo));
+        EXPECT_TRUE(item.GetDefaults(oDB, error, storeNo, 10));
         EXPECT_TRUE(item.Update(oDB, error));
         return item.SeqNo();
     }
 
     std::shared_ptr<SqlConnection> oDB;
     std::shared_ptr<RecordingErrorObject> error = std::make_shared<RecordingErrorObject>();
+    int32_t storeNo = 0;
 };
 
 TEST_P(RecordRoundTripTest, StoreIsCreatedReopenedAndSavedAgain) {
     CStore store;
-    store.setDescription("Mountain shop");
+    ASSERT_TRUE(store.OpenStore(oDB, error, storeNo));
     store.setStoreURL("https://shop.example");
     store.setStoreLOGOURL("https://shop.example/logo.png");
     store.setEmailFrom("shop@example");
     store.setManualDocument("Invoice [ORDER_NO]");
     store.LocationRegister = true;
     ASSERT_TRUE(store.Update(oDB, error));
-    ASSERT_GT(store.StoreNo(), 0);
     // An empty text and no sales order type are stored as null, not as an empty text.
-    EXPECT_TRUE(isNull("zev_store", "so_type", store.StoreNo()));
-    EXPECT_TRUE(isNull("zev_store", "ship_document", store.StoreNo()));
+    EXPECT_TRUE(isNull("so_type", "zev_store"));
+    EXPECT_TRUE(isNull("ship_document", "zev_store"));
 
     CStore reopened;
-    ASSERT_TRUE(reopened.OpenStore(oDB, error, store.StoreNo()));
-    EXPECT_EQ(reopened.Description(), "Mountain shop");
-    EXPECT_EQ(reopened.StoreURL(), "https://shop.example");
-    EXPECT_EQ(reopened.StoreLOGOURL(), "https://shop.example/logo.png");
-    EXPECT_EQ(reopened.EmailFrom(), "shop@example");
-    EXPECT_EQ(reopened.ManualDocument(), "Invoice [ORDER_NO]");
-    EXPECT_EQ(reopened.ShipDocument(), "");
+    ASSERT_TRUE(reopened.OpenStore(oDB, error, storeNo));
+    EXPECT_EQ(QStringList({reopened.Description(), reopened.StoreURL(), reopened.StoreLOGOURL(),
+                           reopened.EmailFrom(), reopened.ManualDocument(), reopened.ShipDocument()}),
+              QStringList({"Mountain shop", "https://shop.example", "https://shop.example/logo.png",
+                           "shop@example", "Invoice [ORDER_NO]", ""}));
     EXPECT_TRUE(reopened.LocationRegister);
     EXPECT_FALSE(reopened.RegisterInstalled());
 
     reopened.setStoreLOGOURL(QString());
     reopened.LocationRegister = false;
     ASSERT_TRUE(reopened.Update(oDB, error));
-    EXPECT_EQ(reopened.StoreNo(), store.StoreNo());
+    EXPECT_EQ(reopened.StoreNo(), storeNo);
     CStore again;
-    ASSERT_TRUE(again.OpenStore(oDB, error, store.StoreNo()));
+    ASSERT_TRUE(again.OpenStore(oDB, error, storeNo));
     EXPECT_EQ(again.StoreLOGOURL(), "");
-    EXPECT_EQ(again.Description(), "Mountain shop");
     EXPECT_FALSE(again.LocationRegister);
-    EXPECT_FALSE(again.OpenStore(oDB, error, store.StoreNo() + 1));
+    EXPECT_FALSE(again.OpenStore(oDB, error, storeNo + 1));
 }
 
 TEST_P(RecordRoundTripTest, ProductMovesToANewNumberAndARefusedSaveChangesNothing) {
-    const int32_t storeNo = newStore();
     CProduct product;
     product.setStoreNo(storeNo);
     product.setProductNo(100);
@@ -122,13 +125,11 @@ TEST_P(RecordRoundTripTest, ProductMovesToANewNumberAndARefusedSaveChangesNothin
 
     CProduct reopened;
     ASSERT_TRUE(reopened.OpenProduct(oDB, error, storeNo, 100));
-    EXPECT_EQ(reopened.ProductName(), "Lift tickets");
-    EXPECT_EQ(reopened.ProductType(), "Tickets");
-    EXPECT_EQ(reopened.PhotoFamily, "HOLIDAY");
-    EXPECT_EQ(reopened.ItemDisplayType, "GRID");
-    EXPECT_EQ(reopened.NumCols, 2);
+    EXPECT_EQ(QStringList({reopened.ProductName(), reopened.ProductType(), reopened.PhotoFamily,
+                           reopened.ItemDisplayType, QString::number(reopened.NumCols)}),
+              QStringList({"Lift tickets", "Tickets", "HOLIDAY", "GRID", "2"}));
     EXPECT_TRUE(reopened.IsActive);
-    EXPECT_TRUE(isNull("zev_store_product", "product_group_no", storeNo)); // no group: null, never 0
+    EXPECT_TRUE(isNull("product_group_no", "zev_store_product")); // no group: null, never 0
 
     reopened.setProductNo(101);
     reopened.IsActive = false;
@@ -138,35 +139,25 @@ TEST_P(RecordRoundTripTest, ProductMovesToANewNumberAndARefusedSaveChangesNothin
     ASSERT_TRUE(moved.OpenProduct(oDB, error, storeNo, 101));
     EXPECT_EQ(moved.ProductName(), "Lift tickets");
     EXPECT_FALSE(moved.IsActive);
-    EXPECT_TRUE(isNull("zev_store_product", "photo_family", storeNo));
+    EXPECT_TRUE(isNull("photo_family", "zev_store_product"));
     EXPECT_FALSE(CProduct().OpenProduct(oDB, error, storeNo, 100));
 
-    ScriptedMessages messages;
-    messages.expect();
     CProduct duplicate;
     duplicate.setStoreNo(storeNo);
     duplicate.setProductNo(101);
     duplicate.setProductName("Other");
-    EXPECT_FALSE(duplicate.Update(oDB, error));
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_TRUE(messages.shown()[0].prompt.contains(QLatin1String("101")))
-        << messages.shown()[0].prompt.toStdString();
-    EXPECT_EQ(messages.shown()[0].buttons, 64);
-    EXPECT_EQ(messages.shown()[0].title, "Product Update Error");
+    Refused("Product Update Error", [&] { return duplicate.Update(oDB, error); });
     ASSERT_TRUE(moved.OpenProduct(oDB, error, storeNo, 101));
     EXPECT_EQ(moved.ProductName(), "Lift tickets");
 }
 
 TEST_P(RecordRoundTripTest, ProductItemFromDefaultsMovesToANewSequenceNumber) {
-    const int32_t storeNo = newStore();
-    const int32_t productNo = newProduct(storeNo, 10);
+    newProduct(10);
     const QDateTime start(QDate(2026, 12, 1), QTime(0, 0));
-
     CProductItem item;
     item.setItemNo(TicketItem);
     item.setPriceNo(TicketPrice);
-    ASSERT_TRUE(item.GetDefaults(oDB, error, storeNo, productNo));
-    EXPECT_EQ(item.ItemNo(), TicketItem);
+    ASSERT_TRUE(item.GetDefaults(oDB, error, storeNo, 10));
     EXPECT_FALSE(item.ProductItemName().isEmpty());
     item.setAvailableStartDate(start);
     item.setAvailableEndDate(Variant::Null());
@@ -178,7 +169,7 @@ TEST_P(RecordRoundTripTest, ProductItemFromDefaultsMovesToANewSequenceNumber) {
     EXPECT_EQ(item.OriginalSeqNo(), seqNo);
 
     CProductItem reopened;
-    ASSERT_TRUE(reopened.OpenProductItem(oDB, error, storeNo, productNo, seqNo));
+    ASSERT_TRUE(reopened.OpenProductItem(oDB, error, storeNo, 10, seqNo));
     EXPECT_EQ(reopened.ItemNo(), TicketItem);
     EXPECT_EQ(reopened.PriceNo(), TicketPrice);
     EXPECT_EQ(reopened.Price(), 59.5);
@@ -196,46 +187,44 @@ TEST_P(RecordRoundTripTest, ProductItemFromDefaultsMovesToANewSequenceNumber) {
     ASSERT_TRUE(reopened.Update(oDB, error));
     EXPECT_EQ(reopened.OriginalSeqNo(), seqNo + 10);
     CProductItem moved;
-    ASSERT_TRUE(moved.OpenProductItem(oDB, error, storeNo, productNo, seqNo + 10));
+    ASSERT_TRUE(moved.OpenProductItem(oDB, error, storeNo, 10, seqNo + 10));
     EXPECT_EQ(moved.AvailableEndDate(), Variant::Null());
-    EXPECT_FALSE(CProductItem().OpenProductItem(oDB, error, storeNo, productNo, seqNo));
+    EXPECT_FALSE(CProductItem().OpenProductItem(oDB, error, storeNo, 10, seqNo));
 
-    ScriptedMessages messages;
-    messages.expect();
     CProductItem clash;
     clash.setStoreNo(storeNo);
-    clash.setProductNo(productNo);
+    clash.setProductNo(10);
     clash.setSeqNo(seqNo + 10);
     clash.setItemNo(LessonItem);
-    EXPECT_FALSE(clash.Update(oDB, error));
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_FALSE(messages.shown()[0].prompt.isEmpty());
-    EXPECT_EQ(messages.shown()[0].title, "Update Product Item Error");
+    Refused("Update Product Item Error", [&] { return clash.Update(oDB, error); });
     EXPECT_EQ(clash.OriginalSeqNo(), 0);
-    ASSERT_TRUE(moved.OpenProductItem(oDB, error, storeNo, productNo, seqNo + 10));
+    ASSERT_TRUE(moved.OpenProductItem(oDB, error, storeNo, 10, seqNo + 10));
     EXPECT_EQ(moved.ItemNo(), TicketItem);
 }
 
 TEST_P(RecordRoundTripTest, ListEntryMovesToANewPosition) {
-    const int32_t storeNo = newStore();
-    const int32_t productNo = newProduct(storeNo, 10);
-    const int32_t itemSeqNo = newItem(storeNo, productNo, TicketItem);
+    newProduct(10);
+    const int32_t itemSeqNo = newItem(TicketItem);
     database().execute("INSERT INTO zev_store_list (store_no, list_id, description) VALUES (?, ?, ?)",
                        {storeNo, "FEATURED", "Featured"});
-
-    CListItem entry;
-    entry.setStoreNo(storeNo);
-    entry.setListId("FEATURED");
-    entry.setProductNo(productNo);
-    entry.setProductItemSeqNo(itemSeqNo);
-    entry.setPriceNo(TicketPrice);
-    ASSERT_TRUE(entry.Update(oDB, error));
-    const int32_t position = entry.SeqNo();
+    const auto entry = [&](int32_t seqNo, int32_t priceNo) {
+        CListItem e;
+        e.setStoreNo(storeNo);
+        e.setListId("FEATURED");
+        e.setSeqNo(seqNo);
+        e.setProductNo(10);
+        e.setProductItemSeqNo(itemSeqNo);
+        e.setPriceNo(priceNo);
+        return e;
+    };
+    CListItem added = entry(0, TicketPrice);
+    ASSERT_TRUE(added.Update(oDB, error));
+    const int32_t position = added.SeqNo();
     ASSERT_GT(position, 0);
 
     CListItem reopened;
     ASSERT_TRUE(reopened.OpenListItem(oDB, error, storeNo, "FEATURED", position));
-    EXPECT_EQ(reopened.ProductNo(), productNo);
+    EXPECT_EQ(reopened.ProductNo(), 10);
     EXPECT_EQ(reopened.ProductItemSeqNo(), itemSeqNo);
     EXPECT_EQ(reopened.PriceNo(), TicketPrice);
     EXPECT_EQ(reopened.Price(), 59.5);
@@ -247,46 +236,41 @@ TEST_P(RecordRoundTripTest, ListEntryMovesToANewPosition) {
     CListItem moved;
     ASSERT_TRUE(moved.OpenListItem(oDB, error, storeNo, "FEATURED", position + 4));
     EXPECT_EQ(moved.PriceNo(), 0);
-    EXPECT_TRUE(isNull("zev_store_list_item", "price_no", storeNo));
+    EXPECT_TRUE(isNull("price_no", "zev_store_list_item"));
     EXPECT_FALSE(CListItem().OpenListItem(oDB, error, storeNo, "FEATURED", position));
 
-    ScriptedMessages messages;
-    messages.expect();
-    CListItem clash;
-    clash.setStoreNo(storeNo);
-    clash.setListId("FEATURED");
-    clash.setSeqNo(position + 4);
-    clash.setProductNo(productNo);
-    clash.setProductItemSeqNo(itemSeqNo);
-    EXPECT_FALSE(clash.Update(oDB, error));
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_FALSE(messages.shown()[0].prompt.isEmpty());
-    EXPECT_EQ(messages.shown()[0].title, "Update List Item Error");
+    CListItem clash = entry(position + 4, 0);
+    Refused("Update List Item Error", [&] { return clash.Update(oDB, error); });
     ASSERT_TRUE(moved.OpenListItem(oDB, error, storeNo, "FEATURED", position + 4));
     EXPECT_EQ(moved.PriceNo(), 0);
 }
 
 TEST_P(RecordRoundTripTest, SellLinkMovesToAnotherOfferAndIsDeleted) {
-    const int32_t storeNo = newStore();
-    const int32_t productNo = newProduct(storeNo, 10);
-    const int32_t ticket = newItem(storeNo, productNo, TicketItem);
-    const int32_t lesson = newItem(storeNo, productNo, LessonItem);
-    const int32_t secondLesson = newItem(storeNo, productNo, LessonItem);
-
-    CStoreProductItemSell link;
-    link.setStoreNo(storeNo);
-    link.setProductNo(productNo);
-    link.setSeqNo(ticket);
-    link.setPriceNo(TicketPrice);
-    link.setNewProductNo(productNo);
-    link.setNewSeqNo(lesson);
-    link.setSellCode("UPSELL");
-    link.setSellText("Add a lesson");
-    ASSERT_TRUE(link.Update(oDB, error));
+    newProduct(10);
+    const int32_t ticket = newItem(TicketItem), lesson = newItem(LessonItem),
+                  secondLesson = newItem(LessonItem);
+    const auto link = [&](int32_t newSeqNo, int32_t newPriceNo, const char* code) {
+        CStoreProductItemSell l;
+        l.setStoreNo(storeNo);
+        l.setProductNo(10);
+        l.setSeqNo(ticket);
+        l.setPriceNo(TicketPrice);
+        l.setNewProductNo(10);
+        l.setNewSeqNo(newSeqNo);
+        l.setNewPriceNo(newPriceNo);
+        l.setSellCode(code);
+        return l;
+    };
+    const auto open = [&](CStoreProductItemSell& l, int32_t newSeqNo, int32_t newPriceNo) {
+        return l.OpenStoreProductItemSell(oDB, error, storeNo, 10, ticket, TicketPrice, 10, newSeqNo,
+                                          newPriceNo);
+    };
+    CStoreProductItemSell added = link(lesson, 0, "UPSELL");
+    added.setSellText("Add a lesson");
+    ASSERT_TRUE(added.Update(oDB, error));
 
     CStoreProductItemSell reopened;
-    ASSERT_TRUE(reopened.OpenStoreProductItemSell(oDB, error, storeNo, productNo, ticket, TicketPrice,
-                                                  productNo, lesson, 0));
+    ASSERT_TRUE(open(reopened, lesson, 0));
     EXPECT_EQ(reopened.SellCode(), "UPSELL");
     EXPECT_EQ(reopened.SellText(), "Add a lesson");
     EXPECT_EQ(reopened.Price(), 59.5);
@@ -296,37 +280,20 @@ TEST_P(RecordRoundTripTest, SellLinkMovesToAnotherOfferAndIsDeleted) {
     reopened.setNewPriceNo(LessonPrice);
     ASSERT_TRUE(reopened.Update(oDB, error));
     CStoreProductItemSell moved;
-    ASSERT_TRUE(moved.OpenStoreProductItemSell(oDB, error, storeNo, productNo, ticket, TicketPrice, productNo,
-                                               secondLesson, LessonPrice));
+    ASSERT_TRUE(open(moved, secondLesson, LessonPrice));
     EXPECT_EQ(moved.NewPrice(), 30.0);
     EXPECT_EQ(moved.NewUnitQty(), Variant(int16_t(2)));
-    EXPECT_FALSE(CStoreProductItemSell().OpenStoreProductItemSell(oDB, error, storeNo, productNo, ticket,
-                                                                  TicketPrice, productNo, lesson, 0));
+    CStoreProductItemSell gone;
+    EXPECT_FALSE(open(gone, lesson, 0));
 
-    ScriptedMessages messages;
-    messages.expect().expect();
-    CStoreProductItemSell clash;
-    clash.setStoreNo(storeNo);
-    clash.setProductNo(productNo);
-    clash.setSeqNo(ticket);
-    clash.setPriceNo(TicketPrice);
-    clash.setNewProductNo(productNo);
-    clash.setNewSeqNo(secondLesson);
-    clash.setNewPriceNo(LessonPrice);
-    clash.setSellCode("CROSSSELL");
-    EXPECT_FALSE(clash.Update(oDB, error));
-    ASSERT_TRUE(moved.OpenStoreProductItemSell(oDB, error, storeNo, productNo, ticket, TicketPrice, productNo,
-                                               secondLesson, LessonPrice));
+    CStoreProductItemSell clash = link(secondLesson, LessonPrice, "CROSSSELL");
+    Refused("Update Product Item Sell Error", [&] { return clash.Update(oDB, error); });
+    ASSERT_TRUE(open(moved, secondLesson, LessonPrice));
     EXPECT_EQ(moved.SellCode(), "UPSELL");
 
     ASSERT_TRUE(moved.Delete(oDB, error));
-    EXPECT_FALSE(moved.Delete(oDB, error));
-    ASSERT_EQ(messages.shown().size(), 2u);
-    EXPECT_EQ(messages.shown()[0].title, "Update Product Item Sell Error");
-    EXPECT_FALSE(messages.shown()[0].prompt.isEmpty());
-    EXPECT_EQ(messages.shown()[1].title, "Delete Product Item Sell Error");
-    EXPECT_FALSE(moved.OpenStoreProductItemSell(oDB, error, storeNo, productNo, ticket, TicketPrice,
-                                                productNo, secondLesson, LessonPrice));
+    Refused("Delete Product Item Sell Error", [&] { return moved.Delete(oDB, error); });
+    EXPECT_FALSE(open(moved, secondLesson, LessonPrice));
 }
 
 ZEV_INSTANTIATE_BACKENDS(RecordRoundTripTest);

@@ -2,6 +2,7 @@
 #include "dbsupport/TestDatabase.h"
 #include "store/control/Store.h"
 #include "store/host/CStoreMaint.h"
+#include "store/viewers/frmLogDetail.h"
 #include "store/viewers/frmOrderDetail.h"
 #include "support/FakeAppServer.h"
 #include "support/ModalScript.h"
@@ -88,8 +89,18 @@ TEST_P(Rights, NoProcedureWithoutTheStoreRightAndNoCardNumberWithoutTheCardRight
         maint.setAppServer(viewer);
         QString shown;
         ModalScript dialogs;
-        dialogs.on<frmOrderDetail>([&](frmOrderDetail& detail) { shown = GridText(*detail.gdCartData); });
+        dialogs.on<frmOrderDetail>([&](frmOrderDetail& detail) {
+            shown = GridText(*detail.gdCartData);
+            EXPECT_GT(detail.gdLog->Rows(), 1) << "the order has a log";
+        });
         maint.DisplayOrderDetail(1, 100001);
+        // A customer's change log entry shows both sides.
+        dialogs.on<frmLogDetail>([](frmLogDetail& detail) {
+            EXPECT_GT(detail.gdNew->Rows(), 1);
+            EXPECT_GT(detail.gdOld->Rows(), 1);
+        });
+        maint.DisplayCustomerLogDetail(2);
+        EXPECT_EQ(dialogs.shownCount(), 2);
         const bool full = QLatin1String(user) == QLatin1String("auditor");
         EXPECT_EQ(shown.contains(FullCard), full) << user;
         EXPECT_EQ(shown.contains(MaskedCard), !full) << user;
