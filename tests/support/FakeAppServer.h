@@ -50,15 +50,9 @@ public:
 class FakeAppServer : public AppServer {
 public:
     std::shared_ptr<::ErrorObject> ErrorObject() override { return error; }
-    bool HasPermission(const QString& right, const QString& adminRight, const QString& extra) override {
-        permissionAsked << right + QLatin1Char('/') + adminRight + QLatin1Char('/') + extra;
-        return permitted;
-    }
+    bool HasPermission(const QString&, const QString&, const QString&) override { return permitted; }
     bool SuppressSetup() override { return suppressSetup; }
-    bool UserValidated() override {
-        ++validationsAsked;
-        return userValidated;
-    }
+    bool UserValidated() override { return userValidated; }
     std::shared_ptr<DBConnection> GetDBConnection(const QString& name) override {
         connectionNames << name;
         return db;
@@ -76,10 +70,8 @@ public:
     bool permitted = true;
     bool suppressSetup = false;
     bool userValidated = true;
-    QStringList permissionAsked;
     QStringList connectionNames;
     QStringList statusTexts;
-    int validationsAsked = 0;
 };
 
 // A customer as the host's picker hands it back.
@@ -101,12 +93,10 @@ public:
 class ScriptedCustomerPicker : public CustomerPicker {
 public:
     std::shared_ptr<Customer> SelectCustomer(const std::shared_ptr<Object>&,
-                                             std::shared_ptr<DBConnection>& db,
-                                             std::shared_ptr<ErrorObject>& errorObject, bool& cancelled,
-                                             bool allowNew, bool showDetail) override {
+                                             std::shared_ptr<DBConnection>& db, std::shared_ptr<ErrorObject>&,
+                                             bool& cancelled, bool allowNew, bool showDetail) override {
         ++calls;
         receivedDb = db;
-        receivedError = errorObject;
         flags = {allowNew, showDetail};
         cancelled = !choice;
         return choice;
@@ -114,7 +104,6 @@ public:
 
     std::shared_ptr<Customer> choice;
     std::shared_ptr<DBConnection> receivedDb;
-    std::shared_ptr<ErrorObject> receivedError;
     std::pair<bool, bool> flags;
     int calls = 0;
 };

@@ -96,32 +96,25 @@ class ScriptedRecordset : public Recordset {
 public:
     ScriptedRecordset(std::vector<Row> rows, std::shared_ptr<bool> closed)
         : m_rows(std::move(rows)), m_closed(std::move(closed)) {}
-    bool Eof() const override {
-        requireOpen();
-        return m_position >= m_rows.size();
-    }
+    bool Eof() const override { return current(false) >= m_rows.size(); }
     std::shared_ptr<Field> Fields(const QString& name) override {
-        requireOpen();
-        if (m_position >= m_rows.size())
-            throw RuntimeError(3021, QStringLiteral("Either BOF or EOF is True."));
-        for (const auto& [column, value] : m_rows[m_position])
+        for (const auto& [column, value] : m_rows[current(true)])
             if (column.compare(name, Qt::CaseInsensitive) == 0)
                 return std::make_shared<ScriptedField>(value);
         throw ItemNotFound(name);
     }
-    void MoveNext() override {
-        requireOpen();
-        if (m_position >= m_rows.size())
-            throw RuntimeError(3021, QStringLiteral("Either BOF or EOF is True."));
-        ++m_position;
-    }
+    void MoveNext() override { m_position = current(true) + 1; }
     int32_t State() const override { return *m_closed ? StateClosed : StateOpen; }
     void Close() override { *m_closed = true; }
 
 private:
-    void requireOpen() const {
+    // The current row, checked open and, when a row is needed, not past the end.
+    size_t current(bool rowNeeded) const {
         if (*m_closed)
             throw RuntimeError(3704, QStringLiteral("Operation is not allowed when the object is closed."));
+        if (rowNeeded && m_position >= m_rows.size())
+            throw RuntimeError(3021, QStringLiteral("Either BOF or EOF is True."));
+        return m_position;
     }
 
     std::vector<Row> m_rows;
@@ -130,35 +123,6 @@ private:
 };
 
 } // namespace
-
-ProcedureScript& ProcedureScript::row(Row columns) {
-    m_result.rows.push_back(std::move(columns));
-    return *this;
-}
-
-ProcedureScript& ProcedureScript::output(const QString& name, const Variant& value) {
-    m_result.outputs.emplace_back(name, value);
-    return *this;
-}
-
-ProcedureScript& ProcedureScript::returns(const Variant& value) {
-    return output(QStringLiteral("@RETURN_VALUE"), value);
-}
-
-ProcedureScript& ProcedureScript::failed() {
-    m_result.failed = true;
-    return *this;
-}
-
-ProcedureScript& ProcedureScript::notSucceeded() {
-    m_result.succeeded = false;
-    return *this;
-}
-
-ProcedureScript& ProcedureScript::raises(int32_t number, const QString& description) {
-    m_result.raised = RuntimeError(number, description);
-    return *this;
-}
 
 std::optional<Variant> RecordedCall::value(const QString& name) const {
     for (auto it = sets.rbegin(); it != sets.rend(); ++it)
@@ -180,15 +144,11 @@ void ScriptedConnection::declare(const QString& procedure, const QStringList& pa
 }
 
 ProcedureScript ScriptedConnection::script(const QString& procedure) {
-    auto& queue = m_results[Key(procedure)];
-    queue.emplace_back();
-    return ProcedureScript(queue.back());
+    return ProcedureScript(m_results[Key(procedure)].emplace_back());
 }
 
 ProcedureScript ScriptedConnection::scriptQuery(const QString& sqlPart) {
-    auto& queue = m_queries[sqlPart];
-    queue.emplace_back();
-    return ProcedureScript(queue.back());
+    return ProcedureScript(m_queries[sqlPart].emplace_back());
 }
 
 const RecordedCall& ScriptedConnection::lastCall() const {
@@ -209,17 +169,12 @@ std::vector<RecordedCall> ScriptedConnection::callsOf(const QString& procedure) 
 }
 
 int ScriptedConnection::liveObjects() const {
-    int live = 0;
-    for (const auto& object : m_handedOut)
-        live += object.expired() ? 0 : 1;
-    return live;
+    return int(std::count_if(m_handedOut.begin(), m_handedOut.end(), [](auto& o) { return !o.expired(); }));
 }
 
 int ScriptedConnection::recordsetsNotClosed() const {
-    int open = 0;
-    for (const auto& closed : m_closedFlags)
-        open += *closed ? 0 : 1;
-    return open;
+    return int(
+        std::count_if(m_closedFlags.begin(), m_closedFlags.end(), [](auto& closed) { return !*closed; }));
 }
 
 const QStringList* ScriptedConnection::declaredParameters(const QString& procedure) const {
@@ -263,6 +218,8 @@ ScriptedResult ScriptedConnection::run(const std::shared_ptr<Command>& command, 
     ScriptedResult result = takeResult(Key(command->CommandText()), m_results);
     if (result.raised)
         throw *result.raised;
+    if (!result.outputs.empty() || kind == RecordedCall::Kind::Command)
+        parameters->find(QStringLiteral("@RETURN_VALUE"))->setOutput(0); // unless scripted otherwise
     for (const auto& [name, value] : result.outputs) {
         try {
             parameters->find(name)->setOutput(value);
@@ -270,14 +227,6 @@ ScriptedResult ScriptedConnection::run(const std::shared_ptr<Command>& command, 
             ADD_FAILURE() << "scripted output " << name.toStdString() << " is not a declared parameter of "
                           << command->CommandText().toStdString();
         }
-    }
-    if (!result.outputs.empty() || kind == RecordedCall::Kind::Command) {
-        const bool hasReturn =
-            std::any_of(result.outputs.begin(), result.outputs.end(), [](const auto& output) {
-                return output.first.compare(QLatin1String("@RETURN_VALUE"), Qt::CaseInsensitive) == 0;
-            });
-        if (!hasReturn)
-            parameters->find(QStringLiteral("@RETURN_VALUE"))->setOutput(0);
     }
     return result;
 }

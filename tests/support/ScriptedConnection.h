@@ -24,16 +24,20 @@ struct ScriptedResult {
 // Builds the next result of a procedure: conn.script("ZEV_SP_X").row({{"a", 1}}).returns(0);
 class ProcedureScript {
 public:
-    explicit ProcedureScript(ScriptedResult& result) : m_result(result) {}
-    ProcedureScript& row(Row columns);
-    ProcedureScript& output(const QString& name, const Variant& value);
-    ProcedureScript& returns(const Variant& value);
-    ProcedureScript& failed();
-    ProcedureScript& notSucceeded();
-    ProcedureScript& raises(int32_t number, const QString& description);
+    explicit ProcedureScript(ScriptedResult& result) : r(result) {}
+    ProcedureScript& row(Row columns) { return r.rows.push_back(std::move(columns)), *this; }
+    ProcedureScript& output(const QString& name, const Variant& value) {
+        return r.outputs.emplace_back(name, value), *this;
+    }
+    ProcedureScript& returns(const Variant& value) { return output(QStringLiteral("@RETURN_VALUE"), value); }
+    ProcedureScript& failed() { return r.failed = true, *this; }
+    ProcedureScript& notSucceeded() { return r.succeeded = false, *this; }
+    ProcedureScript& raises(int32_t number, const QString& text) {
+        return r.raised = RuntimeError(number, text), *this;
+    }
 
 private:
-    ScriptedResult& m_result;
+    ScriptedResult& r;
 };
 
 // One call as the connection saw it.

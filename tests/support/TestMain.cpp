@@ -11,7 +11,8 @@ namespace {
 class UnexpectedMessages : public MessageService {
 public:
     int32_t Show(const QString& prompt, int32_t, const QString& title) override {
-        ADD_FAILURE() << "unexpected message: \"" << prompt.toStdString() << "\" (" << title.toStdString() << ")";
+        ADD_FAILURE() << "unexpected message: \"" << prompt.toStdString() << "\" (" << title.toStdString()
+                      << ")";
         return MsgBoxResult::Cancel;
     }
 };

@@ -15,11 +15,7 @@ constexpr int Orders = 400;
 // A long order search fills the grid a screenful first, then in blocks with the event loop running between.
 class StoreFillTest : public StoreTest {
 protected:
-    StoreFillTest() {
-        scriptStores(3);
-        start("3");
-        control.tabStore->SelectKey("ORDER");
-    }
+    StoreFillTest() { openOn("ORDER"); }
 
     void scriptOrders() {
         ProcedureScript script = db->script("ZEV_SP_STORE_GetOrders");

@@ -4,6 +4,7 @@
 #include "store/records/RecordTest.h"
 #include "support/FakeAppServer.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/TabStrip.h"
 
 #include <QStringList>
 
@@ -67,6 +68,13 @@ protected:
         control.SetAppServer(server);
         control.Setup();
         control.Enable();
+    }
+
+    // Store 3 of two opened, showing the view.
+    void openOn(const char* tab) {
+        scriptStores(3);
+        start("3");
+        control.tabStore->SelectKey(tab);
     }
 
     QStringList column(int col) const {
