@@ -112,6 +112,6 @@ TEST_P(AdminCommandTest, UsersAndRightsAreKeptAndBadOnesRefusedWithoutAChange) {
     EXPECT_TRUE(host.answered);
 }
 
-ZEV_APP_BACKENDS(AdminCommandTest);
+ZEV_INSTANTIATE_BACKENDS(AdminCommandTest);
 
 } // namespace

@@ -2,7 +2,6 @@
 #include "app/MainWindow.h"
 #include "app/ScreenshotRenderer.h"
 #include "database/SqlConnection.h"
-#include "support/ScriptedMessages.h"
 #include "widgets/ShowModal.h"
 
 #include <QAction>
@@ -82,25 +81,6 @@ TEST(HostEndToEndTest, AFirstRunListsTheDemoStoresAndTheChosenStoreIsTheDefaultO
     ASSERT_TRUE(second.Start());
     EXPECT_EQ(second.Window()->findChild<QComboBox*>("cmbStore")->currentText(), chosen);
     EXPECT_EQ(second.Window()->lblStatus->text(), "Ready");
-}
-
-TEST(HostEndToEndTest, AUserWithoutTheStoreRightIsToldSoAndSeesNoStores) {
-    if (!PluginBuilt())
-        GTEST_SKIP() << "the store module plug-in is not built in " << PluginFolder.toStdString();
-    QTemporaryDir folder;
-    HostOptions options;
-    options.database = folder.filePath("demo.db");
-    options.user = "guest";
-    ScriptedMessages messages;
-    messages.expect();
-    HostLauncher launcher(options, PlacesIn(folder));
-    ASSERT_TRUE(launcher.Start());
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].prompt,
-              "You do not have permission to use Store Maintenance.  Please contact your "
-              "System Administrator to set up appropriate permissions.");
-    EXPECT_EQ(messages.shown()[0].title, "Security Alert");
-    EXPECT_EQ(launcher.Window()->findChild<QComboBox*>("cmbStore")->count(), 0);
 }
 
 TEST(HostEndToEndTest, ADatabaseThatCannotBeOpenedIsAMessageAndNothingIsTouched) {

@@ -479,6 +479,6 @@ TEST_P(HostJourneyTest, AStoreItsProductsAndListsAreMadeEditedAndDeletedFromTheM
     STEP(DeleteTheStore);
 }
 
-ZEV_APP_BACKENDS(HostJourneyTest);
+ZEV_INSTANTIATE_BACKENDS(HostJourneyTest);
 
 } // namespace

@@ -154,6 +154,6 @@ TEST_P(HostPickersTest, APickerOverABrokenDatabaseReportsAndChoosesNothing) {
     EXPECT_TRUE(host.LogLines()[0].contains("\tZevStore.dlgSelectCustomer Search\t"));
 }
 
-ZEV_APP_BACKENDS(HostPickersTest);
+ZEV_INSTANTIATE_BACKENDS(HostPickersTest);
 
 } // namespace

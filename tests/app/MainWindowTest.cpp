@@ -4,7 +4,6 @@
 #include "sdk/RuntimeError.h"
 #include "support/ModalScript.h"
 #include "support/ScriptedMessages.h"
-#include "widgets/FlexGrid.h"
 
 #include <QAction>
 #include <QLabel>
@@ -103,13 +102,11 @@ TEST(MainWindowTest, WithoutItsModuleTheWindowSaysWhyAndKeepsItsOwnMenus) {
     window.mnuHelpAbout->trigger();
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_TRUE(messages.shown()[0].prompt.contains(window.ModuleError()));
-
+    // The host's own menu still works.
     ModalScript dialogs;
-    dialogs.on<SpecialOffersDialog>([](SpecialOffersDialog& offers) {
-        EXPECT_GT(offers.gdOffers->Rows(), 1);
-        offers.hide();
-    });
+    dialogs.on<SpecialOffersDialog>([](SpecialOffersDialog& offers) { offers.hide(); });
     window.mnuToolSpecialOffer->trigger();
+    EXPECT_EQ(dialogs.shownCount(), 1);
     window.close(); // nothing to shut down
 }
 

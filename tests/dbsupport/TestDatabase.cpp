@@ -4,6 +4,7 @@
 #include "database/Schema.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QRandomGenerator>
 #include <QUrl>
 #include <QUrlQuery>
@@ -12,6 +13,19 @@ namespace {
 
 QString ServerUrl() {
     return qEnvironmentVariable("ZEVSTORE_TEST_PG_URL");
+}
+
+// The demo data is seeded once per test program; every seeded SQLite database starts as a copy of it.
+QString SeededTemplate() {
+    static QTemporaryDir folder;
+    static const QString path = [] {
+        const QString file = folder.filePath("template.db");
+        auto session = SqlSession::Open(file);
+        Schema::Prepare(*session);
+        DemoData::Seed(*session);
+        return file;
+    }();
+    return path;
 }
 
 } // namespace
@@ -31,6 +45,11 @@ std::unique_ptr<TestDatabase> TestDatabase::Create(Backend backend, bool seeded)
         auto folder = std::make_unique<QTemporaryDir>();
         db.reset(new TestDatabase(backend, folder->filePath("store.db"), {}));
         db->m_folder = std::move(folder);
+        if (seeded) {
+            EXPECT_TRUE(QFile::copy(SeededTemplate(), db->m_target));
+            db->m_session = SqlSession::Open(db->m_target);
+            return db;
+        }
     } else {
         // A schema of its own, so tests running side by side never see each other's rows.
         const QString schema = QStringLiteral("zt_%1_%2")
