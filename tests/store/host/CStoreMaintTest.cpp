@@ -133,14 +133,6 @@ TEST_F(CStoreMaintTest, UnInstallRegisterClearsTheStoreOnlyAfterTheDatabaseAccep
     EXPECT_EQ(store.RegisterId(), "");
 }
 
-TEST_F(CStoreMaintTest, RaisedErrorsAreReportedUnderTheOperationName) {
-    db->script("ZEV_SP_STORE_DeleteStore").raises(-2147217873, "The DELETE statement conflicted.");
-    EXPECT_FALSE(maint.DeleteStore(9));
-    ExpectReported("ZevStore.CStoreMaint (1.0.0) DeleteStore");
-    EXPECT_EQ(maint.Errors().LastErrorDescription(), "The DELETE statement conflicted.");
-    EXPECT_TRUE(maint.DeleteStore(9));
-}
-
 Row RegisterRow(const char* id) {
     return {{"Register_id", id},
             {"Register_Group_ID", "WEB"},

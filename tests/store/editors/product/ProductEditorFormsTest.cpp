@@ -7,7 +7,6 @@
 #include "store/records/CListItem.h"
 #include "store/records/CProduct.h"
 #include "store/records/CProductItem.h"
-#include "store/records/CStoreProductItemSell.h"
 #include "widgets/FlexGrid.h"
 #include "widgets/KeyedCombo.h"
 #include "widgets/NullableDatePicker.h"
@@ -15,11 +14,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
-#include <QTest>
 
 namespace {
 
@@ -127,25 +123,6 @@ TEST_F(ProductEditorFormsTest, DeleteRemovesAnUnstoredRowAtOnceAndAsksForAStored
     EXPECT_EQ(grid.Rows(), 2);
 }
 
-TEST_F(ProductEditorFormsTest, AddItemProposesTheNextSequenceNumberAndLocksTheLinks) {
-    frmStoreProduct editor;
-    SetupProduct(editor);
-    editor.tabProperties->SelectKey("ITEMS");
-    server->items->choice = std::pair{1002, "Child Day Ticket"};
-    db->script("ZEV_SP_STORE_ProductItemDefaults").output("@description", "Child").returns(0);
-    ModalScript dialogs;
-    dialogs.on<frmStoreProductItem>([](frmStoreProductItem& item) {
-        EXPECT_EQ(item.txtSeqNo->text(), "6");
-        EXPECT_EQ(item.lbIdValue->text(), "1002");
-        EXPECT_FALSE(item.fraUpCrossSell->isEnabled());
-        EXPECT_FALSE(item.lblNote->isHidden());
-        item.cmdCancel->click();
-    });
-    Button(editor, "cmdAddItem")->click();
-    EXPECT_EQ(server->items->requestedTypes, std::vector<ItemTypes>{ttoAll});
-    EXPECT_EQ(editor.gdItems->Rows(), 4); // cancelled: no row
-}
-
 class ProductItemEditorTest : public ProductEditorTest {
 protected:
     // An item of product 100 stored as sequence 3, bound to price 103.
@@ -188,20 +165,6 @@ TEST_F(ProductItemEditorTest, ShowsTheRecordAndItsLinks) {
     ASSERT_EQ(grid.Rows(), 2);
     EXPECT_EQ(grid.TextMatrix(1, 2), "1@(109) $499.00");
     EXPECT_EQ(grid.TextMatrix(1, 5), "200-2 : Season Pass");
-}
-
-TEST_F(ProductItemEditorTest, AChangedSequenceNumberMustBeAppliedBeforeLinks) {
-    frmStoreProductItem editor;
-    SetupItem(editor);
-    editor.txtSeqNo->clear();
-    QTest::keyClicks(editor.txtSeqNo, "4");
-    ScriptedMessages messages;
-    messages.expect();
-    editor.cmdAdd->click();
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].prompt,
-              "The new sequence number must be applied before editing cross\\up sells.");
-    EXPECT_EQ(messages.shown()[0].title, "InValid Sequence Number");
 }
 
 TEST_F(ProductItemEditorTest, EachPickedItemOpensTheLinkEditorAndTheLastOneIsListed) {
