@@ -72,30 +72,16 @@ protected:
                 return db().scalar("SELECT " + column + " FROM " + table + " WHERE store_no = 1").toString();
             }};
     }
-    int key(const QString& sql) { return db().scalar(sql).toInt(); }
 
+    // Store 1 of the demo data, its product 100 with item 1, and that item's first sell link.
     std::vector<Field> fields() {
         auto store = [this](CStore& s) { return s.OpenStore(server->db, server->error, 1); };
-        const int product = key("SELECT MIN(product_no) FROM zev_store_product_item WHERE store_no = 1");
-        const int seq =
-            key(QStringLiteral("SELECT MIN(seq_no) FROM zev_store_product_item WHERE store_no = 1 "
-                               "AND product_no = %1")
-                    .arg(product));
-        auto item = [=, this](CProductItem& i) {
-            return i.OpenProductItem(server->db, server->error, 1, product, seq);
+        auto item = [this](CProductItem& i) {
+            return i.OpenProductItem(server->db, server->error, 1, 100, 1);
         };
-        auto productRecord = [=, this](CProduct& p) {
-            return p.OpenProduct(server->db, server->error, 1, product);
-        };
-        const QString sellKey = "product_no, seq_no, price_no, new_product_no, new_seq_no, new_price_no";
-        QVariantList k;
-        for (const QString& c : sellKey.split(", "))
-            k << db().scalar("SELECT " + c +
-                             " FROM zev_store_product_item_sell WHERE store_no = 1 ORDER BY " + sellKey +
-                             " LIMIT 1");
-        auto sell = [=, this](CStoreProductItemSell& s) {
-            return s.OpenStoreProductItemSell(server->db, server->error, 1, k[0].toInt(), k[1].toInt(),
-                                              k[2].toInt(), k[3].toInt(), k[4].toInt(), k[5].toInt());
+        auto productRecord = [this](CProduct& p) { return p.OpenProduct(server->db, server->error, 1, 100); };
+        auto sell = [this](CStoreProductItemSell& s) {
+            return s.OpenStoreProductItemSell(server->db, server->error, 1, 100, 1, 0, 200, 2, 0);
         };
         db().execute("DELETE FROM zev_store_list WHERE store_no = 1");
         db().execute("INSERT INTO zev_store_list (store_no, list_id) VALUES (1, 'MAIN')");
