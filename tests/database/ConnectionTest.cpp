@@ -49,15 +49,11 @@ TEST_P(Connection, RecordSetsMoveForwardAndRefuseWhatHasNoRow) {
     auto rows = db->ExecuteRecordset(Procedure(*db, "ZEV_SP_STORE_GetStore"), failed, 0);
     ASSERT_EQ(failed, 0);
     ASSERT_EQ(rows->State(), Recordset::StateOpen);
-    int count = 0;
     QStringList names;
-    while (!rows->Eof()) {
+    for (; !rows->Eof(); rows->MoveNext()) {
         names << rows->Fields("DESCRIPTION")->Value().toText();
         EXPECT_EQ(rows->Fields("store_no")->Attributes(), 0);
-        rows->MoveNext();
-        ++count;
     }
-    EXPECT_EQ(count, 3);
     EXPECT_EQ(names, QStringList({"Summit Peak Lift Tickets", "Summit Peak Rentals & Lessons",
                                   "Valley Lodge Gift Shop"}));
     EXPECT_EQ(RaisedNumber([&] { rows->Fields("store_no"); }), 3021);
@@ -69,6 +65,12 @@ TEST_P(Connection, RecordSetsMoveForwardAndRefuseWhatHasNoRow) {
     auto one = db->OpenRecordset("SELECT store_no FROM zev_store WHERE store_no = 2", 0);
     EXPECT_EQ(RaisedNumber([&] { one->Fields("nothing"); }), 3265);
     EXPECT_EQ(one->Fields("store_no")->Value(), Variant(int32_t(2)));
+
+    // Dates and large numbers come back as their kinds.
+    const auto order = ProcedureRun::Rows(*db, "GetOrders: shopping_cart_no=5000000001.0");
+    ASSERT_EQ(order.rows.size(), 1u);
+    EXPECT_EQ(order.at(0, "shopping_cart_no"), Variant(5000000001.0));
+    EXPECT_EQ(order.at(0, "inserted_datetime"), Variant(QDateTime(QDate(2027, 1, 2), QTime(13, 0))));
 }
 
 TEST_P(Connection, LongTextIsServedInChunksFromTheStartOfEachRow) {
@@ -93,15 +95,6 @@ TEST_P(Connection, LongTextIsServedInChunksFromTheStartOfEachRow) {
     EXPECT_TRUE(field->Value().isNull());
     EXPECT_EQ(field->ActualSize(), 0);
     EXPECT_TRUE(field->GetChunk(10).isNull());
-}
-
-TEST_P(Connection, DatesAndLargeNumbersComeBackAsTheirKinds) {
-    auto db = connection();
-    const auto run = ProcedureRun::Rows(*db, "ZEV_SP_STORE_GetOrders", {{"@shopping_cart_no", 5000000001.0}});
-    ASSERT_EQ(run.rows.size(), 1u);
-    EXPECT_EQ(run.at(0, "shopping_cart_no"), Variant(5000000001.0));
-    EXPECT_EQ(run.at(0, "inserted_datetime"), Variant(QDateTime(QDate(2027, 1, 2), QTime(13, 0))));
-    EXPECT_EQ(run.at(0, "status_id"), Variant("PAID"));
 }
 
 TEST_P(Connection, DriverErrorsAreRaisedWithTheDriversText) {
