@@ -2,7 +2,6 @@
 #include "store/records/CStore.h"
 #include "store/records/RecordTest.h"
 #include "store/viewers/frmLogDetail.h"
-#include "store/viewers/frmOrderDetail.h"
 #include "support/FakeAppServer.h"
 #include "support/ModalScript.h"
 #include "widgets/FlexGrid.h"
@@ -119,22 +118,12 @@ TEST_F(StoreTest, TabsShowTheItemButtonsOnlyForProductsAndLists) {
     EXPECT_LE(control.gdData->y() + control.gdData->height(), control.cmdAdd->y());
 }
 
-TEST_F(StoreTest, ListViewLoadsTheFirstListAndNothingWithoutLists) {
+// The first list's entries on showing the view are checked on the demo data.
+TEST_F(StoreTest, AStoreWithoutListsShowsNoEntries) {
     scriptStores(3);
-    db->script("ZEV_SP_STORE_GetLists"); // at set-up, before the store
-    db->script("ZEV_SP_STORE_GetLists")
-        .row({{"list_id", "123"}, {"Description", "Front page"}})
-        .row({{"list_id", "SKI"}, {"Description", Variant::Null()}});
-    db->script("ZEV_SP_STORE_GetListItems").row(ListItemRow(1, "Day Pass"));
+    db->script("ZEV_SP_STORE_GetLists").row({{"list_id", "123"}, {"Description", "Front page"}});
     start("3");
-    EXPECT_EQ(control.cmbList->Key(0), "'123");
-    EXPECT_EQ(control.cmbList->currentIndex(), -1);
     control.tabStore->SelectKey("LIST");
-    EXPECT_EQ(control.cmbList->currentIndex(), 0);
-    ExpectSent(db->lastCall(), {{"@store_no", 3}, {"@list_id", "123"}});
-    EXPECT_EQ(column(3), QStringList({"Day Pass"}));
-
-    // A store without lists: empty grid, no list-item call.
     db->script("ZEV_SP_STORE_GetStore").row(StoreRow(5, "Valley Rentals"));
     control.cmbStore->setCurrentIndex(1);
     EXPECT_EQ(control.cmbList->count(), 0);
@@ -142,82 +131,25 @@ TEST_F(StoreTest, ListViewLoadsTheFirstListAndNothingWithoutLists) {
     EXPECT_EQ(db->callsOf("ZEV_SP_STORE_GetListItems").size(), 1u);
 }
 
+// The rows each search finds are checked on the demo data; here what is sent.
 TEST_F(StoreTest, OrderFiltersAreSentOnlyWhenNumericAndAnyStatusIsNoFilter) {
     openOn("ORDER");
-    EXPECT_EQ(control.cmbStatus->itemText(0), "<ANY>");
     control.cmbStatus->setCurrentText("<any>");
     control.txtCartNo->setText("5000000000");
     control.txtSalesOrderNo->setText("abc");
     control.txtCustomerNo->setText("42");
-    db->script("ZEV_SP_STORE_GetOrders").row(OrderRow(5000000000.0));
     control.cmdFind->click();
     ExpectSent(db->lastCall(), {{"@store_no", 3},
                                 {"@status_id", Variant::Null()},
                                 {"@shopping_cart_no", 5000000000.0},
                                 {"@customer_no", 42}});
-    EXPECT_EQ(column(0), QStringList({"5000000000"}));
-
-    control.cmbStatus->setCurrentText("PAID");
-    control.cmdFind->click();
-    EXPECT_EQ(db->lastCall().value("@status_id"), Variant("PAID"));
-
-    control.cmdNewSearch->click();
-    EXPECT_EQ(control.cmbStatus->currentText(), "<ANY>");
-    EXPECT_EQ(control.txtCustomerNo->text(), "");
-    EXPECT_EQ(control.gdData->Rows(), 1);
-    EXPECT_TRUE(error->reports.empty());
 }
 
-TEST_F(StoreTest, CustomerPickingFillsThePanelAndListsTheLog) {
+// Opening an order by a double click is checked on the demo data; here a log entry, and an empty grid.
+TEST_F(StoreTest, DoubleClickOpensTheLogEntryOfTheCurrentRowOnly) {
     openOn("CUST");
-    picker->choice = std::make_shared<FakeCustomer>(Variant(88.0), "", "Ann", "Lee");
-    db->script("ZEV_SP_STORE_GetStoreCustomer")
-        .row({{"external_customer_no", 9001},
-              {"inserted_by_store", true},
-              {"modified_datetime", QDateTime(QDate(2006, 3, 7), QTime(14, 5))},
-              {"inserted_datetime", Variant::Null()}});
-    db->script("ZEV_SP_STORE_GetCustomerLogs")
-        .row({{"log_no", 77}, {"log_datetime", "x"}, {"customer_no", 88}, {"external_customer_no", 9001}});
-    control.cmdCustFind->click();
-    EXPECT_EQ(picker->flags, std::make_pair(false, true));
-    EXPECT_EQ(control.lblCustomerName->text(), "Ann Lee");
-    EXPECT_EQ(control.lblCustomerNo->property("Tag").toString(), "88");
-    EXPECT_EQ(control.lblCustomerExternalNo->text(), "9001");
-    EXPECT_TRUE(control.ckbInsertedByStore->isChecked());
-    EXPECT_EQ(control.lblLastModified->text(), "03/07/2006");
-    EXPECT_EQ(control.lblInsertedDate->text(), "");
-    ExpectSent(db->callsOf("ZEV_SP_STORE_GetStoreCustomer").at(0), {{"@store_no", 3}, {"@customer_no", 88}});
-    EXPECT_EQ(column(0), QStringList({"77"}));
-
-    picker->choice.reset();
-    control.cmdCustFind->click();
-    EXPECT_EQ(control.lblCustomerName->text(), "");
-    EXPECT_EQ(control.lblCustomerNo->property("Tag").toString(), "0");
-    EXPECT_FALSE(control.ckbInsertedByStore->isChecked());
-    EXPECT_EQ(control.gdData->Rows(), 1);
-    EXPECT_EQ(db->callsOf("ZEV_SP_STORE_GetCustomerLogs").size(), 1u);
-}
-
-TEST_F(StoreTest, DoubleClickOpensTheOrderOrTheLogEntryOfTheCurrentRowOnly) {
-    openOn("ORDER");
     ModalScript dialogs;
     emit control.gdData->DblClick(); // an empty grid opens nothing
-
-    db->script("ZEV_SP_STORE_GetOrders").row(OrderRow(5000000000.0));
-    control.cmdFind->click();
-
-    db->script("ZEV_SP_STORE_GetOrderData")
-        .output("@view_card", false)
-        .row({{"shopping_cart_data", "<CART/>"}});
-    dialogs.on<frmOrderDetail>([](frmOrderDetail& viewer) {
-        EXPECT_EQ(viewer.windowTitle(), "Order Detail for Cart (5000000000)");
-    });
-    control.gdData->setRow(1);
-    emit control.gdData->DblClick();
-    ExpectSent(db->callsOf("ZEV_SP_STORE_GetOrderData").at(0),
-               {{"@store_no", 3}, {"@shopping_cart_no", 5000000000.0}, {"@zev_user", "tester"}});
-
-    control.tabStore->SelectKey("CUST");
     picker->choice = std::make_shared<FakeCustomer>(Variant(88), "Ann Lee");
     db->script("ZEV_SP_STORE_GetCustomerLogs")
         .row({{"log_no", 77}, {"log_datetime", ""}, {"customer_no", 88}, {"external_customer_no", 0}});
