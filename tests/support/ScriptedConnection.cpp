@@ -208,13 +208,12 @@ ScriptedResult ScriptedConnection::takeResult(const QString& key,
     return result;
 }
 
-ScriptedResult ScriptedConnection::run(const std::shared_ptr<Command>& command, RecordedCall::Kind kind,
-                                       int16_t option) {
+ScriptedResult ScriptedConnection::run(const std::shared_ptr<Command>& command, RecordedCall::Kind kind) {
     auto scripted = std::dynamic_pointer_cast<ScriptedCommand>(command);
     if (!scripted)
         throw ObjectVariableNotSet();
     const auto& parameters = scripted->scriptedParameters();
-    m_calls.push_back({command->CommandText(), kind, option, parameters->log});
+    m_calls.push_back({command->CommandText(), kind, parameters->log});
     ScriptedResult result = takeResult(Key(command->CommandText()), m_results);
     if (result.raised)
         throw *result.raised;
@@ -240,8 +239,8 @@ std::shared_ptr<Recordset> ScriptedConnection::makeRows(const ScriptedResult& re
 }
 
 std::shared_ptr<Recordset> ScriptedConnection::ExecuteRecordset(const std::shared_ptr<Command>& command,
-                                                                int16_t& failed, int16_t option) {
-    const ScriptedResult result = run(command, RecordedCall::Kind::Rows, option);
+                                                                int16_t& failed, int16_t) {
+    const ScriptedResult result = run(command, RecordedCall::Kind::Rows);
     if (result.failed) {
         failed = -1;
         return nullptr;
@@ -251,12 +250,12 @@ std::shared_ptr<Recordset> ScriptedConnection::ExecuteRecordset(const std::share
 
 void ScriptedConnection::ExecuteCommand(const std::shared_ptr<Command>& command, int16_t,
                                         int16_t& succeeded) {
-    const ScriptedResult result = run(command, RecordedCall::Kind::Command, 0);
+    const ScriptedResult result = run(command, RecordedCall::Kind::Command);
     succeeded = result.succeeded ? -1 : 0;
 }
 
 std::shared_ptr<Recordset> ScriptedConnection::OpenRecordset(const QString& sql, int16_t) {
-    m_calls.push_back({sql, RecordedCall::Kind::Query, 0, {}});
+    m_calls.push_back({sql, RecordedCall::Kind::Query, {}});
     for (auto& [part, queue] : m_queries) {
         if (sql.contains(part, Qt::CaseInsensitive) && !queue.empty()) {
             ScriptedResult result = std::move(queue.front());

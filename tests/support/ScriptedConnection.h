@@ -46,7 +46,6 @@ struct RecordedCall {
 
     QString procedure; // or the SQL text of a plain query
     Kind kind = Kind::Command;
-    int16_t option = 0;
     std::vector<std::pair<QString, Variant>> sets; // every value set, in the order set
 
     // The last value set for the parameter; nullopt when it was never given one.
@@ -94,7 +93,7 @@ public:
 
 private:
     ScriptedResult takeResult(const QString& key, std::map<QString, std::deque<ScriptedResult>>& queues);
-    ScriptedResult run(const std::shared_ptr<Command>& command, RecordedCall::Kind kind, int16_t option);
+    ScriptedResult run(const std::shared_ptr<Command>& command, RecordedCall::Kind kind);
     std::shared_ptr<Recordset> makeRows(const ScriptedResult& result);
 
     mutable std::map<QString, QStringList> m_declared;       // by lower-case name

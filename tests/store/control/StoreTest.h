@@ -9,20 +9,14 @@
 #include <QStringList>
 
 inline Row StoreRow(int32_t storeNo, const QString& description) {
-    return {{"store_no", storeNo},
-            {"Description", description},
-            {"store_url", ""},
-            {"store_logo_url", ""},
-            {"default_product_url", ""},
-            {"Register_id", ""},
-            {"register_installed", false},
-            {"error_notify_email", ""},
-            {"confirmation_document", ""},
-            {"ship_document", ""},
-            {"manual_document", ""},
-            {"email_from", ""},
-            {"location_register", false},
-            {"so_type", ""}};
+    Row row = {{"store_no", storeNo}, {"Description", description}};
+    for (const char* text :
+         {"store_url", "store_logo_url", "default_product_url", "Register_id", "error_notify_email",
+          "confirmation_document", "ship_document", "manual_document", "email_from", "so_type"})
+        row.emplace_back(text, "");
+    row.emplace_back("register_installed", false);
+    row.emplace_back("location_register", false);
+    return row;
 }
 
 // An order as the order search lists it.
