@@ -38,10 +38,7 @@ protected:
         DatabaseTest::SetUp();
         db().execute(
             "INSERT INTO zev_store_product_group (store_no, product_group_no, description, num_cols, "
-            "manual_invoice) VALUES (1, 70, 'Spare', 1, 0)");
-        db().execute(
-            "INSERT INTO zev_store_product_group (store_no, product_group_no, description, num_cols, "
-            "manual_invoice) VALUES (1, 80, 'Old', 1, 0)");
+            "manual_invoice) VALUES (1, 70, 'Spare', 1, 0), (1, 80, 'Old', 1, 0)");
         db().execute(
             "INSERT INTO zev_store_list (store_no, list_id, description) VALUES (1, 'SPARE', 'Spare')");
         server->db = connection();
