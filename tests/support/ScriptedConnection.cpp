@@ -10,73 +10,53 @@ QString Key(const QString& name) {
     return name.toLower();
 }
 
-class ScriptedParameter : public Parameter {
-public:
-    ScriptedParameter(QString name, std::vector<std::pair<QString, Variant>>& log)
-        : m_name(std::move(name)), m_log(log) {}
-    Variant Value() const override { return m_value; }
-    void setValue(const Variant& value) override {
-        m_value = value;
-        m_log.emplace_back(m_name, value);
-    }
-    void setOutput(const Variant& value) { m_value = value; }
-    const QString& name() const { return m_name; }
+using Log = std::vector<std::pair<QString, Variant>>;
 
-private:
-    QString m_name;
-    Variant m_value;
-    std::vector<std::pair<QString, Variant>>& m_log;
+struct ScriptedParameter : Parameter {
+    ScriptedParameter(QString name, Log& log) : name(std::move(name)), log(log) {}
+    Variant Value() const override { return value; }
+    void setValue(const Variant& set) override { log.emplace_back(name, value = set); }
+
+    QString name;
+    Variant value;
+    Log& log;
 };
 
-class ScriptedParameters : public Parameters {
-public:
-    ScriptedParameters(const ScriptedConnection& connection, const QString& procedure)
-        : m_connection(connection), m_procedure(procedure) {}
+struct ScriptedParameters : Parameters {
+    explicit ScriptedParameters(const ScriptedConnection& connection) : connection(connection) {}
     void Refresh() override {
-        const QStringList* declared = m_connection.declaredParameters(m_procedure);
+        const QStringList* declared = connection.declaredParameters(procedure);
         if (!declared)
-            throw RuntimeError(2812,
-                               QStringLiteral("Could not find stored procedure '%1'.").arg(m_procedure));
-        m_list.clear();
-        m_list.push_back(std::make_shared<ScriptedParameter>(QStringLiteral("@RETURN_VALUE"), log));
-        for (const QString& name : *declared)
-            m_list.push_back(std::make_shared<ScriptedParameter>(name, log));
+            throw RuntimeError(2812, QStringLiteral("Could not find stored procedure '%1'.").arg(procedure));
+        list.clear();
+        for (const QString& name : QStringList{QStringLiteral("@RETURN_VALUE")} + *declared)
+            list.push_back(std::make_shared<ScriptedParameter>(name, log));
     }
     std::shared_ptr<Parameter> Item(const QString& name) override { return find(name); }
     std::shared_ptr<ScriptedParameter> find(const QString& name) const {
-        for (const auto& parameter : m_list)
-            if (parameter->name().compare(name, Qt::CaseInsensitive) == 0)
+        for (const auto& parameter : list)
+            if (parameter->name.compare(name, Qt::CaseInsensitive) == 0)
                 return parameter;
         throw ItemNotFound(name);
     }
-    void setProcedure(const QString& procedure) { m_procedure = procedure; }
 
-    std::vector<std::pair<QString, Variant>> log;
-
-private:
-    const ScriptedConnection& m_connection;
-    QString m_procedure;
-    std::vector<std::shared_ptr<ScriptedParameter>> m_list;
+    const ScriptedConnection& connection;
+    QString procedure;
+    std::vector<std::shared_ptr<ScriptedParameter>> list;
+    Log log;
 };
 
-class ScriptedCommand : public Command {
-public:
+struct ScriptedCommand : Command {
     explicit ScriptedCommand(const ScriptedConnection& connection)
-        : m_parameters(std::make_shared<ScriptedParameters>(connection, QString())) {}
-    QString CommandText() const override { return m_text; }
-    void setCommandText(const QString& text) override {
-        m_text = text;
-        m_parameters->setProcedure(text);
-    }
-    int32_t CommandType() const override { return m_type; }
-    void setCommandType(int32_t type) override { m_type = type; }
-    std::shared_ptr<::Parameters> Parameters() override { return m_parameters; }
-    const std::shared_ptr<ScriptedParameters>& scriptedParameters() const { return m_parameters; }
+        : parameters(std::make_shared<ScriptedParameters>(connection)) {}
+    QString CommandText() const override { return parameters->procedure; }
+    void setCommandText(const QString& text) override { parameters->procedure = text; }
+    int32_t CommandType() const override { return type; }
+    void setCommandType(int32_t set) override { type = set; }
+    std::shared_ptr<::Parameters> Parameters() override { return parameters; }
 
-private:
-    QString m_text;
-    int32_t m_type = 0;
-    std::shared_ptr<ScriptedParameters> m_parameters;
+    int32_t type = 0;
+    std::shared_ptr<ScriptedParameters> parameters;
 };
 
 // A plain column: long text is read by value, as the viewers' chunked reading is tested on its own.
@@ -212,16 +192,16 @@ ScriptedResult ScriptedConnection::run(const std::shared_ptr<Command>& command, 
     auto scripted = std::dynamic_pointer_cast<ScriptedCommand>(command);
     if (!scripted)
         throw ObjectVariableNotSet();
-    const auto& parameters = scripted->scriptedParameters();
+    const auto& parameters = scripted->parameters;
     m_calls.push_back({command->CommandText(), kind, parameters->log});
     ScriptedResult result = takeResult(Key(command->CommandText()), m_results);
     if (result.raised)
         throw *result.raised;
     if (!result.outputs.empty() || kind == RecordedCall::Kind::Command)
-        parameters->find(QStringLiteral("@RETURN_VALUE"))->setOutput(0); // unless scripted otherwise
+        parameters->find(QStringLiteral("@RETURN_VALUE"))->value = 0; // unless scripted otherwise
     for (const auto& [name, value] : result.outputs) {
         try {
-            parameters->find(name)->setOutput(value);
+            parameters->find(name)->value = value;
         } catch (const RuntimeError&) {
             ADD_FAILURE() << "scripted output " << name.toStdString() << " is not a declared parameter of "
                           << command->CommandText().toStdString();
