@@ -182,12 +182,4 @@ TEST_F(BoundGrid, RowsAddedToTheTableShowWhenBoundAgain) {
     grid.setRows(1);
     EXPECT_EQ(grid.Table(), nullptr);
     EXPECT_EQ(table->Rows(), 2) << "resetting the grid leaves the table alone";
-
-    auto other = std::make_shared<VariantTable>(7);
-    grid.BindTo(other);
-    EXPECT_EQ(grid.Rows(), 1);
-    grid.Unbind();
-    grid.setFormatString("A|B");
-    grid.AddItem("x\ty");
-    EXPECT_EQ(other->Rows(), 0) << "an unbound grid keeps its own rows";
 }
