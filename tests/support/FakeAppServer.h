@@ -95,7 +95,6 @@ public:
     std::shared_ptr<Customer> SelectCustomer(const std::shared_ptr<Object>&,
                                              std::shared_ptr<DBConnection>& db, std::shared_ptr<ErrorObject>&,
                                              bool& cancelled, bool allowNew, bool showDetail) override {
-        ++calls;
         receivedDb = db;
         flags = {allowNew, showDetail};
         cancelled = !choice;
@@ -105,5 +104,4 @@ public:
     std::shared_ptr<Customer> choice;
     std::shared_ptr<DBConnection> receivedDb;
     std::pair<bool, bool> flags;
-    int calls = 0;
 };

@@ -25,8 +25,6 @@ Row ProductRow(int32_t productNo, int32_t groupNo, const char* group, const char
 
 class StoreCommandsTest : public StoreTest {
 protected:
-    StoreCommandsTest() {}
-
     // Store 3 current on the tab, its grid filled by the view's procedure.
     void startOn(const char* tab) {
         scriptStores(3);

@@ -71,13 +71,6 @@ protected:
         control.tabStore->SelectKey(tab);
     }
 
-    QStringList column(int col) const {
-        QStringList texts;
-        for (int row = 1; row < control.gdData->Rows(); ++row)
-            texts << control.gdData->TextMatrix(row, col);
-        return texts;
-    }
-
     std::shared_ptr<FakeAppServer> server = std::make_shared<FakeAppServer>();
     std::shared_ptr<ScriptedCustomerPicker> picker = std::make_shared<ScriptedCustomerPicker>();
     Store control;

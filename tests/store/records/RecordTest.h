@@ -27,14 +27,6 @@ protected:
         EXPECT_EQ(call.names(), names) << call.procedure.toStdString();
     }
 
-    // A row whose every column is null.
-    static Row NullRow(const QStringList& columns) {
-        Row row;
-        for (const QString& column : columns)
-            row.emplace_back(column, Variant::Null());
-        return row;
-    }
-
     // The one report of a raised failure.
     void ExpectReported(const QString& source) const {
         ASSERT_EQ(error->reports.size(), 1u);

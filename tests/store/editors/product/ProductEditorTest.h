@@ -18,9 +18,6 @@ protected:
     }
 
     static QPushButton* Button(QWidget& form, const char* name) { return form.findChild<QPushButton*>(name); }
-    template <typename Control> static Control* Find(QWidget& form, const char* name) {
-        return form.findChild<Control*>(name);
-    }
 
     std::shared_ptr<FakeAppServer> server = std::make_shared<FakeAppServer>();
     CStoreMaint maint;
