@@ -123,41 +123,33 @@ TEST_F(ProductEditorFormsTest, DeleteRemovesAnUnstoredRowAtOnceAndAsksForAStored
     EXPECT_EQ(grid.Rows(), 2);
 }
 
-class ProductItemEditorTest : public ProductEditorTest {
-protected:
-    // An item of product 100 stored as sequence 3, bound to price 103.
-    void SetupItem(frmStoreProductItem& editor) {
-        item.setStoreNo(1);
-        item.setProductNo(100);
-        item.setSeqNo(3);
-        item.setOriginalSeqNo(3);
-        item.setItemNo(1001);
-        item.setPriceNo(103);
-        item.setPrice(99);
-        item.setPriceUnitQty(1);
-        item.MaxAge = 64.5;
-        item.setAvailableStartDate(QDateTime(QDate(2026, 12, 20), QTime()));
-        item.setAvailableEndDate(Variant::Null());
-        db->script("ZEV_SP_STORE_GetProductItemSell")
-            .row({{"sell_code", "UPSELL"},
-                  {"price_no", 103},
-                  {"unit_qty", int16_t(1)},
-                  {"item_price", 99.0},
-                  {"new_price_no", 109},
-                  {"new_unit_qty", int16_t(1)},
-                  {"new_item_price", 499.0},
-                  {"new_product_no", 200},
-                  {"new_seq_no", 2},
-                  {"new_product_item_name", "Season Pass"}});
-        editor.Setup(maint, item, "Day Tickets");
-    }
-
+// An item of product 100 stored as sequence 3, bound to price 103, with an up-sell: its links are listed, and
+// each item picked for a new link opens the link editor.
+TEST_F(ProductEditorTest, ItemEditorListsItsLinksAndEachPickedItemOpensTheLinkEditor) {
     CProductItem item;
-};
-
-TEST_F(ProductItemEditorTest, ShowsTheRecordAndItsLinks) {
+    item.setStoreNo(1);
+    item.setProductNo(100);
+    item.setSeqNo(3);
+    item.setOriginalSeqNo(3);
+    item.setItemNo(1001);
+    item.setPriceNo(103);
+    item.setPrice(99);
+    item.setPriceUnitQty(1);
+    item.MaxAge = 64.5;
+    item.setAvailableEndDate(Variant::Null());
+    db->script("ZEV_SP_STORE_GetProductItemSell")
+        .row({{"sell_code", "UPSELL"},
+              {"price_no", 103},
+              {"unit_qty", int16_t(1)},
+              {"item_price", 99.0},
+              {"new_price_no", 109},
+              {"new_unit_qty", int16_t(1)},
+              {"new_item_price", 499.0},
+              {"new_product_no", 200},
+              {"new_seq_no", 2},
+              {"new_product_item_name", "Season Pass"}});
     frmStoreProductItem editor;
-    SetupItem(editor);
+    editor.Setup(maint, item, "Day Tickets");
     EXPECT_EQ(editor.lblPriceNo->text(), "1@(103) $99.00");
     EXPECT_EQ(editor.txtMaxAge->text(), "64.50");
     EXPECT_TRUE(editor.dtEndDate->IsNull());
@@ -165,11 +157,7 @@ TEST_F(ProductItemEditorTest, ShowsTheRecordAndItsLinks) {
     ASSERT_EQ(grid.Rows(), 2);
     EXPECT_EQ(grid.TextMatrix(1, 2), "1@(109) $499.00");
     EXPECT_EQ(grid.TextMatrix(1, 5), "200-2 : Season Pass");
-}
 
-TEST_F(ProductItemEditorTest, EachPickedItemOpensTheLinkEditorAndTheLastOneIsListed) {
-    frmStoreProductItem editor;
-    SetupItem(editor);
     db->script(GetItems)
         .row(ItemRow(3, 1002, Variant::Null(), Variant::Null(), 0, "Child"))
         .row(ItemRow(4, 1003, Variant::Null(), Variant::Null(), 0, "Senior"));
