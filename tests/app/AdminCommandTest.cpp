@@ -3,26 +3,18 @@
 #include "app/HostOptions.h"
 #include "database/Schema.h"
 
-#include <QRandomGenerator>
-
 namespace {
 
-// zevstore-admin on an empty database of its own: a SQLite file not made yet, or an empty PostgreSQL schema.
+// zevstore-admin on an empty database of its own: a SQLite file without tables, or an empty PostgreSQL
+// schema.
 class AdminCommandTest : public BothBackends {
 protected:
     void SetUp() override {
         BothBackends::SetUp();
-        if (IsSkipped() || GetParam() == Backend::SQLite) {
-            target = folder.filePath("team.db");
+        if (IsSkipped())
             return;
-        }
-        schema = QString("zev_admin_%1").arg(QRandomGenerator::global()->generate());
-        SqlSession::Open(server)->execute("CREATE SCHEMA " + schema);
-        target = server + (server.contains('?') ? "&" : "?") + "schema=" + schema;
-    }
-    void TearDown() override {
-        if (!schema.isEmpty())
-            SqlSession::Open(server)->execute(QString("DROP SCHEMA %1 CASCADE").arg(schema));
+        database = TestDatabase::Create(GetParam(), false, false);
+        target = database->target();
     }
 
     // Runs "zevstore-admin words..."; its exit code, with what it said in out and err.
@@ -44,9 +36,8 @@ protected:
         return counts;
     }
 
-    const QString server = qEnvironmentVariable("ZEVSTORE_TEST_PG_URL");
-    QTemporaryDir folder;
-    QString target, schema, out, err;
+    std::unique_ptr<TestDatabase> database;
+    QString target, out, err;
 };
 
 TEST_P(AdminCommandTest, InitTwiceChangesNothingAndADatabaseNewerThanTheProgramIsRefused) {

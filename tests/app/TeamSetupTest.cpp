@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
-#include <QRandomGenerator>
 
 namespace {
 
@@ -49,12 +48,10 @@ std::unique_ptr<HostLauncher> SignIn(const QStringList& arguments, const QTempor
 }
 
 TEST(TeamSetupTest, TheDocumentedStepsEndWithASecondUserSeeingTheStores) {
-    const QString server = qEnvironmentVariable("ZEVSTORE_TEST_PG_URL");
-    if (server.isEmpty() || !PluginBuilt())
+    if (!TestDatabase::Available(Backend::PostgreSQL) || !PluginBuilt())
         GTEST_SKIP() << "needs the PostgreSQL server (ZEVSTORE_TEST_PG_URL) and the module plug-in";
-    const QString schema = QString("zev_team_%1").arg(QRandomGenerator::global()->generate());
-    SqlSession::Open(server)->execute("CREATE SCHEMA " + schema);
-    const QString address = server + (server.contains('?') ? "&" : "?") + "schema=" + schema;
+    const auto database = TestDatabase::Create(Backend::PostgreSQL, false, false);
+    const QString address = database->target();
     QTemporaryDir folder;
 
     int stores = 0;
@@ -76,7 +73,6 @@ TEST(TeamSetupTest, TheDocumentedStepsEndWithASecondUserSeeingTheStores) {
         launcher->Window()->close();
     }
     EXPECT_GT(stores, 0);
-    SqlSession::Open(server)->execute(QString("DROP SCHEMA %1 CASCADE").arg(schema));
 }
 
 TEST(TeamSetupTest, AnUnknownUserIsToldNoAndTheHostNamesTheCommandThatLetsThemIn) {

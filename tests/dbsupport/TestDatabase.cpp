@@ -37,7 +37,7 @@ bool TestDatabase::Available(Backend backend) {
 TestDatabase::TestDatabase(Backend backend, QString target, QString schema)
     : m_backend(backend), m_target(std::move(target)), m_schema(std::move(schema)) {}
 
-std::unique_ptr<TestDatabase> TestDatabase::Create(Backend backend, bool seeded) {
+std::unique_ptr<TestDatabase> TestDatabase::Create(Backend backend, bool seeded, bool tables) {
     if (!Available(backend))
         return nullptr;
     std::unique_ptr<TestDatabase> db;
@@ -66,8 +66,9 @@ std::unique_ptr<TestDatabase> TestDatabase::Create(Backend backend, bool seeded)
         db.reset(new TestDatabase(backend, url.toString(), schema));
     }
     db->m_session = SqlSession::Open(db->m_target);
-    Schema::Prepare(*db->m_session);
-    if (seeded)
+    if (tables)
+        Schema::Prepare(*db->m_session);
+    if (tables && seeded)
         DemoData::Seed(*db->m_session);
     return db;
 }

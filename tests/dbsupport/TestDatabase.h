@@ -12,8 +12,9 @@
 // everything is removed again when the object ends.
 class TestDatabase {
 public:
-    // nullptr when the backend is not available here (no PostgreSQL server given).
-    static std::unique_ptr<TestDatabase> Create(Backend backend, bool seeded = true);
+    // nullptr when the backend is not available here (no PostgreSQL server given). Without tables it is an
+    // empty file or schema.
+    static std::unique_ptr<TestDatabase> Create(Backend backend, bool seeded = true, bool tables = true);
     static bool Available(Backend backend);
     ~TestDatabase();
 
