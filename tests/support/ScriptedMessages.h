@@ -3,6 +3,7 @@
 #include "widgets/MsgBox.h"
 
 #include <deque>
+#include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 
@@ -16,17 +17,40 @@ public:
         QString title;
     };
 
-    ScriptedMessages();
-    ~ScriptedMessages();
+    ScriptedMessages() : m_previous(SetMessageService(m_service)) {}
+    ~ScriptedMessages() {
+        SetMessageService(m_previous);
+        if (!m_service->answers.empty())
+            ADD_FAILURE() << m_service->answers.size() << " expected message(s) never shown";
+    }
     ScriptedMessages(const ScriptedMessages&) = delete;
     ScriptedMessages& operator=(const ScriptedMessages&) = delete;
 
     // Queues the answer for the next message.
-    ScriptedMessages& expect(int32_t answer = MsgBoxResult::OK);
-    const std::vector<Shown>& shown() const;
+    ScriptedMessages& expect(int32_t answer = MsgBoxResult::OK) {
+        m_service->answers.push_back(answer);
+        return *this;
+    }
+    const std::vector<Shown>& shown() const { return m_service->shown; }
 
 private:
-    class Service;
-    std::shared_ptr<Service> m_service;
+    struct Service : MessageService {
+        int32_t Show(const QString& prompt, int32_t buttons, const QString& title) override {
+            shown.push_back({prompt, buttons, title});
+            if (answers.empty()) {
+                ADD_FAILURE() << "unexpected message: \"" << prompt.toStdString() << "\" ("
+                              << title.toStdString() << ")";
+                return MsgBoxResult::Cancel;
+            }
+            const int32_t answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
+
+        std::deque<int32_t> answers;
+        std::vector<Shown> shown;
+    };
+
+    std::shared_ptr<Service> m_service = std::make_shared<Service>();
     std::shared_ptr<MessageService> m_previous;
 };
