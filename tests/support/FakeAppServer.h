@@ -28,11 +28,8 @@ public:
 // An item maintenance object whose picker answers from a script.
 class ScriptedItemMaintenance : public ItemMaintenance {
 public:
-    Variant SelectItem(ItemTypes itemType, bool multiSelect, int32_t& itemNo, QString& description,
-                       bool showInactive) override {
+    Variant SelectItem(ItemTypes itemType, bool, int32_t& itemNo, QString& description, bool) override {
         requestedTypes.push_back(itemType);
-        (void)multiSelect;
-        (void)showInactive;
         if (!choice)
             return false;
         itemNo = choice->first;
