@@ -1,8 +1,6 @@
 #include "store/data/StoredProcedureCall.h"
 #include "store/data/ReadFirstRow.h"
-#include "support/RecordingErrorObject.h"
-#include "support/ScriptedConnection.h"
-#include "support/ScriptedMessages.h"
+#include "store/records/RecordTest.h"
 
 #include <gtest/gtest.h>
 
@@ -43,20 +41,14 @@ struct Thing {
     }
 };
 
-class StoredProcedureCallTest : public testing::Test {
+// Every command and record set is released and closed at the end (checked by the record fixture).
+class StoredProcedureCallTest : public RecordTest {
 protected:
     StoredProcedureCallTest() {
         db->declare(GetThing, {"@thing_no"});
         db->declare(SaveThing, {"@name", "@count", "@message"});
     }
 
-    void expectAllReleased() const {
-        EXPECT_EQ(db->liveObjects(), 0);
-        EXPECT_EQ(db->recordsetsNotClosed(), 0);
-    }
-
-    std::shared_ptr<ScriptedConnection> db = std::make_shared<ScriptedConnection>();
-    std::shared_ptr<RecordingErrorObject> error = std::make_shared<RecordingErrorObject>();
     Thing thing;
 };
 
@@ -80,7 +72,6 @@ TEST_F(StoredProcedureCallTest, ReadTakesTheFirstRowWithNullsAsEmptyZeroAndFalse
     EXPECT_EQ(thing.name, "unchanged");
     EXPECT_TRUE(error->reports.empty());
     EXPECT_EQ(thing.errors.LastErrorNumber(), 0);
-    expectAllReleased();
 }
 
 TEST_F(StoredProcedureCallTest, WriteSendsNullForEmptyAndZeroAndReadsOutputsOnlyAfterSuccess) {
@@ -106,7 +97,6 @@ TEST_F(StoredProcedureCallTest, WriteSendsNullForEmptyAndZeroAndReadsOutputsOnly
     EXPECT_EQ(messages.shown()[0].title, "Save Thing Error");
     EXPECT_EQ(thing.count, 12);
     EXPECT_TRUE(error->reports.empty());
-    expectAllReleased();
 }
 
 // Those that look for a refusal are judged in the service's delete table.
@@ -143,7 +133,6 @@ TEST_F(StoredProcedureCallTest, FailuresAreReportedUnderTheOperationAndTheObject
     EXPECT_EQ(error->reports.back().number, ErrorNumbers::ItemNotFound);
     EXPECT_EQ(error->reports.back().source, "ZevStore.CThing (1.0.0) Update");
     EXPECT_EQ(error->reports.size(), 3u);
-    expectAllReleased();
 
     db->script(GetThing).row({{"name", "back"}, {"count", 3}, {"active", -1}});
     EXPECT_TRUE(thing.Open(db, error, 1));
