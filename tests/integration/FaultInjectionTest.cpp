@@ -92,7 +92,7 @@ TEST_P(FaultInjection, EveryStatementOfEveryWriteFailsWhole) {
     ErrorState state("FaultInjection");
     const QString dumpQuery = DumpQuery(db());
     const auto dump = [&] { return db().session().scalar(dumpQuery).toString(); };
-    int statements = 0, partialWrites = 0;
+    int statements = 0;
     for (const char* line : WritingCalls) {
         const auto [name, inputs] = ProcedureRun::Parse(QString::fromLatin1(line));
         const QString before = dump();
@@ -127,18 +127,13 @@ TEST_P(FaultInjection, EveryStatementOfEveryWriteFailsWhole) {
                 EXPECT_FALSE(completed) << where;
                 ASSERT_EQ(errors->reports.size(), 1u) << where;
                 EXPECT_EQ(errors->reports[0].source, state.ErrorSource() + " Run");
-                if (dump() != before) {
-                    ++partialWrites;
+                if (dump() != before) // not EXPECT_EQ: both texts hold every row
                     ADD_FAILURE() << where << ": a partial write";
-                }
             }
         }
     }
-    RecordProperty("faultPoints", statements);
-    RecordProperty("partialWrites", partialWrites);
     std::cout << "Fault injection on " << db().backendName().toStdString() << ": " << std::size(WritingCalls)
-              << " writing procedures, " << statements << " statements each failed and cut off, "
-              << partialWrites << " partial writes\n";
+              << " writing procedures, " << statements << " statements each failed and cut off\n";
 }
 
 ZEV_INSTANTIATE_BACKENDS(FaultInjection);
