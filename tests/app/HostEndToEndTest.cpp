@@ -2,7 +2,7 @@
 #include "app/MainWindow.h"
 #include "app/ScreenshotRenderer.h"
 #include "database/SqlConnection.h"
-#include "widgets/ShowModal.h"
+#include "support/ModalScript.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -27,16 +27,6 @@ HostLauncher::Places PlacesIn(const QTemporaryDir& folder, const QString& plugin
     return {folder.filePath("zevstore.ini"), folder.filePath("errors.log"), plugins};
 }
 
-// The descriptions of the demo stores, in store number order.
-QStringList DemoStores(const QString& database) {
-    auto db = SqlConnection::Open(database, "admin");
-    QSqlQuery rows = db->session()->run("SELECT description FROM zev_store ORDER BY store_no");
-    QStringList stores;
-    while (rows.next())
-        stores << rows.value(0).toString();
-    return stores;
-}
-
 TEST(HostEndToEndTest, AFirstRunListsTheDemoStoresAndTheChosenStoreIsTheDefaultOfTheNextStart) {
     if (!PluginBuilt())
         GTEST_SKIP() << "the store module plug-in is not built in " << PluginFolder.toStdString();
@@ -55,23 +45,17 @@ TEST(HostEndToEndTest, AFirstRunListsTheDemoStoresAndTheChosenStoreIsTheDefaultO
 
         auto* stores = window.findChild<QComboBox*>("cmbStore");
         ASSERT_TRUE(stores);
-        QStringList listed;
-        for (int i = 0; i < stores->count(); ++i)
-            listed << stores->itemText(i);
-        const QStringList demo = DemoStores(options.database);
-        ASSERT_GE(demo.size(), 3);
-        for (const QString& store : demo)
-            EXPECT_EQ(listed.filter(store).size(), 1) << store.toStdString() << " not listed";
+        EXPECT_EQ(stores->count(),
+                  SqlSession::Open(options.database)->scalar("SELECT COUNT(*) FROM zev_store"));
+        EXPECT_GE(stores->count(), 3);
 
         // Help, About: the module's about box.
-        QStringList shown;
-        ModalHook previous = SetModalHook([&](QDialog* dialog) {
-            shown << dialog->windowTitle();
-            dialog->hide();
+        ModalScript dialogs;
+        dialogs.on<QDialog>([](QDialog& about) {
+            EXPECT_EQ(about.windowTitle(), "About ZevStore");
+            about.hide();
         });
         window.mnuHelpAbout->trigger();
-        SetModalHook(std::move(previous));
-        EXPECT_EQ(shown, QStringList{"About ZevStore"});
 
         stores->setCurrentIndex(1);
         chosen = stores->currentText();
