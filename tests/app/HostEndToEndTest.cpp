@@ -46,7 +46,7 @@ TEST(HostEndToEndTest, AFirstRunListsTheDemoStoresAndTheChosenStoreIsTheDefaultO
         auto* stores = window.findChild<QComboBox*>("cmbStore");
         ASSERT_TRUE(stores);
         EXPECT_EQ(stores->count(),
-                  SqlSession::Open(options.database)->scalar("SELECT COUNT(*) FROM zev_store"));
+                  SqlSession::Open(options.database)->scalar("SELECT COUNT(*) FROM zev_store").toInt());
         EXPECT_GE(stores->count(), 3);
 
         // Help, About: the module's about box.
