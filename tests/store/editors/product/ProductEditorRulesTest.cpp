@@ -103,13 +103,9 @@ TEST(ProductFormRulesTest, FillConvertsAndKeepsWhatTheFormDoesNotDecide) {
 
 TEST(ProductFormRulesTest, ShowCaptionAndProposedNumbers) {
     CProduct product;
-    EXPECT_EQ(ProductFormRules::Caption(product), "Store Product  (NEW)");
-    product.setProductNo(100);
-    product.setProductName("Day Tickets");
-    EXPECT_EQ(ProductFormRules::Caption(product), "Store Product Day Tickets (100)");
+    EXPECT_EQ(ProductFormRules::Caption(product), "Store Product  (NEW)"); // a stored one: the form test's
 
     product.ItemDisplayType = "PICTURE&DESC";
-    product.GroupManualInvoice = true;
     ProductFormRules::Values values;
     values.productNo = "typed";
     values.imageWidth = "kept";
@@ -117,8 +113,6 @@ TEST(ProductFormRulesTest, ShowCaptionAndProposedNumbers) {
     EXPECT_EQ(values.productNo, "typed");
     EXPECT_EQ(values.imageWidth, "kept");
     EXPECT_EQ(values.itemDisplayType, "Picture&Desc");
-    EXPECT_EQ(values.manualInvoice, 2);
-    EXPECT_FALSE(values.manualInvoiceEnabled);
 
     EXPECT_EQ(ProductFormRules::ProposedSeqNo(1, 5), 6);
     EXPECT_EQ(ProductFormRules::ProposedSeqNo(9, 5), 9);
