@@ -146,7 +146,6 @@ TEST_F(StoreTest, ProductOutlineMarksTheFirstRowOfEachGroup) {
     for (int row = 1; row <= 5; ++row)
         nodes.push_back(control.gdData->IsSubtotal(row));
     EXPECT_EQ(nodes, std::vector<bool>({false, false, true, false, true}));
-    EXPECT_EQ(control.gdData->RowData(4), Variant(4));
     EXPECT_FALSE(control.gdData->RowShown(4)) << "switching to products collapses the groups";
     EXPECT_TRUE(control.gdData->RowShown(3));
     EXPECT_EQ(db->lastCall().value("@store_no"), Variant(3));
