@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -22,6 +23,13 @@ constexpr int MeasureSpread = 500;
 constexpr int MeasureChars = 512;
 constexpr int CellPadding = 10;
 constexpr int HeaderPadding = 14;
+
+int PlainWidth(QHash<QString, int>& widths, const QFontMetrics& metrics, const QString& text) {
+    const auto found = widths.constFind(text);
+    if (found != widths.cend())
+        return *found;
+    return *widths.insert(text, metrics.horizontalAdvance(text));
+}
 } // namespace
 
 FlexGrid::FlexGrid(QWidget* parent)
@@ -318,15 +326,18 @@ void FlexGrid::AutoSize(int32_t first, int32_t last, int extraTwips) {
     for (int32_t c = first; c <= last; ++c) {
         const auto& column = m_model->column(c);
         int width = headerMetrics.horizontalAdvance(column.header) + HeaderPadding;
+        // Columns repeat their texts (a group, a status): each text is measured once.
+        QHash<QString, int> plainWidths;
         for (const int32_t row : sample) {
             if (m_model->RowHidden(row))
                 continue;
             int cell = CellPadding;
             if (column.type == DataType::Boolean)
                 cell += checkWidth;
+            else if (m_model->RowBold(row))
+                cell += bold.horizontalAdvance(m_model->DisplayText(row, c).left(MeasureChars));
             else
-                cell += (m_model->RowBold(row) ? bold : plain)
-                            .horizontalAdvance(m_model->DisplayText(row, c).left(MeasureChars));
+                cell += PlainWidth(plainWidths, plain, m_model->DisplayText(row, c).left(MeasureChars));
             if (column.button)
                 cell += FlexGridDelegate::ButtonRect({}).width();
             if (m_outlineBar && c == m_outlineCol)

@@ -193,7 +193,6 @@ void FlexGridModel::AddItem(const QString& text, int32_t at) {
         at = Rows();
     if (at < 1 || at > Rows())
         throw OutOfRange();
-    Row added;
     if (m_table) {
         // A bound grid grows through its table; the table's rows stay in grid order only when appending.
         if (at != Rows())
@@ -202,15 +201,31 @@ void FlexGridModel::AddItem(const QString& text, int32_t at) {
         const QStringList cells = text.split(QLatin1Char('\t'));
         for (int32_t f = 0; f < m_table->Fields() && f < cells.size(); ++f)
             m_table->setValue(f, tableRow, cells[f]);
-    } else {
-        storeText(added, text);
-        if ((m_suspended || m_appending) && at == Rows()) {
-            // Views hear of it later: no row list to build.
-            m_rows.push_back(added);
-            if (!m_extras.empty())
-                m_extras.emplace_back();
-            return;
-        }
+        insertRows(at, 1, {Row()});
+        return;
+    }
+    Row added;
+    storeText(added, text);
+    addRow(added, at);
+}
+
+void FlexGridModel::AddRow(std::span<const QString> cells) {
+    if (m_table) {
+        AddItem(joinCells(QStringList(cells.begin(), cells.end())));
+        return;
+    }
+    Row added;
+    added.text = m_texts.Append(cells.first(std::min(cells.size(), size_t(Cols()))));
+    addRow(added, Rows());
+}
+
+void FlexGridModel::addRow(const Row& added, int32_t at) {
+    if ((m_suspended || m_appending) && at == Rows()) {
+        // Views hear of it later: no row list to build.
+        m_rows.push_back(added);
+        if (!m_extras.empty())
+            m_extras.emplace_back();
+        return;
     }
     insertRows(at, 1, {added});
 }

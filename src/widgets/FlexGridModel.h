@@ -8,6 +8,7 @@
 #include <QColor>
 #include <map>
 #include <memory>
+#include <span>
 #include <vector>
 
 // The data behind a FlexGrid, addressed by grid row (0 is the header row) and column. Rows keep their text in
@@ -56,6 +57,8 @@ public:
     bool Checked(int32_t row, int32_t col) const;
 
     void AddItem(const QString& text, int32_t index = -1);
+    // Appends a row from its cells, as AddItem does from their text joined by tab characters.
+    void AddRow(std::span<const QString> cells);
     void RemoveItem(int32_t row);
 
     bool RowHidden(int32_t row) const;
@@ -145,6 +148,7 @@ private:
     const Row& row(int32_t gridRow) const;
     const RowExtras* extras(int32_t gridRow) const;
     RowExtras& extrasFor(int32_t gridRow);
+    void addRow(const Row& added, int32_t at);
     void setFlag(int32_t gridRow, RowFlag flag, bool on);
     void countFlags();
     bool identity() const { return m_hiddenRows == 0 && m_collapsedNodes == 0; }

@@ -4,6 +4,7 @@
 #include <QStringView>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 // Keeps the text of a grid's rows as UTF-8 in large blocks, so a million rows cost little more than their
@@ -18,6 +19,8 @@ public:
     };
 
     Span Append(QStringView text);
+    // Stores cells as one text, separated by tab characters, without joining them first.
+    Span Append(std::span<const QString> cells);
     QByteArrayView View(const Span& span) const;
     void Clear();
 
@@ -30,5 +33,8 @@ private:
         uint32_t size = 0;
         uint32_t used = 0;
     };
+    char* reserve(qsizetype units);
+    Span commit(const char* start, const char* end);
+
     std::vector<Block> m_blocks;
 };

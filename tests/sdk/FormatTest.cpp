@@ -32,6 +32,19 @@ TEST(FormatTest, DatePatterns) {
     EXPECT_EQ(Format("2006-03-07 14:05:00", "mm/dd/yyyy"), "03/07/2006");
 }
 
+// Grids hold dates as text; the quick reading of that text must format as the full date parser would.
+TEST(FormatTest, DateTextsFormatAsTheirParsedDates) {
+    for (const char* text : {"3/7/2006 2:05:09 PM", "12/25/2006 12:30:00 AM", "12/25/2006 12:30:00 PM",
+                             "3/7/2006", "2006-03-07 14:05:09", "2006-03-07T14:05:09", "3/7/2006 2:05 PM",
+                             " 3/7/2006", "2/29/2024 11:59:59 PM"}) {
+        const QDateTime parsed = Variant(text).toDateTime();
+        EXPECT_EQ(Format(text, "MM/DD/YYYY hh:nn:ss AMPM"), Format(parsed, "MM/DD/YYYY hh:nn:ss AMPM"))
+            << text;
+    }
+    for (const char* notADate : {"2/30/2024", "3/7/206", "3/7/2006 13:05:09 PM", "3/7/2006 2:05:09"})
+        EXPECT_EQ(Format(notADate, "mm/dd/yyyy"), notADate);
+}
+
 TEST(FormatTest, NullEmptyAndNonNumericText) {
     EXPECT_EQ(Format(Variant::Null(), "Currency"), "");
     EXPECT_EQ(Format(Variant(), "mm/dd/yyyy"), "");

@@ -67,6 +67,9 @@ TEST(FlexGrid, FormatStringRowsAndCells) {
     EXPECT_EQ(grid.CellData(2, 1), Variant(int32_t(345)));
     EXPECT_EQ(grid.CellBackColor(2, 1), QColor());
     EXPECT_THROW(grid.TextMatrix(3, 0), RuntimeError);
+    grid.AddRow({"8", "Zürich ✓", "", "x", "beyond the last column"});
+    EXPECT_EQ(grid.TextMatrix(3, 1), "Zürich ✓");
+    EXPECT_EQ(grid.TextMatrix(3, 3), "x");
 
     grid.setRows(1);
     grid.setRows(3);

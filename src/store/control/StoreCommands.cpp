@@ -149,8 +149,9 @@ QString Store::SelectedListId() const {
 
 // Selects the product's row after the view was loaded again; row 1 is left as the grid put it.
 void Store::SelectProductRow(int32_t productNo) {
+    const QString product = QString::number(productNo);
     for (int32_t row = 1; row < gdData->Rows(); ++row) {
-        if (IsNumeric(gdData->RowData(row)) && gdData->RowData(row).toInt32() == productNo) {
+        if (gdData->TextMatrix(row, 1) == product) {
             if (row > 1) {
                 gdData->setRow(row);
                 gdData->ShowCell(row, 0);

@@ -54,13 +54,13 @@ void Store::FindOrders() {
             if (IsFilter(box))
                 call.set(QLatin1String(parameter), Variant(box->text()).toInt32());
         FillGrid(call, [&] {
-            gdData->AddItem(Joined({call.readText(QStringLiteral("shopping_cart_no")),
-                                    call.readText(QStringLiteral("inserted_datetime")),
-                                    call.readText(QStringLiteral("status_id")),
-                                    call.readText(QStringLiteral("salesorder_no")),
-                                    call.readText(QStringLiteral("customer_no")),
-                                    call.readText(QStringLiteral("external_customer_no")),
-                                    call.readText(QStringLiteral("notify_email_address"))}));
+            gdData->AddRow({call.readText(QStringLiteral("shopping_cart_no")),
+                            call.readText(QStringLiteral("inserted_datetime")),
+                            call.readText(QStringLiteral("status_id")),
+                            call.readText(QStringLiteral("salesorder_no")),
+                            call.readText(QStringLiteral("customer_no")),
+                            call.readText(QStringLiteral("external_customer_no")),
+                            call.readText(QStringLiteral("notify_email_address"))});
         });
     });
 }
@@ -161,10 +161,10 @@ void Store::FindCustomerLogs() {
             StoredProcedureCall call(m_db, QStringLiteral("ZEV_SP_STORE_GetCustomerLogs"));
             call.set(QStringLiteral("@customer_no"), customerNo);
             FillGrid(call, [&] {
-                gdData->AddItem(Joined({call.readText(QStringLiteral("log_no")),
-                                        call.readText(QStringLiteral("log_datetime")),
-                                        call.readText(QStringLiteral("customer_no")),
-                                        call.readText(QStringLiteral("external_customer_no"))}));
+                gdData->AddRow({call.readText(QStringLiteral("log_no")),
+                                call.readText(QStringLiteral("log_datetime")),
+                                call.readText(QStringLiteral("customer_no")),
+                                call.readText(QStringLiteral("external_customer_no"))});
             });
         } else {
             gdData->AutoSize();

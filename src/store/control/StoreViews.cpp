@@ -55,20 +55,21 @@ void Store::DisplayProducts(bool bCollapse) {
             call.set(QStringLiteral("@store_no"), m_store->StoreNo());
             int32_t previousGroup = 0;
             FillGrid(call, [&] {
-                const int32_t productNo = call.readLong(QStringLiteral("product_no"));
                 const Variant group = call.column(QStringLiteral("product_group_no"));
                 const int32_t groupNo = NullToZero(group).toInt32();
-                gdData->AddItem(Joined(
+                gdData->AddRow(
                     {group.toText() + QLatin1Char(' ') + call.readText(QStringLiteral("group_description")),
-                     QString::number(productNo), call.readText(QStringLiteral("product_type")),
-                     call.readText(QStringLiteral("product_name"))}));
-                const int32_t row = gdData->Rows() - 1;
-                gdData->setRowData(row, productNo);
-                gdData->setIsSubtotal(row, groupNo != previousGroup);
-                gdData->setRowOutlineLevel(row, 0);
-                // Groups arrive folded when the view ends folded, so rows on screen never jump.
-                if (bCollapse && groupNo != previousGroup)
-                    gdData->setIsCollapsed(row, true);
+                     QString::number(call.readLong(QStringLiteral("product_no"))),
+                     call.readText(QStringLiteral("product_type")),
+                     call.readText(QStringLiteral("product_name"))});
+                // The first product of a group is the group's node, at the outline's top level.
+                if (groupNo != previousGroup) {
+                    const int32_t row = gdData->Rows() - 1;
+                    gdData->setIsSubtotal(row, true);
+                    // Groups arrive folded when the view ends folded, so rows on screen never jump.
+                    if (bCollapse)
+                        gdData->setIsCollapsed(row, true);
+                }
                 previousGroup = groupNo;
             });
         } else {
@@ -110,12 +111,12 @@ void Store::LoadListItems() {
             call.set(QStringLiteral("@store_no"), StoreNoOrNull()).set(QStringLiteral("@list_id"), listId);
             if (call.openRows())
                 for (; !call.atEnd(); call.next())
-                    gdData->AddItem(Joined({call.readText(QStringLiteral("seq_no")),
-                                            call.readText(QStringLiteral("product_no")),
-                                            call.readText(QStringLiteral("product_item_seq_no")),
-                                            call.readText(QStringLiteral("product_item_name")),
-                                            NullToZero(call.column(QStringLiteral("price_no"))).toText(),
-                                            NullToZero(call.column(QStringLiteral("Price"))).toText()}));
+                    gdData->AddRow({call.readText(QStringLiteral("seq_no")),
+                                    call.readText(QStringLiteral("product_no")),
+                                    call.readText(QStringLiteral("product_item_seq_no")),
+                                    call.readText(QStringLiteral("product_item_name")),
+                                    NullToZero(call.column(QStringLiteral("price_no"))).toText(),
+                                    NullToZero(call.column(QStringLiteral("Price"))).toText()});
         }
         gdData->AutoSize();
     });
