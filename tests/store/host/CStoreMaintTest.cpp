@@ -1,8 +1,7 @@
 #include "store/host/CStoreMaint.h"
 #include "store/editors/store/frmSelectRegister.h"
+#include "store/host/ServiceTest.h"
 #include "store/records/CStore.h"
-#include "store/records/RecordTest.h"
-#include "support/FakeAppServer.h"
 #include "support/ModalScript.h"
 #include "widgets/FlexGrid.h"
 
@@ -10,17 +9,7 @@
 
 namespace {
 
-class CStoreMaintTest : public RecordTest {
-protected:
-    CStoreMaintTest() {
-        server->db = db;
-        server->error = error;
-        maint.setAppServer(server);
-    }
-
-    std::shared_ptr<FakeAppServer> server = std::make_shared<FakeAppServer>();
-    CStoreMaint maint;
-};
+class CStoreMaintTest : public ServiceTest {};
 
 // Each delete judges the return value: a refusal shows the procedure's message under the operation's caption;
 // only the list delete takes a positive value as success; null is no refusal. The rows each delete removes

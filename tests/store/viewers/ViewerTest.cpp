@@ -1,8 +1,6 @@
-#include "store/host/CStoreMaint.h"
-#include "store/records/RecordTest.h"
+#include "store/host/ServiceTest.h"
 #include "store/viewers/frmLogDetail.h"
 #include "store/viewers/frmOrderDetail.h"
-#include "support/FakeAppServer.h"
 #include "support/ModalScript.h"
 #include "widgets/FlexGrid.h"
 #include "widgets/TabStrip.h"
@@ -19,17 +17,7 @@ QStringList Column(const FlexGrid& grid, int col) {
     return texts;
 }
 
-class ViewerTest : public RecordTest {
-protected:
-    ViewerTest() {
-        server->db = db;
-        server->error = error;
-        maint.setAppServer(server);
-    }
-
-    std::shared_ptr<FakeAppServer> server = std::make_shared<FakeAppServer>();
-    CStoreMaint maint;
-};
+class ViewerTest : public ServiceTest {};
 
 TEST_F(ViewerTest, OrderViewerShowsTheCartOutlineMaskedAndTheLog) {
     db->script("ZEV_SP_STORE_GetOrderLog")

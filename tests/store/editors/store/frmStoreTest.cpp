@@ -1,10 +1,8 @@
 #include "store/editors/store/frmStore.h"
 #include "store/editors/store/StoreSubTables.h"
 #include "store/editors/store/SubTableCells.h"
-#include "store/host/CStoreMaint.h"
+#include "store/host/ServiceTest.h"
 #include "store/records/CStore.h"
-#include "store/records/RecordTest.h"
-#include "support/FakeAppServer.h"
 #include "widgets/FlexGrid.h"
 #include "widgets/TabStrip.h"
 
@@ -17,14 +15,9 @@ const QString UpdateStore = "ZEV_SP_STORE_UpdateStore";
 
 // The store editor over a scripted connection, for what the demo database cannot show: store 3 with a
 // group and a list.
-class frmStoreTest : public RecordTest {
+class frmStoreTest : public ServiceTest {
 protected:
-    frmStoreTest() {
-        server->db = db;
-        server->error = error;
-        maint.setAppServer(server);
-        store_.setStoreNo(3);
-    }
+    frmStoreTest() { store_.setStoreNo(3); }
 
     // The editor set up on the store, showing the tab.
     void Open(const QString& tab = Groups) {
@@ -51,8 +44,6 @@ protected:
         return SubTableCells::Status(form.Tables().Table(key), row);
     }
 
-    std::shared_ptr<FakeAppServer> server = std::make_shared<FakeAppServer>();
-    CStoreMaint maint;
     CStore store_;
     ScriptedMessages messages;
     frmStore form;
