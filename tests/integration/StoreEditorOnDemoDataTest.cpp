@@ -36,6 +36,8 @@ class StoreEditorOnDemoDataTest : public DatabaseTest {
 protected:
     void SetUp() override {
         DatabaseTest::SetUp();
+        if (IsSkipped())
+            return;
         db().execute(
             "INSERT INTO zev_store_product_group (store_no, product_group_no, description, num_cols, "
             "manual_invoice) VALUES (1, 70, 'Spare', 1, 0), (1, 80, 'Old', 1, 0)");
