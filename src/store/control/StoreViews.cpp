@@ -54,14 +54,21 @@ void Store::DisplayProducts(bool bCollapse) {
             StoredProcedureCall call(m_db, QStringLiteral("ZEV_SP_STORE_GetProduct"));
             call.set(QStringLiteral("@store_no"), m_store->StoreNo());
             int32_t previousGroup = 0;
+            QString groupNumber, groupDescription, groupCell;
             FillGrid(call, [&] {
                 const Variant group = call.column(QStringLiteral("product_group_no"));
                 const int32_t groupNo = NullToZero(group).toInt32();
-                gdData->AddRow(
-                    {group.toText() + QLatin1Char(' ') + call.readText(QStringLiteral("group_description")),
-                     QString::number(call.readLong(QStringLiteral("product_no"))),
-                     call.readText(QStringLiteral("product_type")),
-                     call.readText(QStringLiteral("product_name"))});
+                const QString number = group.toText();
+                const QString description = call.readText(QStringLiteral("group_description"));
+                // A group's products share one cell text rather than each making its own.
+                if (groupCell.isNull() || number != groupNumber || description != groupDescription) {
+                    groupNumber = number;
+                    groupDescription = description;
+                    groupCell = number + QLatin1Char(' ') + description;
+                }
+                gdData->AddRow({groupCell, call.readText(QStringLiteral("product_no")),
+                                call.readText(QStringLiteral("product_type")),
+                                call.readText(QStringLiteral("product_name"))});
                 // The first product of a group is the group's node, at the outline's top level.
                 if (groupNo != previousGroup) {
                     const int32_t row = gdData->Rows() - 1;
