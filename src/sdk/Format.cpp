@@ -96,50 +96,6 @@ QString FormatDate(const QDateTime& date, const QString& format) {
     return FormatDate(date.date(), date.time(), format);
 }
 
-// Digits from text[at]: between one and max of them, or exactly max when exact; -1 when they are not there.
-int ReadNumber(QStringView text, qsizetype& at, int max, bool exact = false) {
-    int number = 0;
-    int digits = 0;
-    for (; digits < max && at < text.size() && text[at].isDigit(); ++digits, ++at)
-        number = number * 10 + text[at].digitValue();
-    return digits == 0 || (exact && digits != max) ? -1 : number;
-}
-
-bool Skip(QStringView text, qsizetype& at, QStringView expected) {
-    if (!text.mid(at).startsWith(expected))
-        return false;
-    at += expected.size();
-    return true;
-}
-
-// Dates as this system writes them ("3/7/2006", "3/7/2006 2:05:09 PM") and as the database does
-// ("2006-03-07 14:05:09") are read field by field, with no time zone asked for: grids format whole columns.
-bool ReadDateText(QStringView text, QDate& day, QTime& time) {
-    if (text.size() == 19 && text[4] == QLatin1Char('-') &&
-        (text[10] == QLatin1Char(' ') || text[10] == QLatin1Char('T'))) {
-        day = QDate::fromString(text.left(10), Qt::ISODate);
-        time = QTime::fromString(text.mid(11), Qt::ISODate);
-        return day.isValid() && time.isValid();
-    }
-    qsizetype at = 0;
-    const int month = ReadNumber(text, at, 2);
-    const int dayOfMonth = Skip(text, at, u"/") ? ReadNumber(text, at, 2) : -1;
-    const int year = Skip(text, at, u"/") ? ReadNumber(text, at, 4, true) : -1;
-    day = QDate(year, month, dayOfMonth);
-    time = QTime(0, 0);
-    if (year < 0 || !day.isValid() || at == text.size())
-        return year >= 0 && day.isValid();
-    const int hour = Skip(text, at, u" ") ? ReadNumber(text, at, 2) : -1;
-    const int minute = Skip(text, at, u":") ? ReadNumber(text, at, 2, true) : -1;
-    const int second = Skip(text, at, u":") ? ReadNumber(text, at, 2, true) : -1;
-    const bool pm = Skip(text, at, u" PM");
-    const bool am = !pm && Skip(text, at, u" AM");
-    if (!(am || pm) || at != text.size() || hour < 1 || hour > 12)
-        return false;
-    time = QTime(hour % 12 + (pm ? 12 : 0), minute, second);
-    return time.isValid();
-}
-
 } // namespace
 
 QString Format(const Variant& value, const QString& format) {

@@ -63,6 +63,22 @@ QString DateToText(const QDateTime& date) {
     return QString::fromLatin1(text, length);
 }
 
+// Digits from text[at]: between one and max of them, or exactly max when exact; -1 when they are not there.
+int ReadNumber(QStringView text, qsizetype& at, int max, bool exact = false) {
+    int number = 0;
+    int digits = 0;
+    for (; digits < max && at < text.size() && text[at].isDigit(); ++digits, ++at)
+        number = number * 10 + text[at].digitValue();
+    return digits == 0 || (exact && digits != max) ? -1 : number;
+}
+
+bool Skip(QStringView text, qsizetype& at, QStringView expected) {
+    if (!text.mid(at).startsWith(expected))
+        return false;
+    at += expected.size();
+    return true;
+}
+
 } // namespace
 
 Variant Variant::Null() {
@@ -132,9 +148,12 @@ QDateTime Variant::toDateTime() const {
     case Type::Date:
         return m_date;
     case Type::String: {
-        // The database's own "2027-01-02 13:00:00" is tried first when the text has its shape: grids read
-        // whole columns of it.
+        // The forms dates take here are read by their fields; other texts go through the parser.
         const QString text = m_text.trimmed();
+        QDate day;
+        QTime time;
+        if (ReadDateText(text, day, time))
+            return QDateTime(day, time);
         const bool iso = text.size() >= 10 && text.at(4) == QLatin1Char('-');
         const std::initializer_list<const char*> isoPatterns = {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss",
                                                                 "yyyy-MM-dd"};
@@ -269,4 +288,31 @@ int32_t RoundToInt32(double value) {
 
 void PrintTo(const Variant& value, std::ostream* os) {
     *os << value.describe().toStdString();
+}
+
+// Grids format whole columns of dates: no time zone is asked for, and no pattern parsed.
+bool ReadDateText(QStringView text, QDate& day, QTime& time) {
+    if (text.size() == 19 && text[4] == QLatin1Char('-') &&
+        (text[10] == QLatin1Char(' ') || text[10] == QLatin1Char('T'))) {
+        day = QDate::fromString(text.left(10), Qt::ISODate);
+        time = QTime::fromString(text.mid(11), Qt::ISODate);
+        return day.isValid() && time.isValid();
+    }
+    qsizetype at = 0;
+    const int month = ReadNumber(text, at, 2);
+    const int dayOfMonth = Skip(text, at, u"/") ? ReadNumber(text, at, 2) : -1;
+    const int year = Skip(text, at, u"/") ? ReadNumber(text, at, 4, true) : -1;
+    day = QDate(year, month, dayOfMonth);
+    time = QTime(0, 0);
+    if (year < 0 || !day.isValid() || at == text.size())
+        return year >= 0 && day.isValid();
+    const int hour = Skip(text, at, u" ") ? ReadNumber(text, at, 2) : -1;
+    const int minute = Skip(text, at, u":") ? ReadNumber(text, at, 2, true) : -1;
+    const int second = Skip(text, at, u":") ? ReadNumber(text, at, 2, true) : -1;
+    const bool pm = Skip(text, at, u" PM");
+    const bool am = !pm && Skip(text, at, u" AM");
+    if (!(am || pm) || at != text.size() || hour < 1 || hour > 12)
+        return false;
+    time = QTime(hour % 12 + (pm ? 12 : 0), minute, second);
+    return time.isValid();
 }

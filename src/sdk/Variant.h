@@ -72,6 +72,9 @@ bool IsNumericText(const QString& text);
 // Whole days since 30 December 1899 with the time as the fraction, the host's date serial.
 double DateToSerial(const QDateTime& date);
 QDateTime SerialToDate(double serial);
+// Reads dates as this system writes them ("3/7/2006", "3/7/2006 2:05:09 PM") and as the database does
+// ("2006-03-07 14:05:09") field by field, with no time zone asked for; false for any other text.
+bool ReadDateText(QStringView text, QDate& day, QTime& time);
 
 // Banker's rounding of a double into a 16- or 32-bit integer; throws overflow when out of range.
 int16_t RoundToInt16(double value);

@@ -1,5 +1,6 @@
 #include "store/data/StoredProcedureCall.h"
 #include "store/data/ReadFirstRow.h"
+#include "store/data/modDataTypes.h"
 #include "store/records/RecordTest.h"
 
 #include <gtest/gtest.h>
@@ -137,6 +138,14 @@ TEST_F(StoredProcedureCallTest, FailuresAreReportedUnderTheOperationAndTheObject
     db->script(GetThing).row({{"name", "back"}, {"count", 3}, {"active", -1}});
     EXPECT_TRUE(thing.Open(db, error, 1));
     EXPECT_TRUE(thing.active);
+}
+
+// An array with no bounds, or an upper bound beyond 16 bits, is not dimensioned.
+TEST(modDataTypesTest, ArrayIsDimensionedWhenItsBoundsFitSixteenBits) {
+    EXPECT_FALSE(IsArrayDimensioned(Variant::Array({})));
+    EXPECT_TRUE(IsArrayDimensioned(Variant::Array({Variant(1)})));
+    EXPECT_FALSE(IsArrayDimensioned(Variant::Array({1, 2}, 32767)));
+    EXPECT_FALSE(IsArrayDimensioned(Variant("not an array")));
 }
 
 } // namespace
