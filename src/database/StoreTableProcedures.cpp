@@ -204,7 +204,10 @@ void UpdateStoreFee(ProcedureContext& ctx) {
     const auto storeNo = ctx.integer(StoreNo);
     if (RefuseMissingStore(ctx, storeNo))
         return;
-    const auto key = ctx.textOrNull(QStringLiteral("@fee_id_key"));
+    // A fee added in the store editor comes with "<New>" as its key: it was never stored.
+    auto key = ctx.textOrNull(QStringLiteral("@fee_id_key"));
+    if (key == QStringLiteral("<New>"))
+        key.reset();
     const auto feeId = ctx.textOrNull(QStringLiteral("@fee_id"));
     const auto itemNo = ctx.integer(QStringLiteral("@item_no"));
     const auto groupNo = ctx.integer(QStringLiteral("@product_group_no"));

@@ -394,8 +394,10 @@ bool FlexGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event
     m_refusedEditor = nullptr;
     if (!QTableView::edit(index, trigger, event))
         return false;
-    if (QWidget* editor = indexWidget(index))
+    if (QWidget* editor = indexWidget(index)) {
         editor->installEventFilter(this);
+        m_startText = m_delegate->EditorValue(editor);
+    }
     return true;
 }
 
@@ -413,6 +415,9 @@ void FlexGrid::commitData(QWidget* editor) {
     const int32_t row = m_model->GridRow(m_editIndex.row());
     const int32_t col = m_editIndex.column();
     const QString text = m_delegate->EditorValue(editor);
+    // Leaving a cell as it was is no edit: nothing to check, store or report.
+    if (text == m_startText)
+        return;
     if (editor == m_refusedEditor && text == m_refusedText) {
         // One gesture can commit twice (focus leaving, then the cursor moving): refuse again, quietly.
         m_refused = editor;

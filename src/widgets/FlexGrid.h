@@ -16,6 +16,7 @@ class FlexGridDelegate;
 //
 // Editing (when Editable) goes through three events: BeforeEdit may refuse to start, ValidateEdit may refuse
 // the new value (the editor stays open and the cell keeps its old value), AfterEdit follows a stored value.
+// An editor closed on the text it opened with raises neither ValidateEdit nor AfterEdit.
 // Ticking a check box and pressing a cell button go through BeforeEdit too.
 class FlexGrid : public QTableView {
     Q_OBJECT
@@ -188,6 +189,7 @@ private:
     bool m_applyingColumns = false;
 
     QPersistentModelIndex m_editIndex;
+    QString m_startText; // the editor's text when it opened
     QString m_editText;
     bool m_validating = false;
     bool m_committed = false;

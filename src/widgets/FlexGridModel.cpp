@@ -225,6 +225,8 @@ void FlexGridModel::addRow(const Row& added, int32_t at) {
         m_rows.push_back(added);
         if (!m_extras.empty())
             m_extras.emplace_back();
+        if (!m_rowData.empty())
+            m_rowData.emplace_back();
         return;
     }
     insertRows(at, 1, {added});
@@ -260,6 +262,8 @@ void FlexGridModel::insertRows(int32_t at, int32_t count, const std::vector<Row>
             m_extras.insert(m_extras.begin() + offset, std::make_move_iterator(none.begin()),
                             std::make_move_iterator(none.end()));
         }
+        if (!m_rowData.empty())
+            m_rowData.insert(m_rowData.begin() + offset, size_t(count), Variant());
     };
     if (m_suspended || (m_appending && at == Rows())) {
         insert();
@@ -280,6 +284,8 @@ void FlexGridModel::insertRows(int32_t at, int32_t count, const std::vector<Row>
     m_rows.erase(m_rows.begin() + offset, m_rows.begin() + offset + count);
     if (!m_extras.empty())
         m_extras.erase(m_extras.begin() + offset, m_extras.begin() + offset + count);
+    if (!m_rowData.empty())
+        m_rowData.erase(m_rowData.begin() + offset, m_rowData.begin() + offset + count);
     const auto first = std::lower_bound(shown.rows.begin(), shown.rows.end(), at);
     const bool visible = first != shown.rows.end() && *first == at;
     if (visible) {
@@ -313,6 +319,10 @@ void FlexGridModel::removeRows(int32_t first, int32_t count) {
     if (!m_extras.empty()) {
         const auto extrasBegin = m_extras.begin() + qsizetype(first - 1);
         m_extras.erase(extrasBegin, extrasBegin + count);
+    }
+    if (!m_rowData.empty()) {
+        const auto dataBegin = m_rowData.begin() + qsizetype(first - 1);
+        m_rowData.erase(dataBegin, dataBegin + count);
     }
     if (m_suspended)
         return;
@@ -427,12 +437,15 @@ void FlexGridModel::setRowBold(int32_t gridRow, bool bold) {
 }
 
 Variant FlexGridModel::RowData(int32_t gridRow) const {
-    const RowExtras* e = extras(gridRow);
-    return e ? e->data : Variant();
+    row(gridRow);
+    return m_rowData.empty() ? Variant() : m_rowData[size_t(gridRow - 1)];
 }
 
 void FlexGridModel::setRowData(int32_t gridRow, const Variant& data) {
-    extrasFor(gridRow).data = data;
+    row(gridRow);
+    if (m_rowData.empty())
+        m_rowData.resize(m_rows.size());
+    m_rowData[size_t(gridRow - 1)] = data;
 }
 
 Variant FlexGridModel::CellData(int32_t gridRow, int32_t col) const {
@@ -620,6 +633,8 @@ void FlexGridModel::clearRows() {
     m_rows.clear();
     m_rows.shrink_to_fit();
     m_extras.clear();
+    m_rowData.clear();
+    m_rowData.shrink_to_fit();
     m_texts.Clear();
     m_hiddenRows = 0;
     m_collapsedNodes = 0;
@@ -752,7 +767,7 @@ int FlexGridModel::ViewRow(int32_t gridRow) const {
 size_t FlexGridModel::BytesUsed() const {
     size_t bytes = m_texts.BytesAllocated() + m_rows.capacity() * sizeof(Row) +
                    m_extras.capacity() * sizeof(std::unique_ptr<RowExtras>) +
-                   m_shown.capacity() * sizeof(int32_t);
+                   m_rowData.capacity() * sizeof(Variant) + m_shown.capacity() * sizeof(int32_t);
     for (const auto& e : m_extras)
         if (e)
             bytes += sizeof(RowExtras) + e->cells.size() * (sizeof(CellExtras) + 32);

@@ -139,7 +139,6 @@ private:
         QColor back;
     };
     struct RowExtras {
-        Variant data;
         std::map<int32_t, CellExtras> cells;
     };
 
@@ -176,7 +175,8 @@ private:
     std::vector<Column> m_cols;
     bool m_headerBold = false;
     std::vector<Row> m_rows;                          // data rows: grid row g is m_rows[g - 1]
-    std::vector<std::unique_ptr<RowExtras>> m_extras; // empty until a row gets data or colours
+    std::vector<std::unique_ptr<RowExtras>> m_extras; // empty until a cell gets data or colours
+    std::vector<Variant> m_rowData;                   // empty until a row gets data: no allocation per row
     RowTextStore m_texts;
     std::shared_ptr<VariantTable> m_table;
 

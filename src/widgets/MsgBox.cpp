@@ -1,6 +1,7 @@
 #include "widgets/MsgBox.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -27,6 +28,7 @@ public:
         const size_t defaultIndex = (buttons & MsgBoxStyle::DefaultButton2) && answers.size() > 1 ? 1 : 0;
         box.setDefaultButton(answers[defaultIndex].first);
         box.setEscapeButton(answers.back().first);
+        FitCaption(box);
         box.exec();
         for (const auto& [button, answer] : answers)
             if (box.clickedButton() == button)
@@ -35,6 +37,20 @@ public:
     }
 
 private:
+    // The title bar does not widen a message box: a short prompt under a long caption would cut it.
+    static void FitCaption(QMessageBox& box) {
+        auto* grid = qobject_cast<QGridLayout*>(box.layout());
+        if (!grid)
+            return;
+        QFont titleFont = box.font();
+        titleFont.setBold(true);
+        const QFontMetrics metrics(titleFont);
+        // Room beside the caption for the window's icon and its buttons.
+        const int wanted = metrics.horizontalAdvance(box.windowTitle()) + 8 * metrics.height();
+        grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
+                      0, 1, grid->columnCount());
+    }
+
     static QMessageBox::Icon Icon(int32_t buttons) {
         switch (buttons & 0x70) {
         case MsgBoxStyle::Critical:

@@ -96,7 +96,7 @@ TEST_P(StoreTables, ListsFeesAndScreensAreWrittenRenamedAndDeleted) {
 
     const QString fee = "UpdateStoreFee: store_no=1; fee_amount=NULL; min_amount=2.0; fee_percent=0.025; "
                         "item_no=1004; product_group_no=20; ";
-    ok(*db, fee + "fee_id_key=NULL; fee_id=PASS FEE; price_no=109");
+    ok(*db, fee + "fee_id_key=<New>; fee_id=PASS FEE; price_no=109"); // a fee added in the editor
     ok(*db, fee + "fee_id_key=PASS FEE; fee_id=PASS PROCESSING; price_no=NULL");
     const auto fees = ProcedureRun::Rows(*db, "GetFee: store_no=1");
     ASSERT_EQ(fees.rows.size(), 3u);

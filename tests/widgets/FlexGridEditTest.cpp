@@ -125,6 +125,23 @@ TEST_F(BoundGrid, EscapeAndBeforeEditLeaveTheTableAlone) {
     EXPECT_EQ(events, QStringList{"before 1,2"});
 }
 
+// A new group row opens its number's editor on 0: leaving it untouched asks nothing.
+TEST_F(BoundGrid, AnEditorLeftAsItOpenedIsNoEdit) {
+    table->setValue(2, table->AddRow(), Variant(int32_t(0)));
+    grid.BindTo(table);
+    QApplication::setActiveWindow(&grid);
+    ScriptedMessages messages;
+    QWidget* editor = startEditing(2, 2);
+    ASSERT_NE(editor, nullptr);
+    editor->setFocus();
+    grid.setFocus(); // the focus leaves the editor
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(cell(1, 3)).center());
+    QApplication::processEvents();
+    EXPECT_EQ(grid.indexWidget(cell(2, 2)), nullptr);
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(events, QStringList{"before 2,2"});
+}
+
 TEST_F(BoundGrid, ListsAndDataMappedListsStoreTheirValue) {
     EXPECT_EQ(grid.gridModel()->DisplayText(1, 5), " ");
     auto* combo = qobject_cast<QComboBox*>(startEditing(1, 5));

@@ -1,12 +1,15 @@
 #include "widgets/BusyPointer.h"
 #include "widgets/KeyedCombo.h"
+#include "widgets/MsgBox.h"
 #include "widgets/NullableDatePicker.h"
 #include "widgets/TabStrip.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 TEST(TabStrip, TabsHaveKeysCaptionsAndToolTips) {
@@ -95,4 +98,20 @@ TEST(BusyPointer, RestoresThePointerItFound) {
     }
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::CrossCursor);
     QApplication::restoreOverrideCursor();
+}
+
+TEST(MsgBox, IsWideEnoughForItsCaption) {
+    const QString caption = QStringLiteral("Prices Required");
+    int width = 0, needed = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        width = box->width();
+        needed = box->fontMetrics().horizontalAdvance(caption);
+        box->accept();
+    });
+    const auto tests = SetMessageService(nullptr); // the program's own message boxes
+    MsgBox(QStringLiteral("OK?"), MsgBoxStyle::Information, caption);
+    SetMessageService(tests);
+    EXPECT_GT(width, needed * 3 / 2);
 }

@@ -337,9 +337,11 @@ void Store::mouseDoubleClickEvent(QMouseEvent* event) {
         emit DblClick();
 }
 
-// A key a child control did not use reaches the control too; only keys of its own surface are its events.
+// A key a child control did not use reaches the control too; only keys of its own surface are its events:
+// those pressed while the control itself, or nothing inside it, has the focus.
 bool Store::OnSurface(QKeyEvent* event) const {
-    if (QApplication::focusWidget() == this)
+    const QWidget* focus = QApplication::focusWidget();
+    if (!focus || focus == this || !isAncestorOf(focus))
         return true;
     event->ignore();
     return false;

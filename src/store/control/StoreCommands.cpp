@@ -147,11 +147,12 @@ QString Store::SelectedListId() const {
     return cmbList->SelectedKey().mid(1);
 }
 
-// Selects the product's row after the view was loaded again; row 1 is left as the grid put it.
+// Selects the product's row, found by its row data, after the view was loaded again; row 1 is left as the
+// grid put it.
 void Store::SelectProductRow(int32_t productNo) {
-    const QString product = QString::number(productNo);
     for (int32_t row = 1; row < gdData->Rows(); ++row) {
-        if (gdData->TextMatrix(row, 1) == product) {
+        const Variant data = gdData->RowData(row);
+        if (IsNumeric(data) && data.toInt32() == productNo) {
             if (row > 1) {
                 gdData->setRow(row);
                 gdData->ShowCell(row, 0);

@@ -66,12 +66,13 @@ void Store::DisplayProducts(bool bCollapse) {
                     groupDescription = description;
                     groupCell = number + QLatin1Char(' ') + description;
                 }
-                gdData->AddRow({groupCell, call.readText(QStringLiteral("product_no")),
-                                call.readText(QStringLiteral("product_type")),
+                const Variant productNo = call.column(QStringLiteral("product_no"));
+                gdData->AddRow({groupCell, productNo.toText(), call.readText(QStringLiteral("product_type")),
                                 call.readText(QStringLiteral("product_name"))});
+                const int32_t row = gdData->Rows() - 1;
+                gdData->setRowData(row, productNo);
                 // The first product of a group is the group's node, at the outline's top level.
                 if (groupNo != previousGroup) {
-                    const int32_t row = gdData->Rows() - 1;
                     gdData->setIsSubtotal(row, true);
                     // Groups arrive folded when the view ends folded, so rows on screen never jump.
                     if (bCollapse)

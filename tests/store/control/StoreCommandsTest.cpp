@@ -161,6 +161,8 @@ TEST_F(StoreCommandsTest, AProductMovedToAnotherGroupReloadsTheViewAndIsSelected
     EXPECT_EQ(callCount("ZEV_SP_STORE_GetProduct"), views + 2) << "opened, then the view reloaded";
     EXPECT_EQ(control.gdData->Row(), 2);
     EXPECT_EQ(control.gdData->TextMatrix(2, 0), "20 Rentals");
+    for (int32_t row = 1; row < control.gdData->Rows(); ++row) // each row carries its product number
+        EXPECT_EQ(control.gdData->RowData(row).toText(), control.gdData->TextMatrix(row, 1));
 }
 
 TEST_F(StoreCommandsTest, SpecialOffersGoToTheHostsItemMaintenance) {

@@ -195,9 +195,8 @@ bool SaveFee(SubTableEngine& engine, VariantTable& t, int32_t row) {
                QStringLiteral("Item Required"));
         return false;
     }
-    // A fee added here was never stored: it has no original id to update, so it is inserted.
-    const QString key = original == New ? QString() : original;
-    if (engine.Service().UpdateStoreFee(engine.StoreNo(), key, id, DoubleOrZero(t, 3, row),
+    // A fee added here keeps "<New>" as its original id: the database inserts it.
+    if (engine.Service().UpdateStoreFee(engine.StoreNo(), original, id, DoubleOrZero(t, 3, row),
                                         DoubleOrZero(t, 4, row), Fraction(DoubleOrZero(t, 5, row)), itemNo,
                                         RoundToInt32(DoubleOrZero(t, 6, row)),
                                         RoundToInt32(DoubleOrZero(t, PriceNoField, row)))) {

@@ -213,9 +213,9 @@ void SubTableEngine::showNewRow(Entry& e) {
     m_grid.BindTo(e.table);
     m_grid.setRow(e.table->Rows());
     m_grid.setCol(2);
-    m_grid.EditCell();
     m_grid.AutoSize();
     m_grid.setFocus();
+    m_grid.EditCell();
 }
 
 void SubTableEngine::Delete() {

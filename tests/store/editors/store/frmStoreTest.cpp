@@ -80,4 +80,18 @@ TEST_F(frmStoreTest, ListsDropUnnamedRowsAndKeepRefusedOnesPending) {
     EXPECT_TRUE(form.ReportToOutsideListHasChanged());
 }
 
+// The database tells an added fee by its key "<New>".
+TEST_F(frmStoreTest, AnAddedFeeIsSentWithItsNewKey) {
+    Open(Fees);
+    form.cmdAdd->click();
+    ASSERT_TRUE(Edit(1, 2, "BOOKING"));
+    form.Tables().Table(Fees).setValue(7, 0, Variant(int32_t(1001)));
+    db->script("ZEV_SP_STORE_UpdateStoreFee").returns(0);
+    EXPECT_TRUE(form.Tables().Save(Fees));
+    const auto updates = db->callsOf("ZEV_SP_STORE_UpdateStoreFee");
+    ASSERT_EQ(updates.size(), 1u);
+    EXPECT_EQ(updates[0].value("@fee_id_key"), Variant("<New>"));
+    EXPECT_EQ(Status(Fees, 0), stUnchanged);
+}
+
 } // namespace
