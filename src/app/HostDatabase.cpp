@@ -2,7 +2,9 @@
 
 #include "app/HostPaths.h"
 #include "database/DemoData.h"
+#include "database/DriverError.h"
 #include "database/SqlConnection.h"
+#include "database/SqliteFileCheck.h"
 #include "sdk/SettingsObject.h"
 
 #include <QDir>
@@ -38,6 +40,9 @@ std::shared_ptr<SqlConnection> HostDatabase::Open(const QString& target, const Q
                                                   const QString& loginName) {
     if (!IsServerUrl(target) && !QFileInfo::exists(target))
         return CreateDemo(target, user, loginName);
+    if (!IsServerUrl(target))
+        if (const QString refusal = SqliteFileCheck::Refusal(target); !refusal.isEmpty())
+            throw RuntimeError(ErrorNumbers::ConnectionFailed, refusal);
     return SqlConnection::Open(target, user);
 }
 

@@ -18,7 +18,8 @@ public:
     static QString Choose(const QString& named, SettingsObject& settings);
     // Opens a SQLite file or a "postgresql://" URL signed in as user. A SQLite file that does not exist yet
     // is created as a demo database whose administrator is loginName; when that fails, no half-made file
-    // is left behind. Failures are raised as RuntimeError.
+    // is left behind. Another program's SQLite file is refused untouched. Failures are raised as
+    // RuntimeError.
     static std::shared_ptr<SqlConnection> Open(const QString& target, const QString& user,
                                                const QString& loginName);
     static bool IsServerUrl(const QString& target);

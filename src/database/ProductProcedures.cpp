@@ -64,7 +64,11 @@ void WriteProduct(ProcedureContext& ctx, const std::optional<int32_t>& key) {
         return;
     }
     const auto name = ctx.text(QStringLiteral("@product_name"));
-    if (name && name->size() > 100) {
+    if (!name || name->trimmed().isEmpty()) {
+        ctx.refuse(-1, QStringLiteral("A product needs a name."));
+        return;
+    }
+    if (name->size() > 100) {
         ctx.refuse(-1, QStringLiteral("Product name can not be longer than 100 characters."));
         return;
     }

@@ -21,12 +21,17 @@ void GetStore(ProcedureContext& ctx) {
 }
 
 void UpdateStore(ProcedureContext& ctx) {
+    const auto description = ctx.text(QStringLiteral("@description"));
+    if (!description || description->trimmed().isEmpty()) {
+        ctx.refuse(-1, QStringLiteral("A store needs a description."));
+        return;
+    }
     auto storeNo = ctx.integer(QStringLiteral("@store_no"));
     const bool exists = StoreExists(ctx, storeNo);
     if (!storeNo)
         storeNo = ctx.nextNumber(QStringLiteral("zev_store"), QStringLiteral("store_no"),
                                  QStringLiteral("1 = 1"), {});
-    const QVariantList values{Bind(ctx.textOrNull(QStringLiteral("@description"))),
+    const QVariantList values{*description,
                               Bind(ctx.textOrNull(QStringLiteral("@store_url"))),
                               Bind(ctx.textOrNull(QStringLiteral("@store_logo_url"))),
                               Bind(ctx.textOrNull(QStringLiteral("@default_product_url"))),

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -88,6 +89,33 @@ TEST(HostEndToEndTest, ADatabaseThatCannotBeOpenedIsAMessageAndNothingIsTouched)
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), QByteArray(4096, 'x'));
     EXPECT_FALSE(QFile::exists(folder.filePath("no-such-folder")));
+}
+
+TEST(HostEndToEndTest, AnotherProgramsSqliteFileIsRefusedAndLeftAsItWas) {
+    QTemporaryDir folder;
+    const QString other = folder.filePath("contacts.db");
+    {
+        auto session = SqlSession::Open(other);
+        session->execute("PRAGMA journal_mode = DELETE");
+        session->execute("CREATE TABLE contacts (name TEXT)");
+        session->execute("INSERT INTO contacts VALUES ('Ada')");
+    }
+    QFile file(other);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    HostOptions options;
+    options.database = other;
+    HostLauncher launcher(options, PlacesIn(folder));
+    EXPECT_FALSE(launcher.Start());
+    EXPECT_TRUE(launcher.Error().contains("holds another program's data (1 table, none of them ZevStore's)"))
+        << launcher.Error().toStdString();
+    EXPECT_TRUE(launcher.Error().contains("\"zevstore-admin init " + QDir::toNativeSeparators(other)));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+    for (const char* suffix : {"-wal", "-shm", "-journal"})
+        EXPECT_FALSE(QFile::exists(other + suffix)) << suffix;
 }
 
 // Runs the host program; its exit code, and what it wrote to standard error.

@@ -189,6 +189,7 @@ protected:
     }
 
     void AddStore();
+    void RefuseAnUnstorableName();
     void GiveItAGroupAndAList();
     void AddAProductWithTwoItemsAndALink();
     void AddAListItem();
@@ -212,7 +213,10 @@ void HostJourneyTest::AddStore() {
     const int listed = stores->count();
     const QVariant stored = host->Scalar("SELECT COUNT(*) FROM zev_store");
     ModalScript dialogs;
-    Expect(dialogs, "frmStore", [](QDialog& editor) {
+    Expect(dialogs, "frmStore", [this](QDialog& editor) {
+        messages.expect();
+        Click(editor, "cmdOk"); // no description: refused, the editor stays open
+        EXPECT_EQ(messages.shown().back().title, "Description Required");
         Type(editor, "txtDescription", "Second Thoughts");
         Click(editor, "cmdCancel");
     });
@@ -231,6 +235,25 @@ void HostJourneyTest::AddStore() {
     EXPECT_EQ(Row("SELECT store_url FROM zev_store WHERE store_no = ?"), "https://valley.example");
     EXPECT_EQ(stores->Text(), "Valley Outlet");
     EXPECT_EQ(stores->SelectedNumber(), storeNo);
+}
+
+// A description the store cannot hold (a NUL character, as a paste can bring): the save is refused in a
+// sentence, the editor's OK still closes it, and the selector keeps the stored name.
+void HostJourneyTest::RefuseAnUnstorableName() {
+    ModalScript dialogs;
+    Expect(dialogs, "frmStore", [this](QDialog& editor) {
+        Type(editor, "txtDescription", QString(60, 'x'));
+        EXPECT_EQ(Child<QLineEdit>(editor, "txtDescription").text().size(), 50) << "the box holds the column";
+        Type(editor, "txtDescription", QString("Bad") + QChar(0) + "Name");
+        messages.expect();
+        Click(editor, "cmdOk");
+    });
+    Click(*control, "cmdEditStore");
+    ASSERT_FALSE(messages.shown().empty());
+    EXPECT_EQ(messages.shown().back().prompt,
+              "Store description holds a NUL character, which cannot be stored.");
+    EXPECT_EQ(Row("SELECT description FROM zev_store WHERE store_no = ?"), "Valley Outlet");
+    EXPECT_EQ(stores->Text(), "Valley Outlet");
 }
 
 void HostJourneyTest::GiveItAGroupAndAList() {
@@ -262,8 +285,11 @@ void HostJourneyTest::GiveItAGroupAndAList() {
 void HostJourneyTest::AddAProductWithTwoItemsAndALink() {
     views->SelectKey("PRODUCT");
     ModalScript dialogs;
-    Expect(dialogs, "frmStoreProduct", [](QDialog& editor) {
+    Expect(dialogs, "frmStoreProduct", [this](QDialog& editor) {
         Type(editor, "txtProductNo", QString::number(ProductNo));
+        messages.expect();
+        Click(editor, "cmdApply"); // a number only: refused before anything is written
+        EXPECT_EQ(messages.shown().back().title, "Product Name Required");
         Type(editor, "txtProductName", "Valley Pass");
         auto& groups = Child<KeyedCombo>(editor, "cmbProductGroup");
         groups.setSelectedIndex(groups.IndexOfNumber(10));
@@ -470,6 +496,7 @@ void HostJourneyTest::DeleteTheStore() {
 
 TEST_P(HostJourneyTest, AStoreItsProductsAndListsAreMadeEditedAndDeletedFromTheMainWindow) {
     STEP(AddStore);
+    STEP(RefuseAnUnstorableName);
     STEP(GiveItAGroupAndAList);
     STEP(AddAProductWithTwoItemsAndALink);
     STEP(AddAListItem);

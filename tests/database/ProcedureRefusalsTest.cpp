@@ -21,6 +21,13 @@ const struct {
     {"InsertProduct: store_no=1; product_name=Night", "You must supply a product number."},
     {"InsertProduct: store_no=1; product_no=501; product_group_no=77", "Group 77 does not exist in store 1."},
     {"InsertProduct: store_no=9; product_no=1", "Store 9 does not exist."},
+    {"InsertProduct: store_no=1; product_no=501; product_name=   ", "A product needs a name."},
+    {"UpdateProduct: store_no=1; product_no=100; product_no_key=100", "A product needs a name."},
+    {"UpdateStore: store_no=1; description=NULL", "A store needs a description."},
+    {"UpdateStore: store_no=NULL; description=", "A store needs a description."},
+    {"UpdateProductItemSell: store_no=1; product_no=100; seq_no=1; new_product_no=100; new_seq_no=1; "
+     "sell_code=UPSELL",
+     "A product item can not be offered with itself."},
     {"UpdateProduct: store_no=1; product_no=200; product_no_key=100",
      "Product 200 already exists in store 1."},
     {"DeleteProduct: store_no=1; product_no=999", "Product 999 does not exist in store 1.", 1},

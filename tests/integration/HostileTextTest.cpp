@@ -142,6 +142,8 @@ TEST_P(HostileTextTest, EveryTextIsStoredExactlyOrRefusedNamingItsField) {
                 EXPECT_EQ(saved, storable);
             }
             EXPECT_EQ(field.read(), saved ? text : before);
+            EXPECT_TRUE(server->error->reports.empty())
+                << "a refused text is told, not reported as a failure";
             const std::vector<QString> said = refusals.take();
             ASSERT_EQ(said.size(), saved ? 0u : 1u) << said[0].toStdString();
             for (const QString& word : field.name.split(' ')) { // the refusal names the field

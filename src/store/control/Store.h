@@ -168,6 +168,8 @@ private:
 
     // Commands: the editors, each returning whether the user confirmed.
     bool EditStoreDialog(CStore& store);
+    QString StoredDescription(int32_t storeNo) const;
+    QString ShownDescription(const CStore& edited, bool confirmed) const;
     bool EditProduct(CProduct& product);
     bool EditListItem(CListItem& item);
     bool StoreSelected() const;

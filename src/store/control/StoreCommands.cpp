@@ -73,15 +73,35 @@ bool Store::EditListItem(CListItem& item) {
 
 // ---- "Current Store": "Add", "Edit", "Delete"
 
+// The description a store has in the database: the editor's record may hold one whose save was refused.
+// A null text when the store cannot be read back.
+QString Store::StoredDescription(int32_t storeNo) const {
+    CStore stored;
+    if (storeNo != 0 && stored.OpenStore(m_db, m_error, storeNo))
+        return stored.Description();
+    return {};
+}
+
+// What the selector shows for an edited store: its stored name; the record's only when the editor was
+// confirmed and the store cannot be read back.
+QString Store::ShownDescription(const CStore& edited, bool confirmed) const {
+    const QString stored = StoredDescription(edited.StoreNo());
+    return stored.isNull() && confirmed ? edited.Description() : stored;
+}
+
 void Store::on_cmdAddStore_clicked() {
     if (Deferred([this] { on_cmdAddStore_clicked(); }))
         return;
     BusyPointer busy;
     Quietly([&] {
         CStore store;
-        if (!EditStoreDialog(store))
+        const bool confirmed = EditStoreDialog(store);
+        // Nothing stored, even when confirmed with the store's own write refused; a store that Apply created
+        // is listed even when the editor was then cancelled.
+        const QString shown = ShownDescription(store, confirmed);
+        if (store.StoreNo() == 0 || shown.isNull())
             return;
-        cmbStore->setSelectedIndex(cmbStore->AddEntry(store.Description(), {}, store.StoreNo()));
+        cmbStore->setSelectedIndex(cmbStore->AddEntry(shown, {}, store.StoreNo()));
     });
 }
 
@@ -107,9 +127,10 @@ void Store::on_cmdEditStore_clicked() {
             MsgBox(QStringLiteral("Unable to open store details."));
             return;
         }
-        if (EditStoreDialog(store) &&
-            store.Description().compare(cmbStore->itemText(index), Qt::CaseInsensitive) != 0)
-            cmbStore->setItemText(index, store.Description());
+        // Confirmed, or cancelled after Apply: the entry shows the name that is stored.
+        const QString shown = ShownDescription(store, EditStoreDialog(store));
+        if (!shown.isNull() && shown.compare(cmbStore->itemText(index), Qt::CaseInsensitive) != 0)
+            cmbStore->setItemText(index, shown);
     });
 }
 

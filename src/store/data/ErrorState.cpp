@@ -1,6 +1,7 @@
 #include "store/data/ErrorState.h"
 
 #include "sdk/ErrorSource.h"
+#include "widgets/MsgBox.h"
 
 ErrorState::ErrorState(const QString& className) : m_source(::ErrorSource(className)) {}
 
@@ -20,4 +21,10 @@ void ErrorState::Report(const std::shared_ptr<ErrorObject>& errorObject, const Q
     } catch (...) {
         // a failing report must not turn into a second failure
     }
+}
+
+void ErrorState::Refuse(const TextRefused& refusal) {
+    m_number = refusal.number;
+    m_description = refusal.description;
+    MsgBox(refusal.description, MsgBoxStyle::OKOnly | MsgBoxStyle::Information, refusal.caption);
 }

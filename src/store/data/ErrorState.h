@@ -2,6 +2,7 @@
 
 #include "sdk/ErrorObject.h"
 #include "sdk/RuntimeError.h"
+#include "store/data/TextRefused.h"
 
 #include <QString>
 #include <cstdint>
@@ -9,7 +10,7 @@
 
 // An object's error source and last caught failure, and the one failure handler its public operations run
 // under: a raised failure is kept, reported to the host's error object under the error source and the
-// operation's name, and turned into a false result.
+// operation's name, and turned into a false result; a refused text is shown to the user instead.
 class ErrorState {
 public:
     explicit ErrorState(const QString& className);
@@ -27,6 +28,8 @@ public:
                const std::shared_ptr<Object>& nativeConnection = {}) {
         try {
             return body();
+        } catch (const TextRefused& refusal) {
+            Refuse(refusal);
         } catch (const RuntimeError& error) {
             Report(errorObject, operation, error, nativeConnection);
         } catch (const std::exception& error) {
@@ -36,6 +39,8 @@ public:
         return false;
     }
 
+    // Keeps the refusal and tells the user in an information message under its caption.
+    void Refuse(const TextRefused& refusal);
     // Keeps the failure and hands it to errorObject with the source "<error source> <operation>".
     void Report(const std::shared_ptr<ErrorObject>& errorObject, const QString& operation,
                 const RuntimeError& error, const std::shared_ptr<Object>& nativeConnection = {});

@@ -1,6 +1,6 @@
 #include "store/data/StorableText.h"
 
-#include "sdk/RuntimeError.h"
+#include "store/data/TextRefused.h"
 
 namespace {
 
@@ -16,12 +16,12 @@ qsizetype Characters(const QString& value) {
 
 void CheckStorableText(const QString& field, const QString& value, int maxLength) {
     if (value.contains(QChar(0)))
-        throw RuntimeError(ErrorNumbers::InvalidProcedureCall,
-                           QStringLiteral("%1 holds a NUL character, which cannot be stored.").arg(field));
+        throw TextRefused(QStringLiteral("%1 holds a NUL character, which cannot be stored.").arg(field),
+                          QStringLiteral("Invalid Text"));
     if (const qsizetype length = Characters(value); maxLength >= 0 && length > maxLength)
-        throw RuntimeError(ErrorNumbers::InvalidProcedureCall,
-                           QStringLiteral("%1 may hold at most %2 characters; this text has %3.")
-                               .arg(field)
-                               .arg(maxLength)
-                               .arg(length));
+        throw TextRefused(QStringLiteral("%1 may hold at most %2 characters; this text has %3.")
+                              .arg(field)
+                              .arg(maxLength)
+                              .arg(length),
+                          QStringLiteral("Text Too Long"));
 }

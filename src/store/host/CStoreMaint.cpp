@@ -1,5 +1,6 @@
 #include "store/host/CStoreMaint.h"
 
+#include "store/data/ColumnLengths.h"
 #include "store/data/StorableText.h"
 #include "store/data/StoredProcedureCall.h"
 #include "store/data/modDataTypes.h"
@@ -119,7 +120,8 @@ bool CStoreMaint::UpdateStoreGroup(int32_t lStoreNo, int32_t lOriginalGroupNo, i
         update ? QStringLiteral("ZEV_SP_STORE_UpdateProductGroup")
                : QStringLiteral("ZEV_SP_STORE_InsertProductGroup"),
         [&](StoredProcedureCall& call) {
-            CheckStorableText(QStringLiteral("Group description"), sDescription, 50);
+            CheckStorableText(QStringLiteral("Group description"), sDescription,
+                              ColumnLength::GroupDescription);
             call.set(StoreNo, lStoreNo).setNullIfZero(QStringLiteral("@product_group_no"), lGroupNo);
             if (update)
                 call.set(QStringLiteral("@product_group_no_key"), lOriginalGroupNo);
@@ -142,8 +144,9 @@ bool CStoreMaint::UpdateStoreList(int32_t lStoreNo, const QString& sOriginalId, 
     return write(
         QStringLiteral("UpdateStoreList"), QStringLiteral("ZEV_SP_STORE_UpdateStoreList"),
         [&](StoredProcedureCall& call) {
-            CheckStorableText(QStringLiteral("List id"), sListId, 50);
-            CheckStorableText(QStringLiteral("List description"), sDescription, 50);
+            CheckStorableText(QStringLiteral("List id"), sListId, ColumnLength::ListId);
+            CheckStorableText(QStringLiteral("List description"), sDescription,
+                              ColumnLength::ListDescription);
             call.set(StoreNo, lStoreNo)
                 .setNullIfEmpty(QStringLiteral("@list_id_key"), sOriginalId)
                 .set(QStringLiteral("@list_id"), sListId)
@@ -158,7 +161,7 @@ bool CStoreMaint::UpdateStoreFee(int32_t lStoreNo, const QString& sOriginalFeeId
     return write(
         QStringLiteral("UpdateStoreFee"), QStringLiteral("ZEV_SP_STORE_UpdateStoreFee"),
         [&](StoredProcedureCall& call) {
-            CheckStorableText(QStringLiteral("Fee id"), sFeeId, 50);
+            CheckStorableText(QStringLiteral("Fee id"), sFeeId, ColumnLength::FeeId);
             call.set(StoreNo, lStoreNo)
                 .setNullIfEmpty(QStringLiteral("@fee_id_key"), sOriginalFeeId)
                 .set(QStringLiteral("@fee_id"), sFeeId)
@@ -222,9 +225,9 @@ bool CStoreMaint::UpdateStoreScreen(int32_t lStoreNo, const QString& sOrigScreen
         update ? QStringLiteral("ZEV_SP_STORE_STORE_SCREEN_Update")
                : QStringLiteral("ZEV_SP_STORE_STORE_SCREEN_Insert"),
         [&](StoredProcedureCall& call) {
-            CheckStorableText(QStringLiteral("Screen id"), sScreenId, 50);
-            CheckStorableText(QStringLiteral("Screen title"), sScreenTitle, 100);
-            CheckStorableText(QStringLiteral("Screen URL"), sScreenURL, 255);
+            CheckStorableText(QStringLiteral("Screen id"), sScreenId, ColumnLength::ScreenId);
+            CheckStorableText(QStringLiteral("Screen title"), sScreenTitle, ColumnLength::ScreenTitle);
+            CheckStorableText(QStringLiteral("Screen URL"), sScreenURL, ColumnLength::Address);
             call.set(StoreNo, lStoreNo).setNullIfEmpty(QStringLiteral("@screen_id"), sScreenId);
             if (update)
                 call.set(QStringLiteral("@original_screen_id"), sOrigScreenId);

@@ -1,6 +1,7 @@
 #include "store/pickers/frmSelectStoreProductItem.h"
 
 #include "store/data/StoredProcedureCall.h"
+#include "widgets/FlexGrid.h"
 
 frmSelectStoreProductItem::frmSelectStoreProductItem(QWidget* parent)
     : GridPicker(QStringLiteral("Select Product Item"), Buttons::OkCancel, DoubleClick::Confirms, parent) {}
@@ -12,6 +13,14 @@ void frmSelectStoreProductItem::Setup(const std::shared_ptr<DBConnection>& oDB,
     Load(
         oDB, QStringLiteral("ZEV_SP_STORE_GetProductItem"),
         [&](StoredProcedureCall& call) { call.set(QStringLiteral("@store_no"), lStoreNo); }, Cells);
+}
+
+void frmSelectStoreProductItem::LeaveOut(int32_t lProductNo, int32_t lSeqNo) {
+    const QString productNo = QString::number(lProductNo);
+    const QString seqNo = QString::number(lSeqNo);
+    for (int32_t row = gdItems->Rows() - 1; row >= 1; --row)
+        if (gdItems->TextMatrix(row, 0) == productNo && gdItems->TextMatrix(row, 2) == seqNo)
+            gdItems->RemoveItem(row);
 }
 
 void frmSelectStoreProductItem::getSelectedProductSeqNo(int32_t lIndex, int32_t& lProductNo, int32_t& lSeqNo,

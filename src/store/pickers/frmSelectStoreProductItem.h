@@ -14,6 +14,9 @@ public:
     void Setup(const std::shared_ptr<DBConnection>& oDB, const std::shared_ptr<ErrorObject>& oError,
                int32_t lStoreNo, bool bMultiSelect);
 
+    // Takes one product item off the list (an item is never linked to itself).
+    void LeaveOut(int32_t lProductNo, int32_t lSeqNo);
+
     // The index-th selected row (from 0).
     void getSelectedProductSeqNo(int32_t lIndex, int32_t& lProductNo, int32_t& lSeqNo, QString& sItemName,
                                  QString& sProductName) const;

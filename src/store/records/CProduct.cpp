@@ -1,5 +1,6 @@
 #include "store/records/CProduct.h"
 
+#include "store/data/ColumnLengths.h"
 #include "store/data/ReadFirstRow.h"
 #include "store/data/StorableText.h"
 #include "store/data/modDataTypes.h"
@@ -46,11 +47,11 @@ void CProduct::readRow(const StoredProcedureCall& call) {
 
 bool CProduct::Update(const std::shared_ptr<DBConnection>& oDB, const std::shared_ptr<ErrorObject>& oError) {
     return m_errors.Guard(oError, u"Update"_s, [&] {
-        CheckStorableText(u"Product type"_s, m_productType, 255);
-        CheckStorableText(u"Product name"_s, m_productName, 100);
-        CheckStorableText(u"Product description"_s, m_shortDescription, 255);
+        CheckStorableText(u"Product type"_s, m_productType, ColumnLength::ProductType);
+        CheckStorableText(u"Product name"_s, m_productName, ColumnLength::ProductName);
+        CheckStorableText(u"Product description"_s, m_shortDescription, ColumnLength::ProductDescription);
         CheckStorableText(u"Long description"_s, m_longDescription);
-        CheckStorableText(u"Product URL"_s, m_productURL, 255);
+        CheckStorableText(u"Product URL"_s, m_productURL, ColumnLength::Address);
         StoredProcedureCall call(oDB, m_originalProductNo != 0 ? u"ZEV_SP_STORE_UpdateProduct"_s
                                                                : u"ZEV_SP_STORE_InsertProduct"_s);
         setParameters(call);

@@ -1,5 +1,6 @@
 #include "store/records/CProductItem.h"
 
+#include "store/data/ColumnLengths.h"
 #include "store/data/ReadFirstRow.h"
 #include "store/data/StorableText.h"
 
@@ -60,9 +61,9 @@ void CProductItem::readRow(const StoredProcedureCall& call) {
 bool CProductItem::Update(const std::shared_ptr<DBConnection>& oDB,
                           const std::shared_ptr<ErrorObject>& oError) {
     return m_errors.Guard(oError, u"Update"_s, [&] {
-        CheckStorableText(u"Product item name"_s, m_productItemName, 100);
-        CheckStorableText(u"Product item description"_s, m_description, 255);
-        CheckStorableText(u"Product item URL"_s, m_productURL, 255);
+        CheckStorableText(u"Product item name"_s, m_productItemName, ColumnLength::ProductItemName);
+        CheckStorableText(u"Product item description"_s, m_description, ColumnLength::ProductItemDescription);
+        CheckStorableText(u"Product item URL"_s, m_productURL, ColumnLength::Address);
         StoredProcedureCall call(oDB, m_seq.isNew() ? u"ZEV_SP_STORE_InsertProductItem"_s
                                                     : u"ZEV_SP_STORE_UpdateProductItem"_s);
         setParameters(call);

@@ -1,5 +1,6 @@
 #include "store/records/CStore.h"
 
+#include "store/data/ColumnLengths.h"
 #include "store/data/ReadFirstRow.h"
 #include "store/data/StorableText.h"
 
@@ -30,12 +31,12 @@ bool CStore::OpenStore(const std::shared_ptr<DBConnection>& oDB, const std::shar
 
 bool CStore::Update(const std::shared_ptr<DBConnection>& oDB, const std::shared_ptr<ErrorObject>& oError) {
     return m_errors.Guard(oError, u"Update"_s, [&] {
-        CheckStorableText(u"Store description"_s, m_description, 50);
-        CheckStorableText(u"Store URL"_s, m_storeURL, 255);
-        CheckStorableText(u"Store logo URL"_s, m_storeLOGOURL, 255);
-        CheckStorableText(u"Default product URL"_s, m_defaultProductURL, 255);
-        CheckStorableText(u"Error notify email"_s, m_errorNotifyEmail, 255);
-        CheckStorableText(u"Email from"_s, m_emailFrom, 255);
+        CheckStorableText(u"Store description"_s, m_description, ColumnLength::StoreDescription);
+        CheckStorableText(u"Store URL"_s, m_storeURL, ColumnLength::Address);
+        CheckStorableText(u"Store logo URL"_s, m_storeLOGOURL, ColumnLength::Address);
+        CheckStorableText(u"Default product URL"_s, m_defaultProductURL, ColumnLength::Address);
+        CheckStorableText(u"Error notify email"_s, m_errorNotifyEmail, ColumnLength::Address);
+        CheckStorableText(u"Email from"_s, m_emailFrom, ColumnLength::Address);
         CheckStorableText(u"Confirmation document"_s, m_confirmationDocument);
         CheckStorableText(u"Manual document"_s, m_manualDocument);
         CheckStorableText(u"Ship document"_s, m_shipDocument);

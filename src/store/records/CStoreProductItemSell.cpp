@@ -1,5 +1,6 @@
 #include "store/records/CStoreProductItemSell.h"
 
+#include "store/data/ColumnLengths.h"
 #include "store/data/ReadFirstRow.h"
 #include "store/data/StorableText.h"
 
@@ -33,8 +34,8 @@ void CStoreProductItemSell::readRow(const StoredProcedureCall& call) {
 bool CStoreProductItemSell::Update(const std::shared_ptr<DBConnection>& oDB,
                                    const std::shared_ptr<ErrorObject>& oError) {
     return m_errors.Guard(oError, u"Update"_s, [&] {
-        CheckStorableText(u"Sell code"_s, m_sellCode, 20);
-        CheckStorableText(u"Sell text"_s, m_sellText, 255);
+        CheckStorableText(u"Sell code"_s, m_sellCode, ColumnLength::SellCode);
+        CheckStorableText(u"Sell text"_s, m_sellText, ColumnLength::SellText);
         StoredProcedureCall call(oDB, u"ZEV_SP_STORE_UpdateProductItemSell"_s);
         sendCurrentKey(call);
         call.set(u"@sell_code"_s, m_sellCode).set(u"@sell_text"_s, m_sellText);

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "store/editors/Refusal.h"
 #include "store/editors/product/ProductItemFormRules.h"
-#include "store/editors/product/Refusal.h"
 
 #include <QString>
 #include <cstdint>

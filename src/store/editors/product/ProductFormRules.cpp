@@ -101,6 +101,10 @@ CheckResult ProductFormRules::Check(const Values& values) {
     if (values.productNo.size() > 9)
         return Refusal{QStringLiteral("Product Number must be 9 digits or less."), numberCaption, InfoOk,
                        numberBox, general};
+    if (values.productName.trimmed().isEmpty())
+        return Refusal{QStringLiteral("Please enter a product name before saving."),
+                       QStringLiteral("Product Name Required"), InfoOk, QStringLiteral("txtProductName"),
+                       general};
     if (values.groupIndex < 0)
         return Refusal{QStringLiteral("Please select a product group for this product before saving."),
                        QStringLiteral("Product Group Required"),

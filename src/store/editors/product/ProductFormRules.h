@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/editors/product/Refusal.h"
+#include "store/editors/Refusal.h"
 
 #include <QString>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "sdk/Variant.h"
-#include "store/editors/product/Refusal.h"
+#include "store/editors/Refusal.h"
 
 #include <QString>
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "store/editors/product/frmStoreProduct.h"
 
 #include "sdk/DBConnection.h"
+#include "store/data/ColumnLengths.h"
 #include "store/data/StoredProcedureCall.h"
 #include "store/editors/product/ThreeState.h"
 #include "store/editors/product/frmStoreProductItem.h"
@@ -118,8 +119,11 @@ QWidget* frmStoreProduct::BuildGeneralPage() {
     auto* page = new QWidget;
     txtProductNo->setToolTip(
         QStringLiteral("Product Number can be numeric only and  must be unique for a store"));
-    // No length limit on typing: saving refuses, naming the field, a text too long to be stored whole.
     cmbProductType->setEditable(true);
+    cmbProductType->lineEdit()->setMaxLength(ColumnLength::ProductType);
+    txtProductName->setMaxLength(ColumnLength::ProductName);
+    txtShortDescription->setMaxLength(ColumnLength::ProductDescription);
+    txtProductURL->setMaxLength(ColumnLength::Address);
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Product #:"), txtProductNo);

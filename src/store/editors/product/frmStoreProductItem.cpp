@@ -1,6 +1,7 @@
 #include "store/editors/product/frmStoreProductItem.h"
 
 #include "sdk/RuntimeError.h"
+#include "store/data/ColumnLengths.h"
 #include "store/data/StoredProcedureCall.h"
 #include "store/editors/product/PriceBinding.h"
 #include "store/editors/product/SequenceChecks.h"
@@ -78,7 +79,9 @@ frmStoreProductItem::frmStoreProductItem(QWidget* parent)
     cmdSelectPrice->setToolTip(BindPriceToolTip());
     cmdClearPrice->setToolTip(ClearPriceToolTip());
     cmdShowPrices->setToolTip(QStringLiteral("Show Possible Prices"));
-    // No length limit on typing: saving refuses, naming the field, a text too long to be stored whole.
+    txtProductItemName->setMaxLength(ColumnLength::ProductItemName);
+    txtDescription->setMaxLength(ColumnLength::ProductItemDescription);
+    txtProductURL->setMaxLength(ColumnLength::Address);
     lblPriceNo->setMinimumWidth(TwipsToPixels(2400, this));
     lblPriceNo->setFrameShape(QFrame::Panel);
     lblPriceNo->setFrameShadow(QFrame::Sunken);
@@ -369,6 +372,7 @@ void frmStoreProductItem::on_cmdAdd_clicked() {
 bool frmStoreProductItem::AddSells(CStoreProductItemSell& link) {
     frmSelectStoreProductItem picker(this);
     picker.Setup(m_oStoreMaint->DBConnection(), m_oStoreMaint->ErrorObject(), m_oItem->StoreNo(), true);
+    picker.LeaveOut(m_oItem->ProductNo(), m_oItem->SeqNo());
     ShowModal(&picker, this);
     if (picker.UserCancelled)
         return false;

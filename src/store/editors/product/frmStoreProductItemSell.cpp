@@ -1,11 +1,12 @@
 #include "store/editors/product/frmStoreProductItemSell.h"
 
 #include "sdk/RuntimeError.h"
-#include "widgets/NamedControl.h"
+#include "store/data/ColumnLengths.h"
 #include "store/editors/product/PriceBinding.h"
 #include "store/host/CStoreMaint.h"
 #include "store/records/CStoreProductItemSell.h"
 #include "widgets/MsgBox.h"
+#include "widgets/NamedControl.h"
 #include "widgets/Twips.h"
 
 #include <QGridLayout>
@@ -47,7 +48,7 @@ frmStoreProductItemSell::frmStoreProductItemSell(QWidget* parent)
     setWindowTitle(QStringLiteral("Product Sell"));
     cmdSelectPrice->setToolTip(BindPriceToolTip());
     cmdNewPriceSelect->setToolTip(cmdSelectPrice->toolTip());
-    // No length limit on typing: saving refuses, naming the field, a text too long to be stored whole.
+    txtSellText->setMaxLength(ColumnLength::SellText);
     for (QLabel* label : {lblPriceNo, lblNewPriceNo}) {
         label->setProperty(Tag, QStringLiteral("0"));
         label->setMinimumWidth(TwipsToPixels(2400, this));

@@ -1,6 +1,8 @@
 #include "store/editors/store/frmStore.h"
 
+#include "store/data/ColumnLengths.h"
 #include "store/data/StoredProcedureCall.h"
+#include "store/editors/Refusal.h"
 #include "store/editors/store/StoreSubTables.h"
 #include "store/host/CStoreMaint.h"
 #include "store/records/CStore.h"
@@ -83,6 +85,10 @@ void frmStore::buildGeneralFields() {
     txtErrorNotifyEmail = NamedControl<QLineEdit>("txtErrorNotifyEmail", this);
     txtEmailFrom = NamedControl<QLineEdit>("txtEmailFrom", this);
     cmbSalesorderType = NamedControl<KeyedCombo>("cmbSalesorderType", this);
+    txtDescription->setMaxLength(ColumnLength::StoreDescription);
+    for (QLineEdit* address :
+         {txtStoreURL, txtStoreLogoURL, txtDefaultProductURL, txtErrorNotifyEmail, txtEmailFrom})
+        address->setMaxLength(ColumnLength::Address);
     const char* labels[GeneralRows] = {"Description:",
                                        "Store URL:",
                                        "Store Logo URL:",
@@ -414,6 +420,15 @@ void frmStore::on_cmdInsert_clicked() {
 bool frmStore::SaveStore(bool storeOnly, bool reload) {
     if (!m_store)
         return false; // not set up
+    // Stores are known by their description: one without is refused before anything is written.
+    if (txtDescription->text().trimmed().isEmpty()) {
+        ShowRefusal(this, {QStringLiteral("Please enter a description for the store before saving."),
+                           QStringLiteral("Description Required"),
+                           MsgBoxStyle::OKOnly | MsgBoxStyle::Information,
+                           txtDescription->objectName(),
+                           {}});
+        return false;
+    }
     KeepDocumentText();
     CopyControlsToRecord();
     bool result = m_store->Update(m_service->DBConnection(), m_service->ErrorObject());

@@ -159,11 +159,13 @@ TEST_F(ProductEditorTest, ItemEditorListsItsLinksAndEachPickedItemOpensTheLinkEd
     EXPECT_EQ(grid.TextMatrix(1, 5), "200-2 : Season Pass");
 
     db->script(GetItems)
-        .row(ItemRow(3, 1002, Variant::Null(), Variant::Null(), 0, "Child"))
+        .row(ItemRow(3, 1001, Variant::Null(), Variant::Null(), 0, "Adult")) // the item itself: not offered
+        .row(ItemRow(2, 1002, Variant::Null(), Variant::Null(), 0, "Child"))
         .row(ItemRow(4, 1003, Variant::Null(), Variant::Null(), 0, "Senior"));
     QStringList linked;
     ModalScript dialogs;
     dialogs.on<frmSelectStoreProductItem>([](frmSelectStoreProductItem& picker) {
+        ASSERT_EQ(picker.gdItems->Rows(), 3);
         picker.gdItems->setIsSelected(1, true);
         picker.gdItems->setIsSelected(2, true);
         picker.cmdOk->click();

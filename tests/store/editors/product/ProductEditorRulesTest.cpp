@@ -27,6 +27,7 @@ TEST(ProductFormRulesTest, ChecksRunInOrderWithTheirCaptionsAndFocus) {
         QString productNo;
         int groupIndex;
         QString family, display, text, caption, focus;
+        QString name = "Day pass";
     };
     const QString number = "InValid Product Number";
     const QString dropDown =
@@ -39,6 +40,8 @@ TEST(ProductFormRulesTest, ChecksRunInOrderWithTheirCaptionsAndFocus) {
         {"12a", -1, "<None>", "<None>", "Product Number must be numeric.", number, "txtProductNo"},
         {"1234567890", 0, "<None>", "<None>", "Product Number must be 9 digits or less.", number,
          "txtProductNo"},
+        {"12", -1, "<None>", "DropDown", "Please enter a product name before saving.",
+         "Product Name Required", "txtProductName", " "},
         {"12", -1, "<None>", "DropDown", "Please select a product group for this product before saving.",
          "Product Group Required", "cmbProductGroup"},
         {"12", 0, "<None>", "DropDown", dropDown, combination, display},
@@ -52,6 +55,7 @@ TEST(ProductFormRulesTest, ChecksRunInOrderWithTheirCaptionsAndFocus) {
     for (const Case& c : cases) {
         ProductFormRules::Values values;
         values.productNo = c.productNo;
+        values.productName = c.name;
         values.groupIndex = c.groupIndex;
         values.photoFamily = c.family;
         values.itemDisplayType = c.display;
@@ -62,7 +66,7 @@ TEST(ProductFormRulesTest, ChecksRunInOrderWithTheirCaptionsAndFocus) {
             EXPECT_EQ(result->caption, c.caption);
             EXPECT_EQ(result->focus, c.focus);
             EXPECT_EQ(result->buttons, 64);
-            EXPECT_EQ(result->tabKey, c.focus == "txtProductNo" ? "GENERAL" : "");
+            EXPECT_EQ(result->tabKey, c.focus.startsWith("txtProduct") ? "GENERAL" : "");
         }
     }
 }

@@ -6,6 +6,7 @@
 #include "widgets/FlexGrid.h"
 #include "widgets/TabStrip.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -17,7 +18,10 @@ const QString UpdateStore = "ZEV_SP_STORE_UpdateStore";
 // group and a list.
 class frmStoreTest : public ServiceTest {
 protected:
-    frmStoreTest() { store_.setStoreNo(3); }
+    frmStoreTest() {
+        store_.setStoreNo(3);
+        store_.setDescription("Summit Lifts");
+    }
 
     // The editor set up on the store, showing the tab.
     void Open(const QString& tab = Groups) {
@@ -57,6 +61,22 @@ TEST_F(frmStoreTest, AFailedStoreUpdateStillConfirmsWhenTheChangedTablesSave) {
     form.cmdOk->click();
     EXPECT_FALSE(form.UserCanceled());
     EXPECT_EQ(db->callsOf("ZEV_SP_STORE_UpdateProductGroup").size(), 1u);
+}
+
+TEST_F(frmStoreTest, AStoreWithoutADescriptionIsRefusedBeforeAnythingIsWritten) {
+    Open();
+    ASSERT_TRUE(Edit(1, 8, "Lift tickets"));
+    form.txtDescription->setText("  ");
+    for (QPushButton* button : {form.cmdOk, form.cmdApply}) {
+        messages.expect();
+        button->click();
+        EXPECT_EQ(messages.shown().back().prompt, "Please enter a description for the store before saving.");
+        EXPECT_EQ(messages.shown().back().title, "Description Required");
+    }
+    EXPECT_TRUE(form.UserCanceled());
+    EXPECT_TRUE(db->callsOf(UpdateStore).empty());
+    EXPECT_TRUE(db->callsOf("ZEV_SP_STORE_UpdateProductGroup").empty());
+    EXPECT_EQ(form.txtDescription->maxLength(), 50);
 }
 
 TEST_F(frmStoreTest, ListsDropUnnamedRowsAndKeepRefusedOnesPending) {

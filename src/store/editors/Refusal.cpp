@@ -1,4 +1,4 @@
-#include "store/editors/product/Refusal.h"
+#include "store/editors/Refusal.h"
 
 #include "widgets/MsgBox.h"
 
