@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyle>
 #include <algorithm>
 
@@ -40,6 +41,8 @@ FlexGrid::FlexGrid(QWidget* parent)
     setWordWrap(false);
     setCornerButtonEnabled(false);
     setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
+    // Tab moves on to the buttons beside the grid; the arrow keys move between cells.
+    setTabKeyNavigation(false);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
@@ -54,10 +57,17 @@ FlexGrid::FlexGrid(QWidget* parent)
         applyColumns();
         restoreCurrent();
     });
-    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] {
-        if (!currentIndex().isValid())
-            makeCurrent(m_model->GridRow(0), 0);
-    });
+    connect(m_model, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) {
+                if (!currentIndex().isValid())
+                    makeCurrent(m_model->GridRow(0), 0);
+                FitRows(first, last);
+            });
+    connect(m_model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+                if (topLeft.isValid() && bottomRight.isValid())
+                    FitRows(topLeft.row(), bottomRight.row());
+            });
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int col, int, int size) {
         if (!m_applyingColumns && size > 0 && col < Cols())
             m_model->setColWidth(col, size);
@@ -74,6 +84,7 @@ FlexGrid::FlexGrid(QWidget* parent)
 // ---- shape ------------------------------------------------------------------------------------------------
 
 void FlexGrid::setFormatString(const QString& format) {
+    m_autoSize.on = false; // new columns are sized when the form sizes them
     m_model->setFormatString(format);
 }
 
@@ -82,6 +93,7 @@ void FlexGrid::setRows(int32_t rows) {
 }
 
 void FlexGrid::setCols(int32_t cols) {
+    m_autoSize.on = false;
     m_model->setCols(cols);
 }
 
@@ -294,6 +306,7 @@ void FlexGrid::ShowCell(int32_t row, int32_t col) {
 // ----------------------------------------------------------------------------------------
 
 void FlexGrid::AutoSize(int32_t first, int32_t last, int extraTwips) {
+    m_autoSize = {true, first, last, extraTwips};
     if (last < 0 || last >= Cols())
         last = Cols() - 1;
     first = std::max(first, 0);
@@ -312,6 +325,24 @@ void FlexGrid::AutoSize(int32_t first, int32_t last, int extraTwips) {
         for (int32_t r = rows - MeasureTail + 1; r <= rows; ++r)
             sample.push_back(r);
     }
+    SizeColumns(first, last, extraTwips, sample, false);
+}
+
+// Rows added or changed after the columns were sized to their content: a column whose new texts are wider
+// grows to show them whole.
+void FlexGrid::FitRows(int firstViewRow, int lastViewRow) {
+    if (!m_autoSize.on || m_model->Suspended() || m_model->Appending() ||
+        lastViewRow - firstViewRow >= MeasureAll)
+        return;
+    std::vector<int32_t> sample;
+    for (int viewRow = firstViewRow; viewRow <= lastViewRow; ++viewRow)
+        sample.push_back(m_model->GridRow(viewRow));
+    const int32_t last = m_autoSize.last < 0 || m_autoSize.last >= Cols() ? Cols() - 1 : m_autoSize.last;
+    SizeColumns(std::max(m_autoSize.first, 0), last, m_autoSize.extraTwips, sample, true);
+}
+
+void FlexGrid::SizeColumns(int32_t first, int32_t last, int extraTwips, const std::vector<int32_t>& sample,
+                           bool growOnly) {
     QFont boldFont = font();
     boldFont.setBold(true);
     const QFontMetrics plain(font());
@@ -345,6 +376,8 @@ void FlexGrid::AutoSize(int32_t first, int32_t last, int extraTwips) {
             width = std::max(width, cell);
         }
         width += extra;
+        if (growOnly && width <= ColWidth(c))
+            continue;
         m_model->setColWidth(c, width);
         if (!column.hidden && !m_model->Suspended()) {
             setColumnWidth(c, width);
@@ -524,4 +557,53 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
         }
     }
     QTableView::keyPressEvent(event);
+}
+
+// ---- the focused row
+// ----------------------------------------------------------------------------------------------
+
+// A frame round the current row shows where the keys act, also in grids that select single cells or keep the
+// current row apart from the selected ones.
+void FlexGrid::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    const QModelIndex current = currentIndex();
+    if (!hasFocus() || !current.isValid())
+        return;
+    int first = -1;
+    int last = -1;
+    for (int col = 0; col < m_model->columnCount(); ++col) {
+        if (isColumnHidden(col))
+            continue;
+        if (first < 0)
+            first = col;
+        last = col;
+    }
+    if (first < 0)
+        return;
+    const QRect row = visualRect(m_model->index(current.row(), first))
+                          .united(visualRect(m_model->index(current.row(), last)));
+    if (row.isEmpty())
+        return;
+    QPainter painter(viewport());
+    QPen pen(palette().color(QPalette::Active, QPalette::Text));
+    pen.setWidth(2);
+    pen.setStyle(Qt::DotLine);
+    painter.setPen(pen);
+    painter.drawRect(row.adjusted(1, 1, -1, -1));
+}
+
+void FlexGrid::focusInEvent(QFocusEvent* event) {
+    QTableView::focusInEvent(event);
+    viewport()->update();
+}
+
+void FlexGrid::focusOutEvent(QFocusEvent* event) {
+    QTableView::focusOutEvent(event);
+    viewport()->update();
+}
+
+void FlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    if (hasFocus())
+        viewport()->update();
 }

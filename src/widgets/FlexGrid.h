@@ -12,7 +12,8 @@ class FlexGridDelegate;
 // Rows are added as tab-separated text or come from a bound VariantTable; rows and columns can be hidden;
 // columns can be check boxes, dates, formatted numbers, drop-down lists or cell buttons; rows can be
 // outline nodes that fold the rows under them. Columns can be resized by the user, never sorted; Ctrl+C
-// copies the selected rows as tab-separated text.
+// copies the selected rows as tab-separated text. Tab and Shift+Tab leave the grid for the next control;
+// while the grid has the focus its current row is framed.
 //
 // Editing (when Editable) goes through three events: BeforeEdit may refuse to start, ValidateEdit may refuse
 // the new value (the editor stays open and the cell keeps its old value), AfterEdit follows a stored value.
@@ -122,7 +123,8 @@ public:
     void ShowCell(int32_t row, int32_t col);
 
     // Sizes columns first..last (-1: the last column) to their content plus extra space in twips. A huge
-    // grid is measured on a sample of its rows.
+    // grid is measured on a sample of its rows. Until the columns are set again, rows added or changed later
+    // widen the columns their texts need.
     void AutoSize(int32_t first = 0, int32_t last = -1, int extraTwips = 0);
 
     // While Redraw is false the grid neither paints nor tracks changes; setting it true shows everything.
@@ -146,6 +148,8 @@ public:
     void setEditable(bool editable);
     // Starts editing the current cell (through BeforeEdit).
     void EditCell();
+    // A cell's editor is open.
+    bool Editing() const { return state() == EditingState; }
     using QTableView::edit;
     // The text being validated.
     QString EditText() const { return m_editText; }
@@ -165,6 +169,10 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     void applyColumns();
@@ -174,6 +182,9 @@ private:
     void toggleCheck(int32_t row, int32_t col);
     void pressButton(int32_t row, int32_t col);
     std::vector<std::pair<int, int>> selectedRanges() const;
+    void FitRows(int firstViewRow, int lastViewRow);
+    void SizeColumns(int32_t first, int32_t last, int extraTwips, const std::vector<int32_t>& sample,
+                     bool growOnly);
 
     FlexGridModel* m_model;
     FlexGridDelegate* m_delegate;
@@ -186,6 +197,13 @@ private:
     int32_t m_heldRow = -1;
     int32_t m_heldCol = 0;
     bool m_applyingColumns = false;
+    // The last AutoSize, which rows added or changed later follow.
+    struct {
+        bool on = false;
+        int32_t first = 0;
+        int32_t last = -1;
+        int extraTwips = 0;
+    } m_autoSize;
 
     QPersistentModelIndex m_editIndex;
     QString m_editText;

@@ -274,4 +274,18 @@ TEST(FlexGrid, AutoSizeFitsContentOverARange) {
     grid.AutoSize(0, 0);
     EXPECT_GT(grid.ColWidth(0),
               grid.fontMetrics().horizontalAdvance("a wide text near the end of a big grid"));
+
+    // Rows changed or added after sizing widen the sized columns they need, and only those.
+    const QString changed = "a still wider text written into the first row after sizing";
+    grid.setTextMatrix(1, 0, changed);
+    EXPECT_GT(grid.ColWidth(0), grid.fontMetrics().horizontalAdvance(changed));
+    const int columnC = grid.ColWidth(2);
+    const QString added = "the widest text of all, in a row added after the columns were sized";
+    grid.AddItem(added + "\ty\tz plus a wider text outside the sized range");
+    EXPECT_GT(grid.ColWidth(0), grid.fontMetrics().horizontalAdvance(added));
+    EXPECT_EQ(grid.ColWidth(2), columnC);
+    grid.setFormatString("A|B|C");
+    const int unsized = grid.ColWidth(0);
+    grid.setTextMatrix(2, 0, added + added);
+    EXPECT_EQ(grid.ColWidth(0), unsized) << "new columns wait for the form to size them";
 }
