@@ -53,7 +53,7 @@ void Store::FindOrders() {
         for (const auto& [parameter, box] : numbers)
             if (IsFilter(box))
                 call.set(QLatin1String(parameter), Variant(box->text()).toInt32());
-        FillGrid(call, [&] {
+        const int32_t found = FillGrid(call, [&] {
             gdData->AddRow({call.readText(QStringLiteral("shopping_cart_no")),
                             call.readText(QStringLiteral("inserted_datetime")),
                             call.readText(QStringLiteral("status_id")),
@@ -62,6 +62,7 @@ void Store::FindOrders() {
                             call.readText(QStringLiteral("external_customer_no")),
                             call.readText(QStringLiteral("notify_email_address"))});
         });
+        ShowFound(found, QStringLiteral("No orders found"));
     });
 }
 
@@ -72,6 +73,7 @@ void Store::on_cmdNewSearch_clicked() {
     for (QLineEdit* box : {txtCartNo, txtSalesOrderNo, txtCustomerNo, txtExternalCustomerNo})
         box->clear();
     gdData->setRows(1);
+    ClearFound();
 }
 
 void Store::on_cmdStop_clicked() {
@@ -160,12 +162,13 @@ void Store::FindCustomerLogs() {
         if (customerNo != 0) {
             StoredProcedureCall call(m_db, QStringLiteral("ZEV_SP_STORE_GetCustomerLogs"));
             call.set(QStringLiteral("@customer_no"), customerNo);
-            FillGrid(call, [&] {
+            const int32_t found = FillGrid(call, [&] {
                 gdData->AddRow({call.readText(QStringLiteral("log_no")),
                                 call.readText(QStringLiteral("log_datetime")),
                                 call.readText(QStringLiteral("customer_no")),
                                 call.readText(QStringLiteral("external_customer_no"))});
             });
+            ShowFound(found);
         } else {
             gdData->AutoSize();
         }

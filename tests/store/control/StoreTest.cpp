@@ -199,4 +199,22 @@ TEST_F(StoreTest, ClicksAndKeysOnTheSurfaceAreRaisedButNotThoseOfChildControls) 
     EXPECT_EQ(keys.join(", ").toStdString(), "down 88, press 120, up 88");
 }
 
+TEST_F(StoreTest, SearchesSayInTheStatusLineHowManyRowsTheyFound) {
+    openOn("ORDER");
+    control.cmdFind->click();
+    EXPECT_EQ(server->statusTexts.back(), "No orders found");
+    db->script("ZEV_SP_STORE_GetOrders").row(OrderRow(1)).row(OrderRow(2));
+    control.cmdFind->click();
+    EXPECT_EQ(server->statusTexts.back(), "2 rows found");
+    control.cmdNewSearch->click();
+    EXPECT_EQ(server->statusTexts.back(), "Ready") << "no rows, nothing found to speak of";
+
+    control.tabStore->SelectKey("CUST");
+    picker->choice = std::make_shared<FakeCustomer>(Variant(88), "Ann Lee");
+    db->script("ZEV_SP_STORE_GetCustomerLogs")
+        .row({{"log_no", 77}, {"log_datetime", ""}, {"customer_no", 88}, {"external_customer_no", 0}});
+    control.cmdCustFind->click();
+    EXPECT_EQ(server->statusTexts.back(), "1 row found");
+}
+
 } // namespace
