@@ -68,6 +68,10 @@ FlexGrid::FlexGrid(QWidget* parent)
                 if (topLeft.isValid() && bottomRight.isValid())
                     FitRows(topLeft.row(), bottomRight.row());
             });
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int col) {
+        if (m_sortable)
+            SortBy(col);
+    });
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int col, int, int size) {
         if (!m_applyingColumns && size > 0 && col < Cols())
             m_model->setColWidth(col, size);
@@ -85,15 +89,18 @@ FlexGrid::FlexGrid(QWidget* parent)
 
 void FlexGrid::setFormatString(const QString& format) {
     m_autoSize.on = false; // new columns are sized when the form sizes them
+    EndSort();
     m_model->setFormatString(format);
 }
 
 void FlexGrid::setRows(int32_t rows) {
+    EndSort();
     m_model->setRows(rows);
 }
 
 void FlexGrid::setCols(int32_t cols) {
     m_autoSize.on = false;
+    EndSort();
     m_model->setCols(cols);
 }
 
@@ -352,11 +359,13 @@ void FlexGrid::SizeColumns(int32_t first, int32_t last, int extraTwips, const st
     const QFontMetrics headerMetrics(headerFont);
     const int checkWidth = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this);
     const int extra = TwipsToPixels(extraTwips, this);
+    // A sortable grid's titles leave room for the sort mark.
+    const int sortMark = m_sortable ? style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, this) + 4 : 0;
 
     m_applyingColumns = true;
     for (int32_t c = first; c <= last; ++c) {
         const auto& column = m_model->column(c);
-        int width = headerMetrics.horizontalAdvance(column.header) + HeaderPadding;
+        int width = headerMetrics.horizontalAdvance(column.header) + HeaderPadding + sortMark;
         // Columns repeat their texts (a group, a status): each text is measured once.
         QHash<QString, int> plainWidths;
         for (const int32_t row : sample) {
@@ -557,6 +566,47 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
         }
     }
     QTableView::keyPressEvent(event);
+}
+
+// ---- sorting
+// -----------------------------------------------------------------------------------------------
+
+void FlexGrid::setSortable(bool sortable) {
+    m_sortable = sortable;
+    horizontalHeader()->setSectionsClickable(sortable);
+    horizontalHeader()->setSortIndicatorShown(sortable);
+    if (!sortable && m_sortCol >= 0)
+        SortBy(-1);
+    EndSort();
+}
+
+void FlexGrid::SortBy(int32_t col) {
+    using Order = FlexGridModel::SortOrder;
+    if (Cols() == 0)
+        return;
+    Order order = Order::None;
+    if (col >= 0 && col < Cols())
+        order = col != m_sortCol                  ? Order::Ascending
+                : m_sortOrder == Order::Ascending ? Order::Descending
+                                                  : Order::None;
+    m_model->Sort(order == Order::None ? 0 : col, order);
+    m_sortCol = order == Order::None ? -1 : col;
+    m_sortOrder = order;
+    if (order == Order::None)
+        horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    else
+        horizontalHeader()->setSortIndicator(col, order == Order::Ascending ? Qt::AscendingOrder
+                                                                            : Qt::DescendingOrder);
+    const QModelIndex current = currentIndex();
+    if (current.isValid())
+        scrollTo(current);
+}
+
+// Rows that come anew arrive in their own order, with no column marked.
+void FlexGrid::EndSort() {
+    m_sortCol = -1;
+    m_sortOrder = FlexGridModel::SortOrder::None;
+    horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
 }
 
 // ---- the focused row

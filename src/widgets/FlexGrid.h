@@ -11,7 +11,8 @@ class FlexGridDelegate;
 // The forms' grid: a table whose row 0 is the header row, so grid row numbers match the forms' logic.
 // Rows are added as tab-separated text or come from a bound VariantTable; rows and columns can be hidden;
 // columns can be check boxes, dates, formatted numbers, drop-down lists or cell buttons; rows can be
-// outline nodes that fold the rows under them. Columns can be resized by the user, never sorted; Ctrl+C
+// outline nodes that fold the rows under them. Columns can be resized by the user; a sortable grid sorts by a
+// column whose title is clicked (FlexGridModel::Sort). Ctrl+C
 // copies the selected rows as tab-separated text. Tab and Shift+Tab leave the grid for the next control;
 // while the grid has the focus its current row is framed.
 //
@@ -122,6 +123,16 @@ public:
     void CopySelection() const;
     void ShowCell(int32_t row, int32_t col);
 
+    // Clicking a column title sorts the rows by that column, a second click the other way, a third puts them
+    // back in the order they came in; the current and selected rows stay with their records. A new format,
+    // column count or row count ends the sort.
+    bool Sortable() const { return m_sortable; }
+    void setSortable(bool sortable);
+    // Sorts as clicking the column's title does.
+    void SortBy(int32_t col);
+    int32_t SortCol() const { return m_sortCol; } // -1 when the rows are in the order they came in
+    FlexGridModel::SortOrder SortOrder() const { return m_sortOrder; }
+
     // Sizes columns first..last (-1: the last column) to their content plus extra space in twips. A huge
     // grid is measured on a sample of its rows. Until the columns are set again, rows added or changed later
     // widen the columns their texts need.
@@ -183,6 +194,7 @@ private:
     void pressButton(int32_t row, int32_t col);
     std::vector<std::pair<int, int>> selectedRanges() const;
     void FitRows(int firstViewRow, int lastViewRow);
+    void EndSort();
     void SizeColumns(int32_t first, int32_t last, int extraTwips, const std::vector<int32_t>& sample,
                      bool growOnly);
 
@@ -197,6 +209,9 @@ private:
     int32_t m_heldRow = -1;
     int32_t m_heldCol = 0;
     bool m_applyingColumns = false;
+    bool m_sortable = false;
+    int32_t m_sortCol = -1;
+    FlexGridModel::SortOrder m_sortOrder = FlexGridModel::SortOrder::None;
     // The last AutoSize, which rows added or changed later follow.
     struct {
         bool on = false;

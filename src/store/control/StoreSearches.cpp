@@ -23,6 +23,7 @@ void Store::DisplayOrders() {
         ResetGrid(
             QStringLiteral("Cart No|Inserted|Status|Sales Order|Customer #|Ext. Customer #|Notify Email"));
         gdData->setColFormat(1, QStringLiteral("MM/DD/YYYY hh:nn AMPM"));
+        gdData->setSortable(true);
         LayoutControls();
         gdData->setRowBold(0, true);
         gdData->AutoSize();
@@ -85,6 +86,7 @@ void Store::DisplayCustomers() {
     ShowPanel(picSearchCustomer);
     ResetGrid(QStringLiteral("Log No|Log Date Time|Customer No| External Customer No"));
     gdData->setColFormat(1, QStringLiteral("mm/dd/yyyy hh:mm ampm"));
+    gdData->setSortable(true);
     gdData->setRowBold(0, true);
     LayoutControls();
     gdData->AutoSize();

@@ -217,4 +217,24 @@ TEST_F(StoreTest, SearchesSayInTheStatusLineHowManyRowsTheyFound) {
     EXPECT_EQ(server->statusTexts.back(), "1 row found");
 }
 
+// Sorting itself is the grid's; here which views offer it, and that a new search comes in the database's
+// order.
+TEST_F(StoreTest, OrdersAndLogEntriesSortByAClickedTitleProductsAndListsKeepTheirOrder) {
+    openOn("ORDER");
+    db->script("ZEV_SP_STORE_GetOrders").row(OrderRow(5)).row(OrderRow(12)).row(OrderRow(7));
+    control.cmdFind->click();
+    ASSERT_TRUE(control.gdData->Sortable());
+    control.gdData->SortBy(0);
+    control.gdData->SortBy(0);
+    EXPECT_EQ(control.gdData->TextMatrix(1, 0), "12");
+    db->script("ZEV_SP_STORE_GetOrders").row(OrderRow(5)).row(OrderRow(12));
+    control.cmdFind->click();
+    EXPECT_EQ(control.gdData->TextMatrix(1, 0), "5");
+    EXPECT_EQ(control.gdData->SortCol(), -1);
+    for (const char* key : {"PRODUCT", "LIST", "CUST"}) {
+        control.tabStore->SelectKey(key);
+        EXPECT_EQ(control.gdData->Sortable(), QString(key) == "CUST") << key;
+    }
+}
+
 } // namespace
