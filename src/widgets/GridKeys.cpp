@@ -3,9 +3,36 @@
 #include "widgets/FlexGrid.h"
 
 #include <QKeyEvent>
+#include <QPushButton>
 
 GridKeys* GridKeys::Attach(FlexGrid* grid, Commands commands) {
     return new GridKeys(grid, std::move(commands));
+}
+
+GridKeys* GridKeys::Attach(FlexGrid* grid, QPushButton* open, QPushButton* remove, QPushButton* add) {
+    auto clicks = [](QPushButton* button, const QString& keys) -> std::function<void()> {
+        if (!button)
+            return {};
+        if (button->toolTip().isEmpty())
+            button->setToolTip(keys);
+        return [button] {
+            if (!button->isHidden() && button->isEnabled())
+                button->click();
+        };
+    };
+    return Attach(grid, {clicks(open, OpenKeys()), clicks(remove, RemoveKeys()), clicks(add, AddKeys())});
+}
+
+QString GridKeys::OpenKeys() {
+    return QStringLiteral("Enter or F2 in the grid");
+}
+
+QString GridKeys::RemoveKeys() {
+    return QStringLiteral("Delete in the grid");
+}
+
+QString GridKeys::AddKeys() {
+    return QStringLiteral("Insert or Ctrl+N in the grid");
 }
 
 GridKeys::GridKeys(FlexGrid* grid, Commands commands)

@@ -123,7 +123,7 @@ TEST_F(MainWindowLayoutTest, HelpListsTheKeysOfTheWindowAndOfTheModule) {
     window->mnuHelpShortcuts->trigger();
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.shown()[0].title, "Keyboard Shortcuts");
-    for (const char* keys : {"Esc", "Ctrl+Tab, Ctrl+Shift+Tab", "Enter, F2 (in the grid)", "Insert, Ctrl+N"})
+    for (const char* keys : {"Esc", "Ctrl+Tab, Ctrl+Shift+Tab", "Enter, F2 (in a grid)", "Insert, Ctrl+N"})
         EXPECT_TRUE(messages.shown()[0].prompt.contains(keys)) << keys;
 }
 

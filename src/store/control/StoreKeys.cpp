@@ -19,11 +19,14 @@ namespace {
 const char* const Shortcuts[][2] = {
     {"Tab, Shift+Tab", "Next or previous control; Tab leaves a grid for the buttons under it"},
     {"Ctrl+Tab, Ctrl+Shift+Tab", "Next or previous view: Products, Lists, Customers, Orders"},
-    {"Enter, F2 (in the grid)", "Edit the product or list item; show the order or customer log entry"},
-    {"Delete (in the grid)", "Delete the product or list item, after the usual question"},
-    {"Insert, Ctrl+N (in the grid)", "Add a product or list item"},
+    {"Enter, F2 (in a grid)",
+     "Edit the product, list item, product item or link; show the order or customer log entry"},
+    {"Delete (in a grid)", "Delete the product, list item, product item or link, after the usual question"},
+    {"Insert, Ctrl+N (in a grid)", "Add a product, list item, product item or link"},
+    {"Click on a column title", "Sort the orders, log entries or a picker's rows; again the other way, a "
+                                "third time back"},
     {"Arrow keys, Page Up, Page Down, Home, End", "Move the grid's current row"},
-    {"Ctrl+C (in the grid)", "Copy the selected rows"},
+    {"Ctrl+C (in a grid)", "Copy the selected rows"},
     {"Enter (in an order filter)", "Find Now"},
     {"Alt+I, Alt+W, Alt+S", "Find Now, New Search, Stop"},
     {"Enter, Space (on a button)", "Press the button"},
@@ -72,9 +75,9 @@ void Store::SetUpKeys() {
         connect(box, &QLineEdit::returnPressed, cmdFind, &QPushButton::click);
     connect(cmbStatus->lineEdit(), &QLineEdit::returnPressed, cmdFind, &QPushButton::click);
 
-    cmdEdit->setToolTip(QStringLiteral("Enter or F2 in the grid"));
-    cmdAdd->setToolTip(QStringLiteral("Insert or Ctrl+N in the grid"));
-    cmdDelete->setToolTip(QStringLiteral("Delete in the grid"));
+    cmdEdit->setToolTip(GridKeys::OpenKeys());
+    cmdAdd->setToolTip(GridKeys::AddKeys());
+    cmdDelete->setToolTip(GridKeys::RemoveKeys());
     cmdFind->setToolTip(QStringLiteral("Alt+I, or Enter in a filter"));
     cmdNewSearch->setToolTip(QStringLiteral("Alt+W"));
     cmdStop->setToolTip(QStringLiteral("Alt+S"));

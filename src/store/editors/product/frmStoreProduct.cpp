@@ -9,6 +9,7 @@
 #include "store/records/CProductItem.h"
 #include "widgets/BusyPointer.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/GridKeys.h"
 #include "widgets/KeyedCombo.h"
 #include "widgets/MsgBox.h"
 #include "widgets/NamedControl.h"
@@ -112,6 +113,7 @@ frmStoreProduct::frmStoreProduct(QWidget* parent)
     connect(cmdEdit, &QPushButton::clicked, this, &frmStoreProduct::on_cmdEdit_clicked);
     connect(cmdDelete, &QPushButton::clicked, this, &frmStoreProduct::on_cmdDelete_clicked);
     connect(gdItems, &FlexGrid::DblClick, this, &frmStoreProduct::on_cmdEdit_clicked);
+    GridKeys::Attach(gdItems, cmdEdit, cmdDelete, cmdAddItem);
     connect(tabProperties, &TabStrip::Click, this, &frmStoreProduct::ShowPropertiesPage);
 }
 

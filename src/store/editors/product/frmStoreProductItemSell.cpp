@@ -1,11 +1,11 @@
 #include "store/editors/product/frmStoreProductItemSell.h"
 
 #include "sdk/RuntimeError.h"
-#include "widgets/NamedControl.h"
 #include "store/editors/product/PriceBinding.h"
 #include "store/host/CStoreMaint.h"
 #include "store/records/CStoreProductItemSell.h"
 #include "widgets/MsgBox.h"
+#include "widgets/NamedControl.h"
 #include "widgets/Twips.h"
 
 #include <QGridLayout>
