@@ -283,6 +283,11 @@ void Store::Setup() {
         for (int i = 0; i < 2; ++i)
             QCoreApplication::processEvents();
         ShowCurrentTab();
+        // A clerk starts with the keys on the current store's view, or on the store selector.
+        if (m_store)
+            FocusView();
+        else
+            cmbStore->setFocus();
         if (m_appServer)
             m_appServer->StatusText(QStringLiteral("Ready"));
     } catch (const RuntimeError&) {

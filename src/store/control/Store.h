@@ -140,6 +140,7 @@ private:
                     Qt::MouseButtons buttons);
     void buildFrame();
     void SetUpKeys();
+    void FocusView();
     QWidget* buildListPanel();
     QWidget* buildOrderPanel();
     QWidget* buildCustomerPanel();

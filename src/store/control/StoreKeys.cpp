@@ -41,6 +41,19 @@ QStringList Store::KeyboardShortcuts() {
     return lines;
 }
 
+// The keys go on where the view's work starts: its first filter, or the grid.
+void Store::FocusView() {
+    QWidget* first = gdData;
+    if (IsTab("LIST"))
+        first = cmbList;
+    else if (IsTab("ORDER"))
+        first = cmbStatus;
+    else if (IsTab("CUST"))
+        first = cmdCustFind;
+    if (first->isEnabled())
+        first->setFocus(Qt::TabFocusReason);
+}
+
 void Store::SetUpKeys() {
     GridKeys::Attach(gdData, {[this] { on_gdData_DblClick(); },
                               [this] {
@@ -57,6 +70,7 @@ void Store::SetUpKeys() {
         if (!tabStore->isEnabled() || count == 0)
             return;
         tabStore->setSelectedIndex((tabStore->SelectedIndex() + step + count) % count);
+        FocusView();
     };
     const std::pair<QKeySequence, int> steps[] = {{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
                                                   {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},

@@ -219,6 +219,8 @@ TEST_F(StoreCommandsTest, TheKeysReachEveryCommandWithoutTheMouse) {
         return control.tabStore->SelectedKey();
     };
     EXPECT_EQ(step(grid, Qt::ControlModifier), "CUST");
+    EXPECT_EQ(QApplication::focusWidget(), control.cmdCustFind)
+        << "the keys go on with the view's first control";
     ASSERT_EQ(step(control.cmdCustFind, Qt::ControlModifier), "ORDER");
     const size_t calls = db->calls().size();
     grid->setFocus();
