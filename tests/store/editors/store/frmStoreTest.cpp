@@ -6,7 +6,9 @@
 #include "widgets/FlexGrid.h"
 #include "widgets/TabStrip.h"
 
+#include <QApplication>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -57,6 +59,19 @@ TEST_F(frmStoreTest, AFailedStoreUpdateStillConfirmsWhenTheChangedTablesSave) {
     form.cmdOk->click();
     EXPECT_FALSE(form.UserCanceled());
     EXPECT_EQ(db->callsOf("ZEV_SP_STORE_UpdateProductGroup").size(), 1u);
+}
+
+// OK is a few Tab presses from the grid, however many cells the grid has.
+TEST_F(frmStoreTest, TabLeavesTheGridForItsButtonsAndOK) {
+    Open();
+    form.show();
+    QApplication::setActiveWindow(&form);
+    form.gdData->setFocus();
+    int presses = 0;
+    for (; presses < 8 && QApplication::focusWidget() && QApplication::focusWidget() != form.cmdOk; ++presses)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form.cmdOk);
+    EXPECT_LE(presses, 4) << "the grid's own buttons, then OK";
 }
 
 TEST_F(frmStoreTest, ListsDropUnnamedRowsAndKeepRefusedOnesPending) {
