@@ -492,9 +492,15 @@ void FlexGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
     const bool committed = m_committed;
     m_committed = false;
     m_editIndex = QPersistentModelIndex();
-    QTableView::closeEditor(editor, hint);
+    // Tab in a cell stores the value and leaves the grid, as Tab on the grid does, rather than opening the
+    // next cell.
+    const bool leave =
+        hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem;
+    QTableView::closeEditor(editor, leave ? QAbstractItemDelegate::NoHint : hint);
     if (committed && row > 0)
         emit AfterEdit(row, col);
+    if (leave && hasFocus())
+        focusNextPrevChild(hint == QAbstractItemDelegate::EditNextItem);
 }
 
 void FlexGrid::toggleCheck(int32_t row, int32_t col) {

@@ -69,6 +69,13 @@ TEST(GridKeys, TabLeavesTheGridAndTheCommandKeysRunTheRowCommands) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_TRUE(ran.isEmpty()) << "keys typed into a cell are the cell's";
+    grid.setFocus();
+    grid.EditCell();
+    QTest::keyClicks(QApplication::focusWidget(), "typed");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(grid.TextMatrix(1, 0), "typed") << "Tab in a cell stores it";
+    EXPECT_EQ(QApplication::focusWidget(), form.after) << "and leaves the grid";
+    EXPECT_FALSE(grid.Editing());
     grid.setEditable(false);
 
     // The current row is framed only while the grid has the focus.
