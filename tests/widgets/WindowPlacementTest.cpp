@@ -1,15 +1,14 @@
 #include "widgets/WindowPlacement.h"
 
-#include <QApplication>
 #include <QMap>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
 
-// A window left somewhere opens there again, as the next run creates it anew; maximised stays maximised; a
-// window of another name, or with nothing kept, stays where its form puts it.
-TEST(WindowPlacement, AWindowOpensWhereItWasLastLeft) {
+// A window opens where one of its name was last left; a window of another name stays where its form puts it.
+// (The maximised state, kept in the host's settings, is the main window's test.)
+TEST(WindowPlacement, AWindowOpensWhereOneOfItsNameWasLastLeft) {
     QMap<QString, QByteArray> kept;
     const WindowPlacement::Store previous = WindowPlacement::SetStore(
         {[&](const QString& window) { return kept.value(window); },
@@ -20,38 +19,17 @@ TEST(WindowPlacement, AWindowOpensWhereItWasLastLeft) {
         editor.setGeometry(40, 50, 420, 310);
         editor.show();
         WindowPlacement::Save(editor);
-        QWidget maximised;
-        maximised.setObjectName("frmMain");
-        maximised.showMaximized();
-        QApplication::processEvents();
-        WindowPlacement::Save(maximised);
     }
-    EXPECT_EQ(kept.keys(), QStringList({"frmMain", "frmStoreProduct"}));
-
-    QWidget again;
-    again.setObjectName("frmStoreProduct");
-    again.resize(600, 500);
-    WindowPlacement::Restore(again);
-    again.show();
-    EXPECT_EQ(again.size(), QSize(420, 310));
-    EXPECT_EQ(again.geometry().topLeft(), QPoint(40, 50));
-
-    QWidget main;
-    main.setObjectName("frmMain");
-    WindowPlacement::Restore(main);
-    EXPECT_TRUE(main.windowState() & Qt::WindowMaximized);
-
-    QWidget other;
-    other.setObjectName("frmStore");
-    other.resize(333, 222);
-    WindowPlacement::Restore(other);
-    EXPECT_EQ(other.size(), QSize(333, 222));
-
+    for (const char* name : {"frmStoreProduct", "frmStore"}) {
+        QWidget again;
+        again.setObjectName(name);
+        again.setGeometry(10, 20, 333, 222);
+        WindowPlacement::Restore(again);
+        again.show();
+        const bool remembered = QString(name) == "frmStoreProduct";
+        EXPECT_EQ(again.geometry(), remembered ? QRect(40, 50, 420, 310) : QRect(10, 20, 333, 222)) << name;
+    }
     WindowPlacement::SetStore(previous);
-    WindowPlacement::Restore(other); // without a store nothing is kept or read
-    other.resize(100, 100);
-    WindowPlacement::Save(other);
-    EXPECT_EQ(kept.size(), 2);
 }
 
 } // namespace
