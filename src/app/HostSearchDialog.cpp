@@ -25,6 +25,7 @@ HostSearchDialog::HostSearchDialog(std::shared_ptr<SqlSession> session, std::sha
     txtSearch->setPlaceholderText(tr("Type to search by number or name"));
     txtSearch->setClearButtonEnabled(true);
     gdList->setSelectionMode(FlexGrid::SelectionMode::ByRow);
+    gdList->setSortable(true);
     cmdOK->setDefault(true);
 
     LayOut();

@@ -4,8 +4,10 @@
 #include "app/ModuleLoader.h"
 #include "sdk/Implements.h"
 #include "sdk/RuntimeError.h"
+#include "sdk/SettingsObject.h"
 #include "widgets/BusyPointer.h"
 #include "widgets/MsgBox.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,6 +30,8 @@ MainWindow::MainWindow(std::shared_ptr<HostAppServer> server, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+    if (m_remembering)
+        WindowPlacement::SetStore({});
     ShutDownModule();
     m_server->setStatusSink({});
 }
@@ -44,6 +48,9 @@ void MainWindow::CreateMenus() {
     mnuToolSpecialOffer->setObjectName(QStringLiteral("mnuToolSpecialOffer"));
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelpShortcuts =
+        help->addAction(tr("&Keyboard Shortcuts"), this, &MainWindow::on_mnuHelpShortcuts_triggered);
+    mnuHelpShortcuts->setObjectName(QStringLiteral("mnuHelpShortcuts"));
     mnuHelpAbout = help->addAction(tr("&About"), this, &MainWindow::on_mnuHelpAbout_triggered);
     mnuHelpAbout->setObjectName(QStringLiteral("mnuHelpAbout"));
 }
@@ -89,7 +96,26 @@ void MainWindow::ShutDownModule() {
     Guarded(QStringLiteral(" ShutDown"), [contract] { contract->ShutDown(); });
 }
 
+void MainWindow::RememberPlacements() {
+    const std::shared_ptr<SettingsObject> settings = m_server->Settings();
+    if (!settings)
+        return;
+    static const QString Key = QStringLiteral("AppData\\Host");
+    static const QString Section = QStringLiteral("Windows");
+    WindowPlacement::SetStore(
+        {[settings](const QString& window) {
+             return QByteArray::fromBase64(
+                 settings->ReadSetting(Key, Section, window, QString()).toText().toLatin1());
+         },
+         [settings](const QString& window, const QByteArray& placement) {
+             settings->WriteSetting(Key, Section, window, QString::fromLatin1(placement.toBase64()));
+         }});
+    m_remembering = true;
+    WindowPlacement::Restore(*this);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+    WindowPlacement::Save(*this);
     ShutDownModule();
     event->accept();
 }
@@ -102,6 +128,17 @@ void MainWindow::on_mnuToolSpecialOffer_triggered() {
         return;
     }
     m_server->ItemMaint()->ShowSpecialOffer();
+}
+
+// The window's own keys, then those the module's control lists for itself.
+void MainWindow::on_mnuHelpShortcuts_triggered() {
+    QStringList lines{tr("Alt+F, Alt+T, Alt+H\tOpen the File, Tools or Help menu"),
+                      tr("Enter\tOK in a dialog, or the focused button"), tr("Esc\tCancel a dialog")};
+    if (m_control)
+        lines += m_control->property("KeyboardShortcuts").toStringList();
+    for (QString& line : lines)
+        line.replace(QLatin1Char('\t'), QStringLiteral(":  "));
+    MsgBox(lines.join(QLatin1Char('\n')), MsgBoxStyle::Information, tr("Keyboard Shortcuts"));
 }
 
 void MainWindow::on_mnuHelpAbout_triggered() {

@@ -25,11 +25,15 @@ public:
     void Attach(const ModuleControl& control);
     const QString& ModuleError() const { return m_moduleError; }
     QWidget* Control() const { return m_control; }
+    // From now on this window and every dialog open where the user last left them, kept in the host's
+    // settings; this window goes there at once.
+    void RememberPlacements();
     // Tells the module to let go of the host's objects; runs once, also when the window is destroyed.
     void ShutDownModule();
 
     QAction* mnuFileExit;
     QAction* mnuToolSpecialOffer;
+    QAction* mnuHelpShortcuts;
     QAction* mnuHelpAbout;
     QLabel* lblStatus;
 
@@ -38,6 +42,7 @@ protected:
 
 private slots:
     void on_mnuToolSpecialOffer_triggered();
+    void on_mnuHelpShortcuts_triggered();
     void on_mnuHelpAbout_triggered();
 
 private:
@@ -50,4 +55,5 @@ private:
     QWidget* m_control = nullptr;
     Implements* m_contract = nullptr;
     QString m_moduleError;
+    bool m_remembering = false;
 };

@@ -55,6 +55,12 @@ const QList<ScreenshotRenderer::TabShot>& ScreenshotRenderer::TabShots() {
     return shots;
 }
 
+const QList<ScreenshotRenderer::Size>& ScreenshotRenderer::Sizes() {
+    static const QList<Size> sizes{{QStringLiteral("main-window-minimum-"), QSize()},
+                                   {QStringLiteral("main-window-1920x1080-"), QSize(1920, 1080)}};
+    return sizes;
+}
+
 const QList<ScreenshotRenderer::View>& ScreenshotRenderer::Details() {
     static const QList<View> details{{QStringLiteral("ORDER"), QStringLiteral("order-detail.png")},
                                      {QStringLiteral("CUST"), QStringLiteral("customer-log-detail.png")}};
@@ -107,6 +113,18 @@ QStringList ScreenshotRenderer::Render(const QString& folder, QString& error) {
         Save(m_window, folder, view.file, written);
         RenderDetail(view.key, folder, written);
     }
+    const QSize usual = m_window.size();
+    for (const Size& size : Sizes()) {
+        m_window.resize(size.size.isEmpty() ? m_window.minimumSizeHint() : size.size);
+        for (const View& view : Views()) {
+            if (!tabs->SelectKey(view.key))
+                continue;
+            Settle();
+            Prepare(view.key);
+            Save(m_window, folder, size.prefix + view.file, written);
+        }
+    }
+    m_window.resize(usual);
     RenderEditors(folder, written);
     if (written.isEmpty())
         error = QStringLiteral("No picture could be written to %1.").arg(QDir::toNativeSeparators(folder));

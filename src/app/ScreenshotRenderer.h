@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -44,6 +45,15 @@ public:
         QString file;
     };
     static const QList<TabShot>& TabShots();
+
+    // The main window's sizes pictured on every view besides its usual one: its smallest, where the panels
+    // reflow, and a full-HD screen; an empty size is the smallest. The pictures are named after the view's,
+    // with the size's prefix.
+    struct Size {
+        QString prefix;
+        QSize size;
+    };
+    static const QList<Size>& Sizes();
 
     // The viewer a double click on a view's first row opens, and its picture.
     static const QList<View>& Details();

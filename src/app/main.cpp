@@ -80,6 +80,7 @@ int main(int argc, char** argv) {
             return Fail(window.ModuleError(), false);
         return RenderScreenshots(launcher, options.screenshotDir);
     }
+    window.RememberPlacements();
     window.show();
     if (!window.ModuleError().isEmpty())
         MsgBox(window.ModuleError(), MsgBoxStyle::Exclamation);

@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyle>
 #include <algorithm>
 
@@ -40,6 +41,8 @@ FlexGrid::FlexGrid(QWidget* parent)
     setWordWrap(false);
     setCornerButtonEnabled(false);
     setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
+    // Tab moves on to the buttons beside the grid; the arrow keys move between cells.
+    setTabKeyNavigation(false);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
@@ -54,9 +57,20 @@ FlexGrid::FlexGrid(QWidget* parent)
         applyColumns();
         restoreCurrent();
     });
-    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] {
-        if (!currentIndex().isValid())
-            makeCurrent(m_model->GridRow(0), 0);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) {
+                if (!currentIndex().isValid())
+                    makeCurrent(m_model->GridRow(0), 0);
+                FitRows(first, last);
+            });
+    connect(m_model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+                if (topLeft.isValid() && bottomRight.isValid())
+                    FitRows(topLeft.row(), bottomRight.row());
+            });
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int col) {
+        if (m_sortable)
+            SortBy(col);
     });
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int col, int, int size) {
         if (!m_applyingColumns && size > 0 && col < Cols())
@@ -74,14 +88,19 @@ FlexGrid::FlexGrid(QWidget* parent)
 // ---- shape ------------------------------------------------------------------------------------------------
 
 void FlexGrid::setFormatString(const QString& format) {
+    m_autoSize.on = false; // new columns are sized when the form sizes them
+    EndSort();
     m_model->setFormatString(format);
 }
 
 void FlexGrid::setRows(int32_t rows) {
+    EndSort();
     m_model->setRows(rows);
 }
 
 void FlexGrid::setCols(int32_t cols) {
+    m_autoSize.on = false;
+    EndSort();
     m_model->setCols(cols);
 }
 
@@ -294,6 +313,7 @@ void FlexGrid::ShowCell(int32_t row, int32_t col) {
 // ----------------------------------------------------------------------------------------
 
 void FlexGrid::AutoSize(int32_t first, int32_t last, int extraTwips) {
+    m_autoSize = {true, first, last, extraTwips};
     if (last < 0 || last >= Cols())
         last = Cols() - 1;
     first = std::max(first, 0);
@@ -312,6 +332,24 @@ void FlexGrid::AutoSize(int32_t first, int32_t last, int extraTwips) {
         for (int32_t r = rows - MeasureTail + 1; r <= rows; ++r)
             sample.push_back(r);
     }
+    SizeColumns(first, last, extraTwips, sample, false);
+}
+
+// Rows added or changed after the columns were sized to their content: a column whose new texts are wider
+// grows to show them whole.
+void FlexGrid::FitRows(int firstViewRow, int lastViewRow) {
+    if (!m_autoSize.on || m_model->Suspended() || m_model->Appending() ||
+        lastViewRow - firstViewRow >= MeasureAll)
+        return;
+    std::vector<int32_t> sample;
+    for (int viewRow = firstViewRow; viewRow <= lastViewRow; ++viewRow)
+        sample.push_back(m_model->GridRow(viewRow));
+    const int32_t last = m_autoSize.last < 0 || m_autoSize.last >= Cols() ? Cols() - 1 : m_autoSize.last;
+    SizeColumns(std::max(m_autoSize.first, 0), last, m_autoSize.extraTwips, sample, true);
+}
+
+void FlexGrid::SizeColumns(int32_t first, int32_t last, int extraTwips, const std::vector<int32_t>& sample,
+                           bool growOnly) {
     QFont boldFont = font();
     boldFont.setBold(true);
     const QFontMetrics plain(font());
@@ -321,11 +359,13 @@ void FlexGrid::AutoSize(int32_t first, int32_t last, int extraTwips) {
     const QFontMetrics headerMetrics(headerFont);
     const int checkWidth = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this);
     const int extra = TwipsToPixels(extraTwips, this);
+    // A sortable grid's titles leave room for the sort mark.
+    const int sortMark = m_sortable ? style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, this) + 4 : 0;
 
     m_applyingColumns = true;
     for (int32_t c = first; c <= last; ++c) {
         const auto& column = m_model->column(c);
-        int width = headerMetrics.horizontalAdvance(column.header) + HeaderPadding;
+        int width = headerMetrics.horizontalAdvance(column.header) + HeaderPadding + sortMark;
         // Columns repeat their texts (a group, a status): each text is measured once.
         QHash<QString, int> plainWidths;
         for (const int32_t row : sample) {
@@ -345,6 +385,8 @@ void FlexGrid::AutoSize(int32_t first, int32_t last, int extraTwips) {
             width = std::max(width, cell);
         }
         width += extra;
+        if (growOnly && width <= ColWidth(c))
+            continue;
         m_model->setColWidth(c, width);
         if (!column.hidden && !m_model->Suspended()) {
             setColumnWidth(c, width);
@@ -455,9 +497,15 @@ void FlexGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
     const bool committed = m_committed;
     m_committed = false;
     m_editIndex = QPersistentModelIndex();
-    QTableView::closeEditor(editor, hint);
+    // Tab in a cell stores the value and leaves the grid, as Tab on the grid does, rather than opening the
+    // next cell.
+    const bool leave =
+        hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem;
+    QTableView::closeEditor(editor, leave ? QAbstractItemDelegate::NoHint : hint);
     if (committed && row > 0)
         emit AfterEdit(row, col);
+    if (leave && hasFocus())
+        focusNextPrevChild(hint == QAbstractItemDelegate::EditNextItem);
 }
 
 void FlexGrid::toggleCheck(int32_t row, int32_t col) {
@@ -529,4 +577,94 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
         }
     }
     QTableView::keyPressEvent(event);
+}
+
+// ---- sorting
+// -----------------------------------------------------------------------------------------------
+
+void FlexGrid::setSortable(bool sortable) {
+    m_sortable = sortable;
+    horizontalHeader()->setSectionsClickable(sortable);
+    horizontalHeader()->setSortIndicatorShown(sortable);
+    if (!sortable && m_sortCol >= 0)
+        SortBy(-1);
+    EndSort();
+}
+
+void FlexGrid::SortBy(int32_t col) {
+    using Order = FlexGridModel::SortOrder;
+    if (Cols() == 0)
+        return;
+    Order order = Order::None;
+    if (col >= 0 && col < Cols())
+        order = col != m_sortCol                  ? Order::Ascending
+                : m_sortOrder == Order::Ascending ? Order::Descending
+                                                  : Order::None;
+    m_model->Sort(order == Order::None ? 0 : col, order);
+    m_sortCol = order == Order::None ? -1 : col;
+    m_sortOrder = order;
+    if (order == Order::None)
+        horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    else
+        horizontalHeader()->setSortIndicator(col, order == Order::Ascending ? Qt::AscendingOrder
+                                                                            : Qt::DescendingOrder);
+    const QModelIndex current = currentIndex();
+    if (current.isValid())
+        scrollTo(current);
+}
+
+// Rows that come anew arrive in their own order, with no column marked.
+void FlexGrid::EndSort() {
+    m_sortCol = -1;
+    m_sortOrder = FlexGridModel::SortOrder::None;
+    horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+}
+
+// ---- the focused row
+// ----------------------------------------------------------------------------------------------
+
+// A frame round the current row shows where the keys act, also in grids that select single cells or keep the
+// current row apart from the selected ones.
+void FlexGrid::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    const QModelIndex current = currentIndex();
+    if (!hasFocus() || !current.isValid())
+        return;
+    int first = -1;
+    int last = -1;
+    for (int col = 0; col < m_model->columnCount(); ++col) {
+        if (isColumnHidden(col))
+            continue;
+        if (first < 0)
+            first = col;
+        last = col;
+    }
+    if (first < 0)
+        return;
+    const QRect row = visualRect(m_model->index(current.row(), first))
+                          .united(visualRect(m_model->index(current.row(), last)));
+    if (row.isEmpty())
+        return;
+    QPainter painter(viewport());
+    QPen pen(palette().color(QPalette::Active, QPalette::Text));
+    pen.setWidth(2);
+    pen.setStyle(Qt::DotLine);
+    painter.setPen(pen);
+    painter.drawRect(row.adjusted(1, 1, -1, -1));
+}
+
+void FlexGrid::focusInEvent(QFocusEvent* event) {
+    QTableView::focusInEvent(event);
+    viewport()->update();
+}
+
+void FlexGrid::focusOutEvent(QFocusEvent* event) {
+    QTableView::focusOutEvent(event);
+    viewport()->update();
+}
+
+void FlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    if (hasFocus())
+        viewport()->update();
 }

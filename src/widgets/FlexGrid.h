@@ -11,8 +11,10 @@ class FlexGridDelegate;
 // The forms' grid: a table whose row 0 is the header row, so grid row numbers match the forms' logic.
 // Rows are added as tab-separated text or come from a bound VariantTable; rows and columns can be hidden;
 // columns can be check boxes, dates, formatted numbers, drop-down lists or cell buttons; rows can be
-// outline nodes that fold the rows under them. Columns can be resized by the user, never sorted; Ctrl+C
-// copies the selected rows as tab-separated text.
+// outline nodes that fold the rows under them. Columns can be resized by the user; a sortable grid sorts by a
+// column whose title is clicked (FlexGridModel::Sort). Ctrl+C
+// copies the selected rows as tab-separated text. Tab and Shift+Tab leave the grid for the next control;
+// while the grid has the focus its current row is framed.
 //
 // Editing (when Editable) goes through three events: BeforeEdit may refuse to start, ValidateEdit may refuse
 // the new value (the editor stays open and the cell keeps its old value), AfterEdit follows a stored value.
@@ -122,8 +124,19 @@ public:
     void CopySelection() const;
     void ShowCell(int32_t row, int32_t col);
 
+    // Clicking a column title sorts the rows by that column, a second click the other way, a third puts them
+    // back in the order they came in; the current and selected rows stay with their records. A new format,
+    // column count or row count ends the sort.
+    bool Sortable() const { return m_sortable; }
+    void setSortable(bool sortable);
+    // Sorts as clicking the column's title does.
+    void SortBy(int32_t col);
+    int32_t SortCol() const { return m_sortCol; } // -1 when the rows are in the order they came in
+    FlexGridModel::SortOrder SortOrder() const { return m_sortOrder; }
+
     // Sizes columns first..last (-1: the last column) to their content plus extra space in twips. A huge
-    // grid is measured on a sample of its rows.
+    // grid is measured on a sample of its rows. Until the columns are set again, rows added or changed later
+    // widen the columns their texts need.
     void AutoSize(int32_t first = 0, int32_t last = -1, int extraTwips = 0);
 
     // While Redraw is false the grid neither paints nor tracks changes; setting it true shows everything.
@@ -147,6 +160,8 @@ public:
     void setEditable(bool editable);
     // Starts editing the current cell (through BeforeEdit).
     void EditCell();
+    // A cell's editor is open.
+    bool Editing() const { return state() == EditingState; }
     using QTableView::edit;
     // The text being validated.
     QString EditText() const { return m_editText; }
@@ -166,6 +181,10 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     void applyColumns();
@@ -175,6 +194,10 @@ private:
     void toggleCheck(int32_t row, int32_t col);
     void pressButton(int32_t row, int32_t col);
     std::vector<std::pair<int, int>> selectedRanges() const;
+    void FitRows(int firstViewRow, int lastViewRow);
+    void EndSort();
+    void SizeColumns(int32_t first, int32_t last, int extraTwips, const std::vector<int32_t>& sample,
+                     bool growOnly);
 
     FlexGridModel* m_model;
     FlexGridDelegate* m_delegate;
@@ -187,6 +210,16 @@ private:
     int32_t m_heldRow = -1;
     int32_t m_heldCol = 0;
     bool m_applyingColumns = false;
+    bool m_sortable = false;
+    int32_t m_sortCol = -1;
+    FlexGridModel::SortOrder m_sortOrder = FlexGridModel::SortOrder::None;
+    // The last AutoSize, which rows added or changed later follow.
+    struct {
+        bool on = false;
+        int32_t first = 0;
+        int32_t last = -1;
+        int extraTwips = 0;
+    } m_autoSize;
 
     QPersistentModelIndex m_editIndex;
     QString m_startText; // the editor's text when it opened

@@ -6,6 +6,7 @@
 #include <QBrush>
 #include <QFont>
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -227,9 +228,112 @@ void FlexGridModel::addRow(const Row& added, int32_t at) {
             m_extras.emplace_back();
         if (!m_rowData.empty())
             m_rowData.emplace_back();
+        if (!m_origin.empty())
+            m_origin.push_back(m_nextOrigin++);
         return;
     }
     insertRows(at, 1, {added});
+}
+
+// ---- sorting
+// -----------------------------------------------------------------------------------------------
+
+void FlexGridModel::Sort(int32_t col, SortOrder order) {
+    const Column& sorted = checkedColumn(col);
+    if (m_table || m_rows.empty() || (order == SortOrder::None && m_origin.empty()))
+        return;
+    const size_t count = m_rows.size();
+    if (m_origin.empty()) {
+        m_origin.resize(count);
+        std::iota(m_origin.begin(), m_origin.end(), 0);
+        m_nextOrigin = int32_t(count);
+    }
+    std::vector<int32_t> placed(count);
+    std::iota(placed.begin(), placed.end(), 0);
+    if (order == SortOrder::None) {
+        std::sort(placed.begin(), placed.end(),
+                  [&](int32_t a, int32_t b) { return m_origin[a] < m_origin[b]; });
+        reorder(placed);
+        return;
+    }
+    // The column's kind decides the comparison: numbers when every filled cell is one, dates in a date
+    // column whose every filled cell reads as one, else text.
+    std::vector<QString> texts(count);
+    for (size_t i = 0; i < count; ++i)
+        texts[i] = TextMatrix(int32_t(i + 1), col);
+    std::vector<double> values(count, 0);
+    bool numbers = true;
+    for (size_t i = 0; i < count && numbers; ++i)
+        if (!texts[i].isEmpty()) {
+            numbers = IsNumericText(texts[i]);
+            if (numbers)
+                values[i] = texts[i].toDouble();
+        }
+    bool dates = !numbers && (sorted.type == DataType::Date || !sorted.format.isEmpty());
+    for (size_t i = 0; i < count && dates; ++i)
+        if (!texts[i].isEmpty()) {
+            try {
+                values[i] = DateToSerial(Variant(texts[i]).toDateTime());
+            } catch (const RuntimeError&) {
+                dates = false;
+            }
+        }
+    auto before = [&](int32_t a, int32_t b) {
+        if (texts[a].isEmpty() || texts[b].isEmpty())
+            return texts[a].isEmpty() && !texts[b].isEmpty();
+        if (numbers || dates)
+            return values[a] < values[b];
+        return texts[a].compare(texts[b], Qt::CaseInsensitive) < 0;
+    };
+    if (order == SortOrder::Ascending)
+        std::stable_sort(placed.begin(), placed.end(), before);
+    else
+        std::stable_sort(placed.begin(), placed.end(), [&](int32_t a, int32_t b) { return before(b, a); });
+    reorder(placed);
+}
+
+void FlexGridModel::reorder(const std::vector<int32_t>& order) {
+    const bool tell = !m_suspended;
+    QModelIndexList from;
+    std::vector<int32_t> gridRows;
+    if (tell) {
+        emit layoutAboutToBeChanged();
+        from = persistentIndexList();
+        for (const QModelIndex& index : from)
+            gridRows.push_back(GridRow(index.row()));
+    }
+    std::vector<Row> rows(m_rows.size());
+    std::vector<int32_t> origin(m_rows.size());
+    std::vector<std::unique_ptr<RowExtras>> extras(m_extras.empty() ? 0 : m_rows.size());
+    std::vector<Variant> rowData(m_rowData.empty() ? 0 : m_rows.size());
+    std::vector<int32_t> moved(m_rows.size()); // old index -> new index
+    for (size_t i = 0; i < order.size(); ++i) {
+        const auto old = size_t(order[i]);
+        rows[i] = m_rows[old];
+        origin[i] = m_origin[old];
+        if (!extras.empty())
+            extras[i] = std::move(m_extras[old]);
+        if (!rowData.empty())
+            rowData[i] = std::move(m_rowData[old]);
+        moved[old] = int32_t(i);
+    }
+    m_rows = std::move(rows);
+    m_origin = std::move(origin);
+    if (!extras.empty())
+        m_extras = std::move(extras);
+    if (!rowData.empty())
+        m_rowData = std::move(rowData);
+    if (!tell)
+        return;
+    install(computeShown());
+    QModelIndexList to;
+    for (qsizetype i = 0; i < from.size(); ++i) {
+        const int32_t gridRow = gridRows[size_t(i)];
+        const int viewRow = gridRow > 0 ? ViewRow(moved[size_t(gridRow - 1)] + 1) : -1;
+        to << (viewRow >= 0 ? index(viewRow, from[i].column()) : QModelIndex());
+    }
+    changePersistentIndexList(from, to);
+    emit layoutChanged();
 }
 
 void FlexGridModel::RemoveItem(int32_t gridRow) {
@@ -257,6 +361,12 @@ void FlexGridModel::insertRows(int32_t at, int32_t count, const std::vector<Row>
     const auto offset = qsizetype(at - 1);
     auto insert = [&] {
         m_rows.insert(m_rows.begin() + offset, rows.begin(), rows.end());
+        if (!m_origin.empty()) {
+            std::vector<int32_t> origins(static_cast<size_t>(count));
+            std::iota(origins.begin(), origins.end(), m_nextOrigin);
+            m_nextOrigin += count;
+            m_origin.insert(m_origin.begin() + offset, origins.begin(), origins.end());
+        }
         if (!m_extras.empty()) {
             std::vector<std::unique_ptr<RowExtras>> none(static_cast<size_t>(count));
             m_extras.insert(m_extras.begin() + offset, std::make_move_iterator(none.begin()),
@@ -286,6 +396,10 @@ void FlexGridModel::insertRows(int32_t at, int32_t count, const std::vector<Row>
         m_extras.erase(m_extras.begin() + offset, m_extras.begin() + offset + count);
     if (!m_rowData.empty())
         m_rowData.erase(m_rowData.begin() + offset, m_rowData.begin() + offset + count);
+    if (!m_origin.empty()) {
+        m_origin.erase(m_origin.begin() + offset, m_origin.begin() + offset + count);
+        m_nextOrigin -= count;
+    }
     const auto first = std::lower_bound(shown.rows.begin(), shown.rows.end(), at);
     const bool visible = first != shown.rows.end() && *first == at;
     if (visible) {
@@ -324,6 +438,11 @@ void FlexGridModel::removeRows(int32_t first, int32_t count) {
         const auto dataBegin = m_rowData.begin() + qsizetype(first - 1);
         m_rowData.erase(dataBegin, dataBegin + count);
     }
+    if (!m_origin.empty())
+        m_origin.erase(m_origin.begin() + qsizetype(first - 1),
+                       m_origin.begin() + qsizetype(first - 1 + count));
+    if (m_rows.empty())
+        m_origin.clear();
     if (m_suspended)
         return;
     Shown shown{m_allShown, m_shown, m_shownCount};
@@ -635,6 +754,7 @@ void FlexGridModel::clearRows() {
     m_extras.clear();
     m_rowData.clear();
     m_rowData.shrink_to_fit();
+    m_origin.clear();
     m_texts.Clear();
     m_hiddenRows = 0;
     m_collapsedNodes = 0;

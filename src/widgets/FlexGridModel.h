@@ -56,6 +56,12 @@ public:
     QString DisplayText(int32_t row, int32_t col) const;
     bool Checked(int32_t row, int32_t col) const;
 
+    // Rows in order of a column's values: numbers as numbers, dates as dates, other text without regard to
+    // letter case, empty cells first; None puts them back in the order they were added in. Rows keep their
+    // data, flags and colours; a bound grid keeps its table's order.
+    enum class SortOrder { None, Ascending, Descending };
+    void Sort(int32_t col, SortOrder order);
+
     void AddItem(const QString& text, int32_t index = -1);
     // Appends a row from its cells, as AddItem does from their text joined by tab characters.
     void AddRow(std::span<const QString> cells);
@@ -169,6 +175,8 @@ private:
     void removeRows(int32_t first, int32_t count);
     void clearRows();
     void cellChanged(int32_t gridRow, int32_t col);
+    // Puts the rows in a new order: order[i] is the index (from 0) the row placed at i had before.
+    void reorder(const std::vector<int32_t>& order);
     void beginReset();
     void endReset();
 
@@ -177,6 +185,8 @@ private:
     std::vector<Row> m_rows;                          // data rows: grid row g is m_rows[g - 1]
     std::vector<std::unique_ptr<RowExtras>> m_extras; // empty until a cell gets data or colours
     std::vector<Variant> m_rowData;                   // empty until a row gets data: no allocation per row
+    std::vector<int32_t> m_origin;                    // empty until sorted: each row's place as added
+    int32_t m_nextOrigin = 0;
     RowTextStore m_texts;
     std::shared_ptr<VariantTable> m_table;
 

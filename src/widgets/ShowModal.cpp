@@ -1,5 +1,7 @@
 #include "widgets/ShowModal.h"
 
+#include "widgets/WindowPlacement.h"
+
 #include <QApplication>
 #include <QDialog>
 
@@ -23,7 +25,10 @@ void ShowModal(QDialog* dialog, QWidget* owner) {
     const bool busy = QApplication::overrideCursor() != nullptr;
     if (busy)
         QApplication::setOverrideCursor(Qt::ArrowCursor);
+    // Each dialog opens where the user last left it.
+    WindowPlacement::Restore(*dialog);
     dialog->exec();
+    WindowPlacement::Save(*dialog);
     if (busy)
         QApplication::restoreOverrideCursor();
 }

@@ -144,8 +144,11 @@ TEST(HostEndToEndTest, TheProgramRendersTheViewsAndEditorsOfAFreshDemoDatabase) 
         << errors.toStdString();
     EXPECT_TRUE(QFile::exists(home.filePath("data/ZevStore/zevstore.db")));
     QStringList files;
-    for (const auto& view : ScreenshotRenderer::Views())
+    for (const auto& view : ScreenshotRenderer::Views()) {
         files << view.file;
+        for (const auto& size : ScreenshotRenderer::Sizes())
+            files << size.prefix + view.file;
+    }
     for (const auto& editor : ScreenshotRenderer::Editors())
         files << editor.file;
     for (const auto& shot : ScreenshotRenderer::TabShots())

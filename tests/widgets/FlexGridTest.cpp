@@ -274,4 +274,82 @@ TEST(FlexGrid, AutoSizeFitsContentOverARange) {
     grid.AutoSize(0, 0);
     EXPECT_GT(grid.ColWidth(0),
               grid.fontMetrics().horizontalAdvance("a wide text near the end of a big grid"));
+
+    // Rows changed or added after sizing widen the sized columns they need, and only those.
+    const QString changed = "a still wider text written into the first row after sizing";
+    grid.setTextMatrix(1, 0, changed);
+    EXPECT_GT(grid.ColWidth(0), grid.fontMetrics().horizontalAdvance(changed));
+    const int columnC = grid.ColWidth(2);
+    const QString added = "the widest text of all, in a row added after the columns were sized";
+    grid.AddItem(added + "\ty\tz plus a wider text outside the sized range");
+    EXPECT_GT(grid.ColWidth(0), grid.fontMetrics().horizontalAdvance(added));
+    EXPECT_EQ(grid.ColWidth(2), columnC);
+    grid.setFormatString("A|B|C");
+    const int unsized = grid.ColWidth(0);
+    grid.setTextMatrix(2, 0, added + added);
+    EXPECT_EQ(grid.ColWidth(0), unsized) << "new columns wait for the form to size them";
+}
+
+// Clicks on a column title: ascending, descending, then the order the rows came in. Numbers sort as numbers,
+// dates as dates, text without regard to case, empty cells first; rows keep their data and stay current and
+// selected; a grid not made sortable ignores the clicks, and new rows end the sort.
+TEST(FlexGrid, ClickedTitlesSortAndThenRestoreTheRows) {
+    CheckedGrid checked;
+    FlexGrid& grid = checked.grid;
+    grid.setFormatString("No|Name|When");
+    grid.setColFormat(2, "mm/dd/yyyy");
+    grid.setSelectionMode(FlexGrid::SelectionMode::ListBox);
+    const char* rows[] = {"10\tbeta\t03/07/2006", "9\tAlpha\t12/01/2005", "100\t\t01/15/2006",
+                          "9.5\tgamma\t"};
+    for (const char* row : rows)
+        grid.AddItem(row);
+    for (int32_t row = 1; row <= 4; ++row)
+        grid.setRowData(row, row);
+    grid.resize(500, 300);
+    grid.show();
+    auto column = [&](int32_t col) {
+        QStringList cells;
+        for (int32_t row = 1; row < grid.Rows(); ++row)
+            cells << grid.TextMatrix(row, col);
+        return cells.join(",");
+    };
+    auto clickTitle = [&](int col) {
+        QHeaderView* header = grid.horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(col) + 5, header->height() / 2));
+    };
+    clickTitle(0);
+    EXPECT_EQ(column(0), "10,9,100,9.5") << "not sortable: the title is no button";
+
+    grid.setSortable(true);
+    grid.setRow(1);
+    grid.setIsSelected(3, true);
+    clickTitle(0);
+    EXPECT_EQ(column(0), "9,9.5,10,100");
+    EXPECT_EQ(grid.SortCol(), 0);
+    EXPECT_EQ(grid.TextMatrix(grid.Row(), 0), "10") << "the current row stays with its record";
+    ASSERT_EQ(grid.SelectedRows(), 1);
+    EXPECT_EQ(grid.TextMatrix(grid.SelectedRow(0), 0), "100");
+    EXPECT_EQ(grid.RowData(4).toInt32(), 3);
+    clickTitle(0);
+    EXPECT_EQ(column(0), "100,10,9.5,9");
+    clickTitle(0);
+    EXPECT_EQ(column(0), "10,9,100,9.5");
+    EXPECT_EQ(grid.SortCol(), -1);
+
+    clickTitle(1);
+    EXPECT_EQ(column(1), ",Alpha,beta,gamma");
+    clickTitle(2);
+    EXPECT_EQ(column(0), "9.5,9,100,10") << "dates by date, the empty one first";
+    grid.AddItem("1\tdelta\t01/01/2000");
+    clickTitle(2);
+    clickTitle(2);
+    EXPECT_EQ(column(0), "10,9,100,9.5,1") << "back in the order the rows were added";
+
+    clickTitle(1);
+    grid.setRows(1);
+    grid.AddItem("2\tz\t");
+    grid.AddItem("1\ty\t");
+    EXPECT_EQ(grid.SortCol(), -1);
+    EXPECT_EQ(column(0), "2,1");
 }

@@ -26,6 +26,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 // The control's frame: construction, the host's plug-in contract and the events of its own surface.
 // Store selection and layout are in StoreSelection.cpp, the product and list views in StoreViews.cpp, the
@@ -61,6 +62,7 @@ Store::Store(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::ClickFocus);
     buildFrame();
     QMetaObject::connectSlotsByName(this);
+    SetUpKeys();
     connect(tabStore, &TabStrip::Click, this, [this] { ShowCurrentTab(); });
     SetControlsEnabled(false);
     cmbStore->setEnabled(false);
@@ -117,7 +119,7 @@ QWidget* Store::buildListPanel() {
     panel->setGeometry(TwipsRect(Parked, 0, 6000, ListPanelHeight, this));
     cmbList = NamedControl<KeyedCombo>("cmbList", panel);
     auto* row = new QHBoxLayout(panel);
-    row->setContentsMargins(0, 0, 0, 0);
+    row->setContentsMargins(0, 0, TwipsToPixels(60, this), 0);
     row->addWidget(new QLabel(QStringLiteral("List:"), panel));
     row->addWidget(cmbList, 1);
     row->addStretch(1);
@@ -133,28 +135,37 @@ QWidget* Store::buildOrderPanel() {
     txtSalesOrderNo = NamedControl<QLineEdit>("txtSalesOrderNo", panel);
     txtCustomerNo = NamedControl<QLineEdit>("txtCustomerNo", panel);
     txtExternalCustomerNo = NamedControl<QLineEdit>("txtExternalCustomerNo", panel);
-    auto* fields = new QWidget(panel);
-    auto* grid = new QGridLayout(fields);
-    grid->setContentsMargins(0, 0, 0, 0);
+    // The filters and the buttons beside them share the panel's width: a narrow window narrows the boxes,
+    // never lays the buttons over them.
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 0, TwipsToPixels(60, this), 0);
+    auto* grid = new QGridLayout;
+    grid->setContentsMargins(0, TwipsToPixels(60, this), 0, 0);
     const std::pair<const char*, QWidget*> cells[] = {{"Status:", cmbStatus},
                                                       {"Cart #:", txtCartNo},
                                                       {"SalesOrder #:", txtSalesOrderNo},
                                                       {"Customer #:", txtCustomerNo},
                                                       {"External Customer #:", txtExternalCustomerNo}};
+    for (QLineEdit* box : {txtCartNo, txtSalesOrderNo, txtCustomerNo, txtExternalCustomerNo})
+        box->setMinimumWidth(TwipsToPixels(1200, this)); // room for a ten-digit number at the smallest
     for (int i = 0; i < 5; ++i) {
-        grid->addWidget(new QLabel(QLatin1String(cells[i].first), fields), i / 3, (i % 3) * 2,
-                        Qt::AlignRight);
+        grid->addWidget(new QLabel(QLatin1String(cells[i].first), panel), i / 3, (i % 3) * 2, Qt::AlignRight);
         grid->addWidget(cells[i].second, i / 3, (i % 3) * 2 + 1);
+        grid->setColumnStretch((i % 3) * 2 + 1, 1);
     }
-    fields->setGeometry(TwipsRect(0, 60, 8200, 720, this));
+    grid->setRowStretch(2, 1);
+    row->addLayout(grid, 1);
     cmdFind = NamedControl<QPushButton>("cmdFind", QStringLiteral("F&ind Now"), panel);
     cmdNewSearch = NamedControl<QPushButton>("cmdNewSearch", QStringLiteral("Ne&w Search"), panel);
     cmdStop = NamedControl<QPushButton>("cmdStop", QStringLiteral("&Stop"), panel);
-    int top = 0;
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(TwipsToPixels(30, this));
     for (QPushButton* button : {cmdFind, cmdNewSearch, cmdStop}) {
-        button->setGeometry(TwipsRect(7600, top, 1300, 345, this));
-        top += 375;
+        button->setMinimumWidth(TwipsToPixels(1300, this));
+        buttons->addWidget(button);
     }
+    buttons->addStretch(1);
+    row->addLayout(buttons);
     return panel;
 }
 
@@ -164,6 +175,7 @@ QWidget* Store::buildCustomerPanel() {
     tabCustomer = NamedControl<TabStrip>("tabCustomer", panel);
     tabCustomer->setGeometry(TwipsRect(Parked, 0, 2000, 400, this));
     tabCustomer->setEnabled(false);
+    tabCustomer->hide();
     cmdCustFind = NamedControl<QPushButton>("cmdCustFind", QStringLiteral("Select Customer"), panel);
     lblCustomerName = NamedControl<QLabel>("lblCustomerName", QStringLiteral("<Select Customer>"), panel);
     lblCustomerNo = NamedControl<QLabel>("lblCustomerNo", panel);
@@ -176,15 +188,17 @@ QWidget* Store::buildCustomerPanel() {
     lblLastModified = NamedControl<QLabel>("lblLastModified", panel);
     lblCustomerNo->setProperty("Tag", QStringLiteral("0"));
     lblCustomerExternalNo->setProperty("Tag", QStringLiteral("0"));
-    auto* fields = new QWidget(panel);
-    auto* grid = new QGridLayout(fields);
-    grid->setContentsMargins(0, 0, 0, 0);
+    // A long name must not widen the panel beyond the window: it is cut at the panel's edge instead.
+    lblCustomerName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(0, TwipsToPixels(60, this), TwipsToPixels(60, this), 0);
     grid->addWidget(cmdCustFind, 0, 0);
     auto label = [&](const char* text, QWidget* value, int row, int col) {
-        grid->addWidget(new QLabel(QLatin1String(text), fields), row, col, Qt::AlignRight);
+        grid->addWidget(new QLabel(QLatin1String(text), panel), row, col, Qt::AlignRight);
         grid->addWidget(value, row, col + 1);
     };
-    label("Full Name:", lblCustomerName, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Full Name:"), panel), 0, 1, Qt::AlignRight);
+    grid->addWidget(lblCustomerName, 0, 2, 1, 3);
     label("Number:", lblCustomerNo, 1, 1);
     label("External Number:", lblCustomerExternalNo, 1, 3);
     grid->addWidget(ckbInsertedByStore, 2, 0);
@@ -192,7 +206,7 @@ QWidget* Store::buildCustomerPanel() {
     label("Modified:", lblLastModified, 2, 3);
     grid->setColumnStretch(2, 1);
     grid->setColumnStretch(4, 1);
-    fields->setGeometry(TwipsRect(0, 60, 8800, 1080, this));
+    grid->setRowStretch(3, 1);
     return panel;
 }
 
@@ -269,6 +283,11 @@ void Store::Setup() {
         for (int i = 0; i < 2; ++i)
             QCoreApplication::processEvents();
         ShowCurrentTab();
+        // A clerk starts with the keys on the current store's view, or on the store selector.
+        if (m_store)
+            FocusView();
+        else
+            cmbStore->setFocus();
         if (m_appServer)
             m_appServer->StatusText(QStringLiteral("Ready"));
     } catch (const RuntimeError&) {

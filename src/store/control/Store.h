@@ -3,13 +3,12 @@
 #include "sdk/Implements.h"
 #include "store/data/ErrorState.h"
 
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <memory>
 #include <vector>
 
-class CListItem;
-class CProduct;
 class CListItem;
 class CProduct;
 class CStore;
@@ -48,12 +47,16 @@ public:
     bool Enabled() const { return isEnabled(); }
     void setEnabled(bool enabled);
     void Refresh();
+    QSize minimumSizeHint() const override;
     void setErrorObject(const std::shared_ptr<::ErrorObject>& errorObject) { m_error = errorObject; }
     void setDBConnection(const std::shared_ptr<::DBConnection>& db) { m_db = db; }
 
     const ErrorState& Errors() const { return m_errors; }
     const std::shared_ptr<CStore>& CurrentStore() const { return m_store; }
     bool StopRequested() const { return m_stopRequested; }
+    // The control's keys, one "keys<tab>what they do" line each, for the host's list of shortcuts; the
+    // control also carries them as its "KeyboardShortcuts" property.
+    static QStringList KeyboardShortcuts();
 
     // Controls, named as the forms name them.
     QGroupBox* fraStore;
@@ -136,6 +139,8 @@ private:
     void RaiseMouse(void (Store::*signal)(int16_t&, int16_t&, float&, float&), const QMouseEvent* event,
                     Qt::MouseButtons buttons);
     void buildFrame();
+    void SetUpKeys();
+    void FocusView();
     QWidget* buildListPanel();
     QWidget* buildOrderPanel();
     QWidget* buildCustomerPanel();
@@ -147,6 +152,7 @@ private:
     void StoreChanged();
     void ShowCurrentTab();
     void LayoutControls();
+    int ViewTop() const;
     QString SelectedTabKey() const;
     bool IsTab(const char* key) const;
     QWidget* PanelOfTab() const;
@@ -191,8 +197,13 @@ private:
     // Runs a loading operation under its report name; the grid repaints at the end whatever happened.
     void Load(const QString& operation, const std::function<void()>& body);
     // Fills the grid from the call's rows while the window stays alive, then sizes its columns; "&Stop" ends
-    // the fill with the rows so far and says so in the status line.
-    void FillGrid(StoredProcedureCall& call, const std::function<void()>& addRow);
+    // the fill with the rows so far and says so in the status line. The rows found, or -1 when stopped.
+    int32_t FillGrid(StoredProcedureCall& call, const std::function<void()>& addRow);
+    // Says in the status line how many rows a search found, or noneFound when it found none; a stopped
+    // search has said what it found already.
+    void ShowFound(int32_t rows, const QString& noneFound = {});
+    // The status line back to "Ready" once the view it spoke of has gone.
+    void ClearFound();
     // While the grid is filling: ends the fill and keeps the command for right after it (true); else false.
     bool Deferred(std::function<void()> command);
     void ShowStatus(const QString& text);
@@ -211,6 +222,7 @@ private:
     // Each "&Stop" counts; a fill ends when the count moves on from where it started.
     int m_stopCount = 0;
     bool m_filling = false;
-    bool m_stopShown = false;
+    // The status line speaks of the grid's rows.
+    bool m_foundShown = false;
     std::vector<std::function<void()>> m_deferred;
 };

@@ -23,6 +23,7 @@ void Store::DisplayOrders() {
         ResetGrid(
             QStringLiteral("Cart No|Inserted|Status|Sales Order|Customer #|Ext. Customer #|Notify Email"));
         gdData->setColFormat(1, QStringLiteral("MM/DD/YYYY hh:nn AMPM"));
+        gdData->setSortable(true);
         LayoutControls();
         gdData->setRowBold(0, true);
         gdData->AutoSize();
@@ -53,7 +54,7 @@ void Store::FindOrders() {
         for (const auto& [parameter, box] : numbers)
             if (IsFilter(box))
                 call.set(QLatin1String(parameter), Variant(box->text()).toInt32());
-        FillGrid(call, [&] {
+        const int32_t found = FillGrid(call, [&] {
             gdData->AddRow({call.readText(QStringLiteral("shopping_cart_no")),
                             call.readText(QStringLiteral("inserted_datetime")),
                             call.readText(QStringLiteral("status_id")),
@@ -62,6 +63,7 @@ void Store::FindOrders() {
                             call.readText(QStringLiteral("external_customer_no")),
                             call.readText(QStringLiteral("notify_email_address"))});
         });
+        ShowFound(found, QStringLiteral("No orders found"));
     });
 }
 
@@ -72,6 +74,7 @@ void Store::on_cmdNewSearch_clicked() {
     for (QLineEdit* box : {txtCartNo, txtSalesOrderNo, txtCustomerNo, txtExternalCustomerNo})
         box->clear();
     gdData->setRows(1);
+    ClearFound();
 }
 
 void Store::on_cmdStop_clicked() {
@@ -83,6 +86,7 @@ void Store::DisplayCustomers() {
     ShowPanel(picSearchCustomer);
     ResetGrid(QStringLiteral("Log No|Log Date Time|Customer No| External Customer No"));
     gdData->setColFormat(1, QStringLiteral("mm/dd/yyyy hh:mm ampm"));
+    gdData->setSortable(true);
     gdData->setRowBold(0, true);
     LayoutControls();
     gdData->AutoSize();
@@ -160,12 +164,13 @@ void Store::FindCustomerLogs() {
         if (customerNo != 0) {
             StoredProcedureCall call(m_db, QStringLiteral("ZEV_SP_STORE_GetCustomerLogs"));
             call.set(QStringLiteral("@customer_no"), customerNo);
-            FillGrid(call, [&] {
+            const int32_t found = FillGrid(call, [&] {
                 gdData->AddRow({call.readText(QStringLiteral("log_no")),
                                 call.readText(QStringLiteral("log_datetime")),
                                 call.readText(QStringLiteral("customer_no")),
                                 call.readText(QStringLiteral("external_customer_no"))});
             });
+            ShowFound(found);
         } else {
             gdData->AutoSize();
         }

@@ -12,8 +12,10 @@
 #include "widgets/Twips.h"
 
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QTabBar>
 #include <utility>
 
 // Store selection, the tab strip and the layout of the control.
@@ -134,14 +136,18 @@ void Store::StoreChanged() {
 void Store::ShowCurrentTab() {
     if (Deferred([this] { ShowCurrentTab(); }))
         return;
+    // Parked panels are hidden too: a wide window would otherwise reach one parked to the left.
     for (QWidget* panel : {picOrderSearch, picLists, picSearchCustomer}) {
         panel->move(TwipsToPixels(Parked, this), panel->y());
         panel->setEnabled(false);
+        panel->hide();
     }
     tabCustomer->move(TwipsToPixels(Parked, this), tabCustomer->y());
     tabCustomer->setEnabled(false);
+    tabCustomer->hide();
     for (QPushButton* button : {cmdEdit, cmdAdd, cmdDelete})
         button->hide();
+    ClearFound();
     PlaceGrid(300 + 120, -400 - 120);
     try {
         if (IsTab("PRODUCT") || IsTab("LIST")) {
@@ -172,6 +178,7 @@ void Store::PlaceGrid(int topTwips, int heightTwips) {
 void Store::ShowPanel(QWidget* panel) {
     panel->move(TwipsToPixels(120, this), panel->y());
     panel->setEnabled(true);
+    panel->show();
 }
 
 void Store::resizeEvent(QResizeEvent* event) {
@@ -179,11 +186,22 @@ void Store::resizeEvent(QResizeEvent* event) {
     LayoutControls();
 }
 
+// The views' panels and grid start below the tabs, however tall the style draws them.
+int Store::ViewTop() const {
+    return std::max(TwipsToPixels(300 + 120, this), tabStore->ClientRect().top() + TwipsToPixels(60, this));
+}
+
+// A panel is never lower than its controls need.
+static int PanelHeight(const QWidget* panel) {
+    return std::max(panel->height(), panel->minimumSizeHint().height());
+}
+
 void Store::LayoutControls() {
     auto px = [this](int twips) { return TwipsToPixels(twips, this); };
     const int w = width();
     const int h = height();
-    fraStore->setGeometry(px(60), px(60), std::max(0, w - px(120)), fraStore->height());
+    fraStore->setGeometry(px(60), px(60), std::max(0, w - px(120)),
+                          std::max(fraStore->height(), fraStore->minimumSizeHint().height()));
     tabStore->setGeometry(px(60), fraStore->y() + fraStore->height() + px(30), std::max(0, w - px(120)),
                           std::max(0, h - fraStore->height() - px(180)));
     const QRect tab = tabStore->geometry();
@@ -191,29 +209,50 @@ void Store::LayoutControls() {
                     tab.top() + tab.height() - cmdAdd->height() - px(120));
     cmdAdd->move(cmdDelete->x() - cmdAdd->width() - px(60), cmdDelete->y());
     cmdEdit->move(cmdAdd->x() - cmdEdit->width() - px(60), cmdDelete->y());
-    const int panelTop = tab.top() + px(420);
+    const int viewTop = ViewTop();
+    const int panelTop = tab.top() + viewTop;
     for (QWidget* panel : {picOrderSearch, picSearchCustomer, picLists})
-        panel->setGeometry(panel->x(), panelTop, std::max(0, tab.width() - px(240)), panel->height());
-    const int buttonLeft = picOrderSearch->width() - cmdFind->width() - px(60);
-    for (QPushButton* button : {cmdFind, cmdNewSearch, cmdStop})
-        button->move(buttonLeft, button->y());
+        panel->setGeometry(panel->x(), panelTop, std::max(0, tab.width() - px(240)), PanelHeight(panel));
 
-    QRect area(tab.left() + px(120), tab.top() + px(300 + 120), tab.width() - px(240),
-               tab.height() - px(400 + 120));
-    auto below = [&](QWidget* panel, int less) {
+    QRect area(tab.left() + px(120), tab.top() + viewTop, tab.width() - px(240),
+               tab.height() - viewTop - px(100));
+    auto below = [&](QWidget* panel) {
         area.setTop(panel->y() + panel->height() + px(60));
-        area.setHeight(tab.height() - px(400 + 120) - panel->height() - px(240) - less);
+        area.setBottom(tab.bottom() - px(280));
     };
     if (IsTab("ORDER"))
-        below(picOrderSearch, 0);
-    else if (IsTab("PRODUCT"))
-        area.setHeight(area.height() - px(120));
+        below(picOrderSearch);
     else if (IsTab("LIST"))
-        below(picLists, cmdAdd->height() + px(60));
+        below(picLists);
     else if (IsTab("CUST"))
-        below(picSearchCustomer, 0);
+        below(picSearchCustomer);
+    // The buttons under the grid have a row of their own.
+    if (IsTab("PRODUCT") || IsTab("LIST"))
+        area.setBottom(cmdAdd->y() - px(60) - 1);
     area.setHeight(std::max(0, area.height()));
     gdData->setGeometry(area);
+}
+
+// The smallest size at which every control of every view shows whole, with a few rows of the grid.
+QSize Store::minimumSizeHint() const {
+    auto px = [this](int twips) { return TwipsToPixels(twips, this); };
+    const int buttons =
+        cmdEdit->sizeHint().width() + cmdAdd->sizeHint().width() + cmdDelete->sizeHint().width() + px(2 * 60);
+    int width = std::max(fraStore->minimumSizeHint().width(), tabStore->tabBar()->sizeHint().width());
+    int panels = buttons;
+    int tallestPanel = 0;
+    for (const QWidget* panel : {picOrderSearch, picSearchCustomer, picLists}) {
+        panels = std::max(panels, panel->minimumSizeHint().width());
+        tallestPanel = std::max(tallestPanel, PanelHeight(panel) + px(60));
+    }
+    width = std::max(width, panels + px(240)) + px(120);
+    const int gridRows = gdData->verticalHeader()->defaultSectionSize() * 5 + 2 * gdData->frameWidth();
+    const int buttonRow = cmdAdd->sizeHint().height() + px(60 + 120);
+    // Below the panels: the grid and the strip's margin; the list view has the button row as well.
+    const int views = ViewTop() + std::max(tallestPanel + gridRows + px(280),
+                                           PanelHeight(picLists) + px(60) + gridRows + buttonRow);
+    const int height = std::max(fraStore->height(), fraStore->minimumSizeHint().height()) + px(180) + views;
+    return {width, height};
 }
 
 // ---- shared grid helpers
@@ -226,13 +265,13 @@ void Store::ResetGrid(const QString& formatString) {
     gdData->setCols(1);
     gdData->setFormatString(formatString);
     gdData->setOutlineBar(false);
+    // The product view keeps its groups and the list view its sequence, from which a new entry's number is
+    // taken: only the order and customer log views sort by a clicked column.
+    gdData->setSortable(false);
 }
 
-void Store::FillGrid(StoredProcedureCall& call, const std::function<void()>& addRow) {
-    if (m_stopShown) {
-        m_stopShown = false;
-        ShowStatus(QStringLiteral("Ready"));
-    }
+int32_t Store::FillGrid(StoredProcedureCall& call, const std::function<void()>& addRow) {
+    ClearFound();
     GridFill fill(gdData, m_stopCount);
     m_filling = true;
     const auto filled = qScopeGuard([this] {
@@ -246,11 +285,34 @@ void Store::FillGrid(StoredProcedureCall& call, const std::function<void()>& add
                 },
                 Qt::QueuedConnection);
     });
-    if (call.openRows() && !fill.Run(call, addRow)) {
-        m_stopShown = true;
-        ShowStatus(QStringLiteral("Stopped: %1 rows found").arg(fill.RowsAdded()));
+    int32_t found = -1;
+    if (call.openRows()) {
+        if (fill.Run(call, addRow)) {
+            found = fill.RowsAdded();
+        } else {
+            m_foundShown = true;
+            ShowStatus(QStringLiteral("Stopped: %1 rows found").arg(fill.RowsAdded()));
+        }
     }
     fill.SizeColumns();
+    return found;
+}
+
+void Store::ShowFound(int32_t rows, const QString& noneFound) {
+    if (rows < 0)
+        return;
+    m_foundShown = true;
+    if (rows == 0 && !noneFound.isEmpty())
+        ShowStatus(noneFound);
+    else
+        ShowStatus(rows == 1 ? QStringLiteral("1 row found") : QStringLiteral("%1 rows found").arg(rows));
+}
+
+void Store::ClearFound() {
+    if (m_foundShown) {
+        m_foundShown = false;
+        ShowStatus(QStringLiteral("Ready"));
+    }
 }
 
 bool Store::Deferred(std::function<void()> command) {

@@ -24,6 +24,7 @@ GridPicker::GridPicker(const QString& caption, Buttons buttons, DoubleClick doub
       m_doubleClick(doubleClick) {
     setWindowTitle(caption);
     gdItems->setSelectionMode(FlexGrid::SelectionMode::ListBox);
+    gdItems->setSortable(true);
     cmdOk->setDefault(true);
     setLayoutControls(gdItems, cmdOk, cmdCancel);
     resize(TwipsToPixels(InitialWidth, this), TwipsToPixels(InitialHeight, this));

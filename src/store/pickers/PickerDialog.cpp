@@ -26,6 +26,9 @@ void PickerDialog::setLayoutControls(QWidget* grid, QPushButton* ok, QPushButton
     for (QPushButton* button : {ok, cancel})
         if (button)
             button->resize(TwipsToPixels(ButtonWidth, this), TwipsToPixels(ButtonHeight, this));
+    // Never so small that a button is cut off or the grid shows no row.
+    setMinimumSize(TwipsToPixels(3 * Margin + 2 * ButtonWidth, this),
+                   TwipsToPixels(gridTop + 1500 + 2 * Margin + ButtonHeight, this));
 }
 
 void PickerDialog::closeEvent(QCloseEvent* event) {

@@ -18,6 +18,8 @@ DetailViewer::DetailViewer(const QString& firstKey, const QString& firstCaption,
     tabDetail->AddTab(secondKey, secondCaption);
     connect(tabDetail, &TabStrip::Click, this, &DetailViewer::ShowSelectedTab);
     resize(720, 520);
+    // The tabs and a few rows of the outline, however small the window is made.
+    setMinimumSize(TwipsToPixels(4000, this), TwipsToPixels(3000, this));
 }
 
 void DetailViewer::setGrids(FlexGrid* first, FlexGrid* second) {

@@ -8,8 +8,11 @@
 #include "widgets/KeyedCombo.h"
 #include "widgets/TabStrip.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -170,6 +173,75 @@ TEST_F(StoreCommandsTest, SpecialOffersGoToTheHostsItemMaintenance) {
     start();
     control.mnuToolSpecialOffer->trigger();
     EXPECT_EQ(server->items->specialOffersShown, 1);
+}
+
+// Work without the mouse: Tab leaves the grid for the buttons under it, Ctrl+Tab steps through the views, the
+// grid's keys run Edit, Delete and Add where the view offers them, a focused button takes Enter, and Enter in
+// an order filter finds.
+TEST_F(StoreCommandsTest, TheKeysReachEveryCommandWithoutTheMouse) {
+    startOn("LIST");
+    control.show();
+    QApplication::setActiveWindow(&control);
+    FlexGrid* grid = control.gdData;
+    grid->setFocus();
+    grid->setRow(2);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), control.cmdEdit);
+    QTest::keyClick(control.cmdEdit, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), control.cmdAdd);
+    QTest::keyClick(control.cmdAdd, Qt::Key_Backtab, Qt::ShiftModifier);
+    QTest::keyClick(control.cmdEdit, Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_EQ(QApplication::focusWidget(), grid);
+
+    ModalScript dialogs;
+    QStringList opened;
+    auto cancel = [&](frmStoreListItem& editor) {
+        opened << editor.txtSeqNo->text();
+        editor.cmdCancel->click();
+    };
+    dialogs.on<frmStoreListItem>(cancel).on<frmStoreListItem>(cancel).on<frmStoreListItem>(cancel);
+    db->script("ZEV_SP_STORE_GetListItems").row(ListItemRow(2, "Half day"));
+    QTest::keyClick(grid, Qt::Key_Return); // edits entry 2
+    QTest::keyClick(grid, Qt::Key_Insert); // a new entry after the last, 7
+    QTest::keyClick(grid, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(opened, QStringList({"2", "8", "8"}));
+
+    ScriptedMessages messages;
+    messages.expect(MsgBoxResult::No);
+    db->script("ZEV_SP_STORE_GetListItems").row(ListItemRow(2, "Half day"));
+    QTest::keyClick(grid, Qt::Key_Delete);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].prompt, "Are you sure you want to delete list item (2:Half day)?");
+    EXPECT_EQ(grid->Rows(), 4);
+
+    // Ctrl+Tab on to the customers and the orders, where the grid has no Add or Delete; Ctrl+Shift+Tab back.
+    auto step = [&](QWidget* from, Qt::KeyboardModifiers keys) {
+        from->setFocus();
+        QTest::keyClick(from, keys & Qt::ShiftModifier ? Qt::Key_Backtab : Qt::Key_Tab, keys);
+        return control.tabStore->SelectedKey();
+    };
+    EXPECT_EQ(step(grid, Qt::ControlModifier), "CUST");
+    EXPECT_EQ(QApplication::focusWidget(), control.cmdCustFind)
+        << "the keys go on with the view's first control";
+    ASSERT_EQ(step(control.cmdCustFind, Qt::ControlModifier), "ORDER");
+    const size_t calls = db->calls().size();
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Insert);
+    QTest::keyClick(grid, Qt::Key_Delete);
+    QTest::keyClick(grid, Qt::Key_Return); // no order listed: nothing to show
+    EXPECT_EQ(db->calls().size(), calls);
+
+    control.txtCartNo->setFocus();
+    QTest::keyClicks(control.txtCartNo, "12");
+    QTest::keyClick(control.txtCartNo, Qt::Key_Return);
+    ASSERT_EQ(db->callsOf("ZEV_SP_STORE_GetOrders").size(), 1u);
+    control.cmdNewSearch->setFocus();
+    QTest::keyClick(control.cmdNewSearch, Qt::Key_Return);
+    EXPECT_EQ(control.txtCartNo->text(), "") << "the focused button took Enter";
+
+    EXPECT_EQ(step(control.cmdNewSearch, Qt::ControlModifier | Qt::ShiftModifier), "CUST");
+    step(grid, Qt::ControlModifier);
+    EXPECT_EQ(step(grid, Qt::ControlModifier), "PRODUCT") << "the last view wraps round to the first";
 }
 
 } // namespace

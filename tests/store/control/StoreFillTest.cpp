@@ -56,7 +56,7 @@ TEST_F(StoreFillTest, StopKeepsTheWholeRowsFoundSaysSoAndTheNextSearchFindsAll) 
     control.cmdFind->click();
     EXPECT_EQ(control.gdData->Rows() - 1, Orders);
     expectWholeOrders();
-    EXPECT_EQ(server->statusTexts.back(), "Ready");
+    EXPECT_EQ(server->statusTexts.back(), QStringLiteral("%1 rows found").arg(Orders));
     EXPECT_TRUE(error->reports.empty());
 }
 

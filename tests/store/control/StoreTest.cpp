@@ -202,4 +202,42 @@ TEST_F(StoreTest, ClicksAndKeysOnTheSurfaceAreRaisedButNotThoseOfChildControls) 
     EXPECT_EQ(keys.join(", ").toStdString(), "down 89, press 121, up 89, down 88, press 120, up 88");
 }
 
+TEST_F(StoreTest, SearchesSayInTheStatusLineHowManyRowsTheyFound) {
+    openOn("ORDER");
+    control.cmdFind->click();
+    EXPECT_EQ(server->statusTexts.back(), "No orders found");
+    db->script("ZEV_SP_STORE_GetOrders").row(OrderRow(1)).row(OrderRow(2));
+    control.cmdFind->click();
+    EXPECT_EQ(server->statusTexts.back(), "2 rows found");
+    control.cmdNewSearch->click();
+    EXPECT_EQ(server->statusTexts.back(), "Ready") << "no rows, nothing found to speak of";
+
+    control.tabStore->SelectKey("CUST");
+    picker->choice = std::make_shared<FakeCustomer>(Variant(88), "Ann Lee");
+    db->script("ZEV_SP_STORE_GetCustomerLogs")
+        .row({{"log_no", 77}, {"log_datetime", ""}, {"customer_no", 88}, {"external_customer_no", 0}});
+    control.cmdCustFind->click();
+    EXPECT_EQ(server->statusTexts.back(), "1 row found");
+}
+
+// Sorting itself is the grid's; here which views offer it, and that a new search comes in the database's
+// order.
+TEST_F(StoreTest, OrdersAndLogEntriesSortByAClickedTitleProductsAndListsKeepTheirOrder) {
+    openOn("ORDER");
+    db->script("ZEV_SP_STORE_GetOrders").row(OrderRow(5)).row(OrderRow(12)).row(OrderRow(7));
+    control.cmdFind->click();
+    ASSERT_TRUE(control.gdData->Sortable());
+    control.gdData->SortBy(0);
+    control.gdData->SortBy(0);
+    EXPECT_EQ(control.gdData->TextMatrix(1, 0), "12");
+    db->script("ZEV_SP_STORE_GetOrders").row(OrderRow(5)).row(OrderRow(12));
+    control.cmdFind->click();
+    EXPECT_EQ(control.gdData->TextMatrix(1, 0), "5");
+    EXPECT_EQ(control.gdData->SortCol(), -1);
+    for (const char* key : {"PRODUCT", "LIST", "CUST"}) {
+        control.tabStore->SelectKey(key);
+        EXPECT_EQ(control.gdData->Sortable(), QString(key) == "CUST") << key;
+    }
+}
+
 } // namespace

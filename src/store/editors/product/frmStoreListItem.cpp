@@ -1,11 +1,11 @@
 #include "store/editors/product/frmStoreListItem.h"
 
 #include "sdk/RuntimeError.h"
-#include "widgets/NamedControl.h"
 #include "store/editors/product/PriceBinding.h"
 #include "store/host/CStoreMaint.h"
 #include "store/pickers/frmSelectStoreProductItem.h"
 #include "store/records/CListItem.h"
+#include "widgets/NamedControl.h"
 #include "widgets/ShowModal.h"
 #include "widgets/Twips.h"
 
@@ -123,6 +123,8 @@ void frmStoreListItem::on_cmdSelectPrice_clicked() {
     // A price number of 0 leaves the text as it was.
     if (priceNo != 0)
         lblPriceNo->setText(m_values.price.Text());
+    // The price was the last thing to choose: Enter now confirms rather than opening the prices again.
+    cmdOk->setFocus();
 }
 
 void frmStoreListItem::on_cmdClearPrice_clicked() {

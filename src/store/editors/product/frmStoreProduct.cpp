@@ -10,6 +10,7 @@
 #include "store/records/CProductItem.h"
 #include "widgets/BusyPointer.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/GridKeys.h"
 #include "widgets/KeyedCombo.h"
 #include "widgets/MsgBox.h"
 #include "widgets/NamedControl.h"
@@ -101,7 +102,8 @@ frmStoreProduct::frmStoreProduct(QWidget* parent)
         picTab[i]->setObjectName(QStringLiteral("picTab%1").arg(i));
     }
     cmdOk->setDefault(true);
-    resize(TwipsToPixels(FormWidth, this), TwipsToPixels(FormHeight, this));
+    setMinimumSize(minimumSizeHint());
+    resize(QSize(TwipsToPixels(FormWidth, this), TwipsToPixels(FormHeight, this)).expandedTo(minimumSize()));
     setWindowTitle(QStringLiteral("Store Product"));
 
     connect(cmdOk, &QPushButton::clicked, this, &frmStoreProduct::on_cmdOk_clicked);
@@ -112,6 +114,7 @@ frmStoreProduct::frmStoreProduct(QWidget* parent)
     connect(cmdEdit, &QPushButton::clicked, this, &frmStoreProduct::on_cmdEdit_clicked);
     connect(cmdDelete, &QPushButton::clicked, this, &frmStoreProduct::on_cmdDelete_clicked);
     connect(gdItems, &FlexGrid::DblClick, this, &frmStoreProduct::on_cmdEdit_clicked);
+    GridKeys::Attach(gdItems, cmdEdit, cmdDelete, cmdAddItem);
     connect(tabProperties, &TabStrip::Click, this, &frmStoreProduct::ShowPropertiesPage);
 }
 
@@ -181,6 +184,16 @@ QWidget* frmStoreProduct::BuildItemsPage() {
     layout->addWidget(gdItems, 1);
     layout->addLayout(buttons);
     return page;
+}
+
+// Small enough for a small screen, never so small that a field or a button is cut off.
+QSize frmStoreProduct::minimumSizeHint() const {
+    QSize page;
+    for (const QWidget* panel : picTab)
+        page = page.expandedTo(panel->minimumSizeHint());
+    const int buttons = TwipsToPixels(3 * ButtonWidth + Margin + 2 * Margin / 2, this);
+    return {std::max(page.width() + TwipsToPixels(2 * PageLeft, this), buttons),
+            page.height() + TwipsToPixels(PageTop + 2 * Margin + ButtonHeight, this)};
 }
 
 void frmStoreProduct::resizeEvent(QResizeEvent* event) {
@@ -332,8 +345,11 @@ void frmStoreProduct::LoadProductItems() {
 void frmStoreProduct::ShowPropertiesPage() {
     const QString key = tabProperties->SelectedKey();
     const int shown = key.compare(QLatin1String("ITEMS"), Qt::CaseInsensitive) == 0 ? 1 : 0;
-    for (size_t i = 0; i < picTab.size(); ++i)
+    // The other page is parked and hidden: a maximised editor is wide enough to reach a parked page.
+    for (size_t i = 0; i < picTab.size(); ++i) {
         picTab[i]->setEnabled(int(i) == shown);
+        picTab[i]->setVisible(int(i) == shown);
+    }
     LayOut();
     if (shown == 0)
         (txtProductNo->text().isEmpty() ? txtProductNo : txtProductName)->setFocus();

@@ -59,6 +59,8 @@ public:
     QPushButton* cmdCancel;
     QPushButton* cmdApply;
 
+    QSize minimumSizeHint() const override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     // The close box and Escape cancel.

@@ -12,6 +12,7 @@
 #include "store/records/CProductItem.h"
 #include "store/records/CStoreProductItemSell.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/GridKeys.h"
 #include "widgets/MsgBox.h"
 #include "widgets/NamedControl.h"
 #include "widgets/NullableDatePicker.h"
@@ -104,6 +105,7 @@ frmStoreProductItem::frmStoreProductItem(QWidget* parent)
     connect(cmdAdd, &QPushButton::clicked, this, &frmStoreProductItem::on_cmdAdd_clicked);
     connect(cmdEdit, &QPushButton::clicked, this, &frmStoreProductItem::on_cmdEdit_clicked);
     connect(gdItemSell, &FlexGrid::DblClick, this, &frmStoreProductItem::on_cmdEdit_clicked);
+    GridKeys::Attach(gdItemSell, cmdEdit, cmdDelete, cmdAdd);
     connect(cmdDelete, &QPushButton::clicked, this, &frmStoreProductItem::on_cmdDelete_clicked);
     connect(txtSeqNo, &QLineEdit::textEdited, this, [this] { m_seqNoChanged = true; });
 }

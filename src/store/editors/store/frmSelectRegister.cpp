@@ -54,6 +54,7 @@ frmSelectRegister::frmSelectRegister(QWidget* parent)
     setWindowTitle(QStringLiteral("Select Register"));
     dbgRegisters->setFormatString(QStringLiteral("Register|Group|RevenueCenter|Location"));
     dbgRegisters->setSelectionMode(FlexGrid::SelectionMode::ByRow);
+    dbgRegisters->setSortable(true);
     cmdOk->setDefault(true);
     Label1->setGeometry(TwipsRect(Margin, Margin, InitialWidth - 2 * Margin, LabelHeight, this));
     setLayoutControls(dbgRegisters, cmdOk, cmdCancel, 2 * Margin + LabelHeight);

@@ -71,6 +71,10 @@ frmStore::frmStore(QWidget* parent)
     connect(txtDocument, &QPlainTextEdit::textChanged, this, [this] { m_documentChanged = true; });
     setWindowTitle(QStringLiteral("Store Maintenance (0)"));
     resize(TwipsToPixels(13200, this), TwipsToPixels(8700, this));
+    // The fields beside the register column, and below them the tabs with room for the grid's three buttons.
+    setMinimumSize(
+        TwipsToPixels(3 * Margin + LabelWidth + 600 + RegisterWidth, this),
+        TwipsToPixels(Margin + GeneralRows * RowPitch + 60 + 2700 + 60 + ButtonHeight + Margin, this));
 }
 
 frmStore::~frmStore() = default;
@@ -219,6 +223,8 @@ void frmStore::ShowPanel(int index, bool shown) {
     QWidget* panel = picTab[size_t(index)];
     panel->setEnabled(shown);
     panel->move(TwipsToPixels(shown ? PanelLeft : Parked, this), panel->y());
+    // Hidden as well: a maximised editor is wide enough to reach a panel parked to the left.
+    panel->setVisible(shown);
 }
 
 // ---- set-up

@@ -3,6 +3,7 @@
 #include "store/editors/product/frmStoreProduct.h"
 #include "store/editors/product/frmStoreProductItem.h"
 #include "store/editors/product/frmStoreProductItemSell.h"
+#include "store/pickers/frmSelectPrice.h"
 #include "store/pickers/frmSelectStoreProductItem.h"
 #include "store/records/CListItem.h"
 #include "store/records/CProduct.h"
@@ -16,6 +17,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 
 namespace {
 
@@ -116,7 +118,7 @@ TEST_F(ProductEditorFormsTest, DeleteRemovesAnUnstoredRowAtOnceAndAsksForAStored
     ScriptedMessages messages;
     messages.expect(MsgBoxResult::No).expect(MsgBoxResult::Yes);
     grid.setRow(2);
-    Button(editor, "cmdDelete")->click();
+    QTest::keyClick(&grid, Qt::Key_Delete); // the key asks as the button does
     Button(editor, "cmdDelete")->click();
     EXPECT_EQ(messages.shown()[0].prompt, "Are you sure you want to delete product item (Family)?");
     ExpectSent(db->lastCall(), {{"@store_no", 1}, {"@product_no", 100}, {"@seq_no", 5}});
@@ -223,6 +225,46 @@ TEST_F(ProductEditorTest, ListItemEditorClosesWhenThePickAtOnceIsCancelledAndKee
     editor.cmdSelect->click();
     EXPECT_EQ(editor.lblProductItem->text(), "100-2 : Season Pass");
     EXPECT_EQ(editor.lblPriceNo->text(), "kept");
+}
+
+// Chosen with the keyboard: Space on the price button opens the prices, and Enter then confirms the entry
+// instead of opening them again.
+TEST_F(ProductEditorTest, ListItemEditorTakesEnterAfterTheChosenPriceAsOK) {
+    CListItem entry;
+    entry.setStoreNo(1);
+    entry.setListId("FEATURED");
+    entry.setSeqNo(2);
+    entry.setOriginalSeqNo(2);
+    entry.setProductNo(100);
+    entry.setProductItemSeqNo(1);
+    frmStoreListItem editor;
+    editor.Setup(maint, entry);
+    editor.show();
+    QApplication::setActiveWindow(&editor);
+    editor.cmdSelectPrice->setFocus();
+    db->script("ZEV_SP_STORE_GetProductItemPrices")
+        .row({{"price_no", 109},
+              {"season_no", Variant::Null()},
+              {"season_desc", Variant::Null()},
+              {"discount_id", ""},
+              {"discount_desc", ""},
+              {"unit_id", "EA"},
+              {"unit_qty", int16_t(1)},
+              {"unit_price", 499.0},
+              {"Price", 499.0}});
+    ModalScript dialogs;
+    dialogs.on<frmSelectPrice>([](frmSelectPrice& picker) {
+        picker.gdItems->setRow(1);
+        picker.cmdOk->click();
+    });
+    QTest::keyClick(editor.cmdSelectPrice, Qt::Key_Space);
+    EXPECT_EQ(editor.lblPriceNo->text(), "1@(109) $499.00");
+    ASSERT_EQ(QApplication::focusWidget(), editor.cmdOk);
+    db->script("ZEV_SP_STORE_UpdateListItem").returns(0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(dialogs.shownCount(), 1) << "the prices are not opened again";
+    EXPECT_FALSE(editor.UserCancelled());
+    EXPECT_EQ(db->callsOf("ZEV_SP_STORE_UpdateListItem").size(), 1u);
 }
 
 } // namespace

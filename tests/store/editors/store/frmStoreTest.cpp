@@ -6,8 +6,10 @@
 #include "widgets/FlexGrid.h"
 #include "widgets/TabStrip.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -77,6 +79,19 @@ TEST_F(frmStoreTest, AStoreWithoutADescriptionIsRefusedBeforeAnythingIsWritten) 
     EXPECT_TRUE(db->callsOf(UpdateStore).empty());
     EXPECT_TRUE(db->callsOf("ZEV_SP_STORE_UpdateProductGroup").empty());
     EXPECT_EQ(form.txtDescription->maxLength(), 50);
+}
+
+// OK is a few Tab presses from the grid, however many cells the grid has.
+TEST_F(frmStoreTest, TabLeavesTheGridForItsButtonsAndOK) {
+    Open();
+    form.show();
+    QApplication::setActiveWindow(&form);
+    form.gdData->setFocus();
+    int presses = 0;
+    for (; presses < 8 && QApplication::focusWidget() && QApplication::focusWidget() != form.cmdOk; ++presses)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form.cmdOk);
+    EXPECT_LE(presses, 4) << "the grid's own buttons, then OK";
 }
 
 TEST_F(frmStoreTest, ListsDropUnnamedRowsAndKeepRefusedOnesPending) {
