@@ -8,6 +8,7 @@
 #include "support/ModalScript.h"
 #include "widgets/FlexGrid.h"
 
+#include <QSqlQuery>
 #include <QUrl>
 
 namespace {
@@ -77,6 +78,28 @@ TEST_F(ServerRights, AClerkSeesMaskedCardNumbersEverywhereAndCannotTouchTheRight
     EXPECT_TRUE(Refused(*plain, "DELETE FROM zev_user_right"));
     // Of the users, each login sees itself only.
     EXPECT_EQ(plain->scalar("SELECT string_agg(user_id, ',') FROM zev_user").toString(), clerk);
+    // The server masks as the procedure always did on the client, card numbers in any form included.
+    db->execute(
+        "INSERT INTO zev_shopping_cart (shopping_cart_no, store_no, shopping_cart_data) VALUES (990001, 1, "
+        "?)",
+        {"<cart><pay CARD_NO = '5500000000000004'/><pay CARD_NO=\"123\"/><CARD_NO>6011000990139424"
+         "</CARD_NO><pay XCARD_NO=\"4111111111111111\" card_no=\"4111111111111111\"/>\u00e9</cart>"});
+    const auto clientSide = db->connection(clerk);
+    for (QSqlQuery carts = db->session().run("SELECT store_no, shopping_cart_no FROM zev_shopping_cart WHERE "
+                                             "shopping_cart_data IS NOT NULL");
+         carts.next();) {
+        const auto handedOut = ProcedureRun::Rows(
+            *clientSide, "ZEV_SP_STORE_GetOrderData",
+            {{"@store_no", carts.value(0).toInt()}, {"@shopping_cart_no", carts.value(1).toDouble()}});
+        ASSERT_EQ(handedOut.rows.size(), 1u);
+        EXPECT_EQ(
+            plain
+                ->scalar("SELECT shopping_cart_data FROM zev_shopping_cart_masked WHERE shopping_cart_no = ?",
+                         {carts.value(1)})
+                .toString(),
+            handedOut.at(0, "shopping_cart_data").toText())
+            << carts.value(1).toLongLong();
+    }
     // The auditor reads the cart as it is kept.
     EXPECT_TRUE(Plain(auditor)->scalar(CartData.arg("zev_shopping_cart")).toString().contains(FullCard));
 
