@@ -10,6 +10,8 @@
 #include "sdk/RuntimeError.h"
 #include "widgets/BusyPointer.h"
 
+#include <QUrl>
+
 HostLauncher::Places HostLauncher::DefaultPlaces() {
     return {HostPaths::SettingsPath(), HostPaths::ErrorLogPath(), HostPaths::PluginFolder()};
 }
@@ -54,6 +56,12 @@ bool HostLauncher::Start() {
 void HostLauncher::ShowHowToLetIn(const ErrorLog& errors) {
     const QString user = m_server->User();
     QString target = HostDatabase::Displayed(m_target);
+    // The administrator works as their own login, not as the person's.
+    if (HostDatabase::IsServerUrl(m_target)) {
+        QUrl address(target);
+        address.setUserName(QString());
+        target = address.toString();
+    }
     if (target.contains(QLatin1Char(' ')))
         target = QLatin1Char('"') + target + QLatin1Char('"');
     const QString text =

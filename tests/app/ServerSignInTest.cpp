@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QRandomGenerator>
+#include <QUrl>
 
 namespace {
 
@@ -60,6 +61,12 @@ TEST(ServerSignIn, TheLoginIsTheUserAndNoOneElsesNameCanBeTaken) {
     ASSERT_TRUE(outsider->Window()) << outsider->Error().toStdString();
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.shown()[0].title, "Security Alert");
+    // The command named is for the administrator's own login.
+    QUrl address(database->target());
+    address.setUserName({});
+    EXPECT_TRUE(outsider->Window()->lblStatus->text().endsWith(
+        "zevstore-admin user add " + stranger + " --rights STORE --database " + address.toString()))
+        << outsider->Window()->lblStatus->text().toStdString();
     qunsetenv("PGPASSWORD");
 }
 
