@@ -7,6 +7,7 @@
 #include "sdk/RuntimeError.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -16,23 +17,31 @@ const QString AdminName = QStringLiteral("admin");
 const QString DemoName = QStringLiteral("demo");
 const QString FullName = QStringLiteral("full-name");
 const QString RightsName = QStringLiteral("rights");
+const QString PasswordFileName = QStringLiteral("password-file");
 
 const char* const Commands = R"(ZevStore administration: the database, its users and their rights.
 
 Commands:
   init DATABASE --admin NAME [--demo]
       Creates or upgrades the tables, makes NAME an administrator and, with --demo, loads the demo data
-      into an empty database. Running it again changes nothing that is there.
-  user add NAME --rights LIST [--full-name TEXT] --database DATABASE
+      into an empty database. On PostgreSQL it also makes the group roles, grants the tables to them and
+      gives every user of an older database a login without a password. Running it again changes nothing
+      that is there.
+  user add NAME --rights LIST [--full-name TEXT] [--password-file FILE] --database DATABASE
+      On PostgreSQL also the login NAME, with the password asked twice (or the first line of FILE).
+  user password NAME [--password-file FILE] --database DATABASE
+      A new password for the login NAME (PostgreSQL).
   user rights NAME LIST --database DATABASE
       Gives NAME exactly these rights ("" for none).
   user remove NAME --database DATABASE
+      On PostgreSQL also drops the login, unless the server still uses it elsewhere.
   user list --database DATABASE
 
 LIST: rights separated by commas: STORE (use Store Maintenance), STOREADMIN (also administer stores),
 STORE_VIEW_CARD (see card numbers in full).
 DATABASE: a SQLite file, or postgresql://[user[:password]@]host[:port]/name. Without a password in the
-address the PostgreSQL client's own sources are used: ~/.pgpass and the PG* environment variables.)";
+address the PostgreSQL client's own sources are used: ~/.pgpass and the PG* environment variables. On
+PostgreSQL the commands run as a login that owns the tables and may create roles.)";
 
 QString RightsText(const QStringList& rights) {
     return rights.isEmpty() ? QStringLiteral("(no rights)") : rights.join(QLatin1Char(','));
@@ -40,7 +49,8 @@ QString RightsText(const QStringList& rights) {
 
 } // namespace
 
-AdminCommand::AdminCommand(QTextStream& out, QTextStream& err) : m_out(out), m_err(err) {
+AdminCommand::AdminCommand(QTextStream& out, QTextStream& err, PasswordSource askPassword)
+    : m_out(out), m_err(err), m_askPassword(std::move(askPassword)) {
     m_parser.setApplicationDescription(QString::fromUtf8(Commands));
     m_parser.addHelpOption();
     m_parser.addVersionOption();
@@ -50,6 +60,9 @@ AdminCommand::AdminCommand(QTextStream& out, QTextStream& err) : m_out(out), m_e
         {DemoName, QStringLiteral("init: load the demo data into an empty database.")},
         {FullName, QStringLiteral("user add: the user's full name."), QStringLiteral("text")},
         {RightsName, QStringLiteral("user add: the user's rights."), QStringLiteral("list")},
+        {PasswordFileName,
+         QStringLiteral("user add, user password: the file whose first line is the password."),
+         QStringLiteral("file")},
     });
     m_parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("init or user, see above."));
 }
@@ -87,7 +100,11 @@ int AdminCommand::Dispatch(const QStringList& words) {
     if (command == QLatin1String("user")) {
         const QString full = QStringLiteral("user ") + action;
         if (action == QLatin1String("add") && words.size() == 3)
-            return OnlyOptions(full, {DatabaseName, FullName, RightsName}) ? UserAdd(words[2]) : Misused;
+            return OnlyOptions(full, {DatabaseName, FullName, RightsName, PasswordFileName})
+                       ? UserAdd(words[2])
+                       : Misused;
+        if (action == QLatin1String("password") && words.size() == 3)
+            return OnlyOptions(full, {DatabaseName, PasswordFileName}) ? UserPassword(words[2]) : Misused;
         if (action == QLatin1String("rights") && words.size() >= 4)
             return OnlyOptions(full, {DatabaseName}) ? UserRights(words[2], words.mid(3)) : Misused;
         if (action == QLatin1String("remove") && words.size() == 3)
@@ -106,7 +123,26 @@ int AdminCommand::Init(const QString& target) {
         return Misuse(QStringLiteral("init needs --admin NAME: the user who administers the database."));
     UserAdmin::CheckName(admin);
     auto session = SqlSession::Open(target);
+    const bool server = session->backend() == Backend::PostgreSQL;
+    if (server) {
+        UserAdmin::CheckLoginName(admin);
+        if (!session
+                 ->scalar(QStringLiteral("SELECT rolcreaterole OR rolsuper FROM pg_roles WHERE rolname = "
+                                         "session_user"))
+                 .toBool())
+            throw RuntimeError(
+                ErrorNumbers::InvalidProcedureCall,
+                QStringLiteral("The login %1 may not create roles, and init makes the group roles "
+                               "and a login per user: run it as the administering login.")
+                    .arg(session->scalar(QStringLiteral("SELECT session_user")).toString()));
+    }
     const int before = Schema::Version(*session);
+    // The users of a database made before logins per person get theirs now.
+    QStringList needLogins{admin};
+    if (server && before > 0 && !Schema::HasGroups(*session))
+        for (const auto& user : UserAdmin(*session).List())
+            needLogins << user.name;
+    needLogins.removeDuplicates();
     Schema::Prepare(*session);
     bool changed = before != Schema::CurrentVersion;
     if (before == 0)
@@ -129,6 +165,11 @@ int AdminCommand::Init(const QString& target) {
         m_out << QStringLiteral("%1 is an administrator now.\n").arg(admin);
         changed = true;
     }
+    QStringList done = Schema::Secure(*session);
+    done << UserAdmin(*session).GiveLogins(needLogins);
+    for (const QString& line : done)
+        m_out << line << '\n';
+    changed = changed || !done.isEmpty();
     if (!changed)
         m_out << QStringLiteral("Nothing to do: the tables are at version %1 and %2 is an administrator.\n")
                      .arg(Schema::CurrentVersion)
@@ -142,9 +183,54 @@ int AdminCommand::UserAdd(const QString& name) {
     UserAdmin::CheckName(name);
     const QStringList rights = UserAdmin::ParseRights(m_parser.value(RightsName));
     auto session = OpenExisting();
-    UserAdmin(*session).Add(name, m_parser.value(FullName).trimmed(), rights);
+    UserAdmin users(*session);
+    QString password;
+    if (users.UsesLogins()) {
+        UserAdmin::CheckLoginName(name);
+        if (!users.Exists(name) && !users.LoginExists(name) && Schema::HasGroups(*session))
+            password = NewPassword(name);
+    } else if (m_parser.isSet(PasswordFileName)) {
+        return Misuse(QStringLiteral("A SQLite file keeps no passwords: its file permissions decide who may "
+                                     "open it."));
+    }
+    const bool made = users.Add(name, m_parser.value(FullName).trimmed(), rights, password);
     m_out << QStringLiteral("%1 added: %2.\n").arg(name, RightsText(rights));
+    if (users.UsesLogins() && !made)
+        m_out << QStringLiteral("The server has a login %1 already; it keeps its password.\n").arg(name);
     return Done;
+}
+
+int AdminCommand::UserPassword(const QString& name) {
+    auto session = OpenExisting();
+    UserAdmin users(*session);
+    if (!users.UsesLogins())
+        return Misuse(QStringLiteral("A SQLite file keeps no passwords: its file permissions decide who may "
+                                     "open it."));
+    UserAdmin::CheckLoginName(name);
+    if (!users.Exists(name))
+        throw RuntimeError(
+            ErrorNumbers::InvalidProcedureCall,
+            QStringLiteral("The database has no user %1; \"user list\" shows who it knows.").arg(name));
+    users.SetPassword(name, NewPassword(name));
+    m_out << QStringLiteral("The password of %1 is set.\n").arg(name);
+    return Done;
+}
+
+QString AdminCommand::NewPassword(const QString& login) {
+    QString password;
+    if (m_parser.isSet(PasswordFileName)) {
+        QFile file(m_parser.value(PasswordFileName));
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            throw RuntimeError(ErrorNumbers::InvalidProcedureCall,
+                               QStringLiteral("The password file %1 cannot be read.").arg(file.fileName()));
+        password = QString::fromUtf8(file.readLine()).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
+    } else {
+        password = m_askPassword(login);
+    }
+    if (password.isEmpty())
+        throw RuntimeError(ErrorNumbers::InvalidProcedureCall,
+                           QStringLiteral("The password is empty; nothing was changed."));
+    return password;
 }
 
 int AdminCommand::UserRights(const QString& name, const QStringList& lists) {
@@ -157,8 +243,10 @@ int AdminCommand::UserRights(const QString& name, const QStringList& lists) {
 
 int AdminCommand::UserRemove(const QString& name) {
     auto session = OpenExisting();
-    UserAdmin(*session).Remove(name);
+    const bool dropped = UserAdmin(*session).Remove(name);
     m_out << QStringLiteral("%1 removed.\n").arg(name);
+    if (!dropped)
+        m_out << QStringLiteral("The login %1 stays: the server still uses it elsewhere.\n").arg(name);
     return Done;
 }
 

@@ -1,19 +1,25 @@
 #pragma once
 
+#include "app/PasswordPrompt.h"
+
 #include <QCommandLineParser>
 #include <QStringList>
 #include <QTextStream>
+#include <functional>
 #include <memory>
 
 class SqlSession;
 
 // The administration program's command line: sets up a database and keeps its users and rights, on a
-// SQLite file or a PostgreSQL server. What it did goes to out, what went wrong to err.
+// SQLite file or a PostgreSQL server (where every user is a login of the server too). What it did goes to
+// out, what went wrong to err.
 class AdminCommand {
 public:
     enum ExitCode { Done = 0, Failed = 1, Misused = 2 };
+    // A new password for the login named, when no --password-file is given.
+    using PasswordSource = std::function<QString(const QString& login)>;
 
-    AdminCommand(QTextStream& out, QTextStream& err);
+    AdminCommand(QTextStream& out, QTextStream& err, PasswordSource askPassword = PasswordPrompt::Ask);
     ~AdminCommand();
 
     // arguments[0] is the program; gives the program's exit code.
@@ -25,6 +31,9 @@ private:
     int UserAdd(const QString& name);
     int UserRights(const QString& name, const QStringList& lists);
     int UserRemove(const QString& name);
+    int UserPassword(const QString& name);
+    // From --password-file or the password source; never empty.
+    QString NewPassword(const QString& login);
     int UserList();
 
     // False (with the complaint on err) when an option was given that the command does not take.
@@ -37,4 +46,5 @@ private:
     QTextStream& m_out;
     QTextStream& m_err;
     QCommandLineParser m_parser;
+    PasswordSource m_askPassword;
 };

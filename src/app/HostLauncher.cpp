@@ -10,6 +10,8 @@
 #include "sdk/RuntimeError.h"
 #include "widgets/BusyPointer.h"
 
+#include <QUrl>
+
 HostLauncher::Places HostLauncher::DefaultPlaces() {
     return {HostPaths::SettingsPath(), HostPaths::ErrorLogPath(), HostPaths::PluginFolder()};
 }
@@ -27,10 +29,16 @@ bool HostLauncher::Start() {
     BusyPointer busy;
     auto settings = std::make_shared<HostSettings>(m_places.settingsFile);
     const QString user = SignedInUser();
-    auto errors = std::make_shared<ErrorLog>(m_places.errorLog, user);
     m_target = HostDatabase::Choose(m_options.database, *settings);
+    if (HostDatabase::IsServerUrl(m_target) && !m_options.user.trimmed().isEmpty()) {
+        m_error = QStringLiteral("--user names the user of a SQLite file only: on a PostgreSQL database "
+                                 "ZevStore signs you in as the login you connect with.");
+        return false;
+    }
+    auto errors = std::make_shared<ErrorLog>(m_places.errorLog, user);
     try {
         auto db = HostDatabase::Open(m_target, user, HostPaths::LoginName());
+        errors->setUser(db->CurrentUser());
         m_server = std::make_shared<HostAppServer>(std::move(db), std::move(settings), errors);
     } catch (const RuntimeError& error) {
         m_error = QStringLiteral("ZevStore could not open the database %1.\n\n%2")
@@ -46,8 +54,14 @@ bool HostLauncher::Start() {
 
 // The module's own alert only says no; the status line and the log say how an administrator fixes it.
 void HostLauncher::ShowHowToLetIn(const ErrorLog& errors) {
-    const QString user = SignedInUser();
+    const QString user = m_server->User();
     QString target = HostDatabase::Displayed(m_target);
+    // The administrator works as their own login, not as the person's.
+    if (HostDatabase::IsServerUrl(m_target)) {
+        QUrl address(target);
+        address.setUserName(QString());
+        target = address.toString();
+    }
     if (target.contains(QLatin1Char(' ')))
         target = QLatin1Char('"') + target + QLatin1Char('"');
     const QString text =

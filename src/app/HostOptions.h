@@ -7,7 +7,8 @@
 struct HostOptions {
     // "--database": a SQLite file path or a "postgresql://" URL; empty for the one in the settings.
     QString database;
-    // "--user": who signs in; empty for the login name.
+    // "--user": who signs in to a SQLite file; empty for the login name. Refused on PostgreSQL, where the
+    // person is the connection's login.
     QString user;
     // "--screenshots DIR": render the main views there and exit.
     QString screenshotDir;

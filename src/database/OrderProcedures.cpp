@@ -1,6 +1,7 @@
 #include "database/HostRights.h"
 #include "database/ProcedureCatalog.h"
 #include "database/ProcedureSupport.h"
+#include "database/Schema.h"
 
 #include <QRegularExpression>
 
@@ -95,21 +96,30 @@ void GetOrderData(ProcedureContext& ctx) {
     if (!mayView || !storeNo || !cartNo)
         return;
     const QVariantList key{*storeNo, qlonglong(*cartNo)};
+    // A login the server does not show card numbers to reads the orders it keeps masked.
+    const QString carts =
+        ctx.backend() == Backend::PostgreSQL &&
+                !ctx.scalar(QStringLiteral("SELECT has_column_privilege('zev_shopping_cart', "
+                                           "'shopping_cart_data', 'SELECT')"))
+                     .toBool()
+            ? Schema::MaskedCarts
+            : QStringLiteral("zev_shopping_cart");
     const QVariant cart = ctx.scalar(
-        QStringLiteral(
-            "SELECT shopping_cart_data FROM zev_shopping_cart WHERE store_no = ? AND shopping_cart_no = ?"),
+        QStringLiteral("SELECT shopping_cart_data FROM %1 WHERE store_no = ? AND shopping_cart_no = ?")
+            .arg(carts),
         key);
     if (cart.isNull())
         return;
     if (viewCard) {
-        ctx.result(
-            QStringLiteral("SELECT shopping_cart_no, store_no, shopping_cart_data FROM zev_shopping_cart "
-                           "WHERE store_no = ? AND shopping_cart_no = ?"),
-            key);
+        ctx.result(QStringLiteral("SELECT shopping_cart_no, store_no, shopping_cart_data FROM %1 "
+                                  "WHERE store_no = ? AND shopping_cart_no = ?")
+                       .arg(carts),
+                   key);
         return;
     }
     ctx.result(QStringLiteral("SELECT shopping_cart_no, store_no, CAST(? AS TEXT) AS shopping_cart_data "
-                              "FROM zev_shopping_cart WHERE store_no = ? AND shopping_cart_no = ?"),
+                              "FROM %1 WHERE store_no = ? AND shopping_cart_no = ?")
+                   .arg(carts),
                {MaskCardNumbers(cart.toString()), *storeNo, qlonglong(*cartNo)});
 }
 

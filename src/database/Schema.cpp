@@ -1,8 +1,10 @@
 #include "database/Schema.h"
 
 #include "database/DriverError.h"
+#include "database/HostRights.h"
 #include "database/Transaction.h"
 
+#include <QCryptographicHash>
 #include <QStringList>
 
 namespace {
@@ -294,6 +296,58 @@ QStringList Step(int version) {
     }
 }
 
+// Every card number of a cart but its last four digits as X, whether written as an attribute or an element:
+// the same as the procedure that hands out carts does on the client side.
+const char* const MaskFunction = R"sql(CREATE FUNCTION zev_mask_card_numbers(data TEXT) RETURNS TEXT
+LANGUAGE plpgsql IMMUTABLE AS $body$
+DECLARE
+    masked TEXT := '';
+    next_from INTEGER := 1;
+    found_at INTEGER;
+    card TEXT;
+BEGIN
+    IF data IS NULL THEN
+        RETURN NULL;
+    END IF;
+    LOOP
+        found_at := regexp_instr(data, '\yCARD_NO\s*(=\s*["'']|>)', next_from, 1, 1);
+        EXIT WHEN found_at = 0;
+        card := substring(substr(data, found_at) FROM '^[^"''<]*');
+        masked := masked || substr(data, next_from, found_at - next_from) ||
+            CASE WHEN length(card) < 4 THEN card ELSE repeat('X', length(card) - 4) || right(card, 4) END;
+        next_from := found_at + length(card);
+    END LOOP;
+    RETURN masked || substr(data, next_from);
+END
+$body$)sql";
+
+const char* const CartColumns = "shopping_cart_no, store_no, inserted_datetime, status_id, salesorder_no, "
+                                "customer_no, external_customer_no, notify_email_address";
+
+bool RoleExists(SqlSession& session, const QString& role) {
+    return session.scalar(QStringLiteral("SELECT 1 FROM pg_roles WHERE rolname = ?"), {role}).isValid();
+}
+
+bool Exists(SqlSession& session, const QString& sql) {
+    return session.scalar(sql).isValid();
+}
+
+// The privileges, row security and policies of the schema's tables, to tell whether granting changed any.
+QString Privileges(SqlSession& session) {
+    return session
+        .scalar(QStringLiteral(
+            "SELECT COALESCE((SELECT nspacl::text FROM pg_namespace WHERE oid = "
+            "current_schema()::regnamespace), "
+            "'') || '|' || COALESCE(string_agg(c.relname || ' ' || COALESCE(c.relacl::text, '') || ' ' || "
+            "c.relrowsecurity::text || ' ' || COALESCE((SELECT string_agg(a.attname || '=' || "
+            "a.attacl::text, "
+            "',' ORDER BY a.attnum) FROM pg_attribute a WHERE a.attrelid = c.oid AND a.attacl IS NOT NULL), "
+            "'') || ' ' || COALESCE((SELECT string_agg(p.polname, ',' ORDER BY p.polname) FROM pg_policy p "
+            "WHERE p.polrelid = c.oid), ''), ';' ORDER BY c.relname), '') FROM pg_class c "
+            "WHERE c.relnamespace = current_schema()::regnamespace"))
+        .toString();
+}
+
 } // namespace
 
 namespace Schema {
@@ -323,6 +377,16 @@ void UpgradeTo(SqlSession& session, int version) {
                            "version %2 at most. Please use a newer program.")
                 .arg(found)
                 .arg(CurrentVersion));
+    // On a team's server only the administering login changes the tables.
+    if (found > 0 && found < version && session.backend() == Backend::PostgreSQL &&
+        !session.scalar(QStringLiteral("SELECT has_schema_privilege(current_schema(), 'CREATE')")).toBool())
+        throw RuntimeError(
+            ErrorNumbers::ProviderError,
+            QStringLiteral("The database has version %1 of the store tables and this program "
+                           "needs version %2; an administrator upgrades it with \"zevstore-admin "
+                           "init\".")
+                .arg(found)
+                .arg(version));
     for (int step = found + 1; step <= version; ++step) {
         Transaction transaction(session);
         if (step == 1)
@@ -372,6 +436,134 @@ QStringList Tables() {
             QStringLiteral("zev_shopping_cart"),
             QStringLiteral("zev_shopping_cart_log"),
             QStringLiteral("zev_schema_version")};
+}
+
+Access AccessOf(const QString& table) {
+    if (table == QLatin1String("zev_user") || table == QLatin1String("zev_user_right"))
+        return Access::Directory;
+    if (table == QLatin1String("zev_schema_version"))
+        return Access::Version;
+    if (table == QLatin1String("zev_shopping_cart"))
+        return Access::Carts;
+    if (table.startsWith(QLatin1String("zev_store")) && table != QLatin1String("zev_store_customer"))
+        return Access::StoreData;
+    return Access::HostData;
+}
+
+QString GroupRoles::ofRight(const QString& right) const {
+    if (right.compare(HostRights::Store, Qt::CaseInsensitive) == 0)
+        return store;
+    if (right.compare(HostRights::StoreAdmin, Qt::CaseInsensitive) == 0)
+        return storeAdmin;
+    if (right.compare(HostRights::ViewCardNumbers, Qt::CaseInsensitive) == 0)
+        return viewCard;
+    return {};
+}
+
+GroupRoles Groups(SqlSession& session) {
+    QSqlQuery names = session.run(QStringLiteral("SELECT current_database(), current_schema()"));
+    names.next();
+    QString base = names.value(0).toString();
+    if (const QString schema = names.value(1).toString(); schema != QLatin1String("public"))
+        base += QLatin1Char('_') + schema;
+    // A role name holds 63 bytes; the longest ending is 16.
+    if (base.toUtf8().size() > 47) {
+        const QString hash = QString::fromLatin1(
+            QCryptographicHash::hash(base.toUtf8(), QCryptographicHash::Md5).toHex().left(8));
+        while (base.toUtf8().size() > 38)
+            base.chop(1);
+        base += QLatin1Char('_') + hash;
+    }
+    return {base + QStringLiteral("_users"), base + QStringLiteral("_store"),
+            base + QStringLiteral("_storeadmin"), base + QStringLiteral("_store_view_card")};
+}
+
+bool HasGroups(SqlSession& session) {
+    return session.backend() == Backend::PostgreSQL && RoleExists(session, Groups(session).users);
+}
+
+QString Quoted(const QString& name) {
+    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+           QLatin1Char('"');
+}
+
+QStringList Secure(SqlSession& session) {
+    if (session.backend() != Backend::PostgreSQL)
+        return {};
+    Transaction transaction(session);
+    // Role names are the whole server's: two administrators at once wait for each other here.
+    session.run(QStringLiteral("SELECT pg_advisory_xact_lock(2326)"));
+    const GroupRoles groups = Groups(session);
+    QStringList done, created;
+    for (const QString& role : groups.all())
+        if (!RoleExists(session, role)) {
+            session.execute(QStringLiteral("CREATE ROLE %1 NOLOGIN").arg(Quoted(role)));
+            created << role;
+        }
+    if (!created.isEmpty())
+        done << QStringLiteral("Group roles created: %1.").arg(created.join(QStringLiteral(", ")));
+
+    const QString before = Privileges(session);
+    const QString readers = Quoted(groups.store) + QStringLiteral(", ") + Quoted(groups.storeAdmin);
+    const auto grant = [&](const QString& what, const QString& table, const QString& to) {
+        session.execute(QStringLiteral("GRANT %1 ON %2 TO %3").arg(what, table, to));
+    };
+    const auto policy = [&](const QString& table, const QString& name, const QString& rule) {
+        session.execute(QStringLiteral("ALTER TABLE %1 ENABLE ROW LEVEL SECURITY").arg(table));
+        if (!session
+                 .scalar(QStringLiteral("SELECT 1 FROM pg_policy WHERE polname = ? AND polrelid = "
+                                        "to_regclass(?)"),
+                         {name, table})
+                 .isValid())
+            session.execute(QStringLiteral("CREATE POLICY %1 ON %2 %3").arg(name, table, rule));
+    };
+    // Only the administering login creates anything in the schema.
+    session.execute(QStringLiteral("REVOKE CREATE ON SCHEMA %1 FROM PUBLIC")
+                        .arg(Quoted(session.scalar(QStringLiteral("SELECT current_schema()")).toString())));
+    session.execute(QStringLiteral("GRANT USAGE ON SCHEMA %1 TO PUBLIC")
+                        .arg(Quoted(session.scalar(QStringLiteral("SELECT current_schema()")).toString())));
+    if (!Exists(session, QStringLiteral("SELECT 1 FROM pg_proc WHERE proname = 'zev_mask_card_numbers' AND "
+                                        "pronamespace = current_schema()::regnamespace")))
+        session.execute(QString::fromUtf8(MaskFunction));
+    if (!Exists(session, QStringLiteral("SELECT 1 WHERE to_regclass('%1') IS NOT NULL").arg(MaskedCarts)))
+        session.execute(
+            QStringLiteral("CREATE VIEW %1 AS SELECT %2, zev_mask_card_numbers(shopping_cart_data) "
+                           "AS shopping_cart_data FROM zev_shopping_cart")
+                .arg(MaskedCarts, QString::fromLatin1(CartColumns)));
+    grant(QStringLiteral("SELECT"), MaskedCarts, readers);
+    for (const QString& table : Tables()) {
+        switch (AccessOf(table)) {
+        case Access::Directory:
+            grant(QStringLiteral("SELECT"), table, Quoted(groups.users));
+            policy(table, QStringLiteral("zev_own_rows"),
+                   QStringLiteral("FOR SELECT USING (user_id = session_user)"));
+            break;
+        case Access::Version:
+            grant(QStringLiteral("SELECT"), table, QStringLiteral("PUBLIC"));
+            break;
+        case Access::StoreData:
+            grant(QStringLiteral("SELECT, INSERT, UPDATE, DELETE"), table, readers);
+            break;
+        case Access::HostData:
+            grant(QStringLiteral("SELECT"), table, readers);
+            // Installing a register takes it, uninstalling frees it.
+            if (table == QLatin1String("zev_register"))
+                grant(QStringLiteral("UPDATE (status_id)"), table, readers);
+            break;
+        case Access::Carts:
+            grant(QStringLiteral("SELECT (%1)").arg(QString::fromLatin1(CartColumns)), table, readers);
+            grant(QStringLiteral("SELECT"), table, Quoted(groups.viewCard));
+            // The card right alone reads no order.
+            policy(table, QStringLiteral("zev_store_readers"),
+                   QStringLiteral("FOR SELECT TO %1 USING (true)").arg(readers));
+            break;
+        }
+    }
+    if (Privileges(session) != before)
+        done << QStringLiteral("Privileges on the tables granted to the group roles %1.")
+                    .arg(groups.all().join(QStringLiteral(", ")));
+    transaction.commit();
+    return done;
 }
 
 } // namespace Schema

@@ -17,4 +17,44 @@ int Version(SqlSession& session);
 // Every table, parents before children.
 QStringList Tables();
 
+// What a table lets the group roles of a PostgreSQL database do.
+enum class Access {
+    // Users and rights: each login reads its own rows; only the administering login writes.
+    Directory,
+    // The schema's version: readable by every login, so that any of them can open the database.
+    Version,
+    // Read and written by STORE and STOREADMIN.
+    StoreData,
+    // Read by STORE and STOREADMIN; the register's status is written when a register is installed.
+    HostData,
+    // Orders: their cart data in full only with STORE_VIEW_CARD, otherwise through MaskedCarts.
+    Carts,
+};
+Access AccessOf(const QString& table);
+
+// Every order with every card number of its cart but the last four digits as X, for the logins that may
+// not see card numbers; owned by the administering login.
+inline const QString MaskedCarts = QStringLiteral("zev_shopping_cart_masked");
+
+// The group roles of a PostgreSQL database. Role names are shared by the whole server, so they carry the
+// database's name, and the schema's when it is not "public".
+struct GroupRoles {
+    QString users; // every ZevStore user
+    QString store;
+    QString storeAdmin;
+    QString viewCard;
+    // The group role of a right; empty for an unknown right.
+    QString ofRight(const QString& right) const;
+    QStringList all() const { return {users, store, storeAdmin, viewCard}; }
+};
+GroupRoles Groups(SqlSession& session);
+// The group roles exist: the database keeps a login per person.
+bool HasGroups(SqlSession& session);
+// PostgreSQL: creates the missing group roles and grants the tables to them as AccessOf says, and the
+// masked orders; what it changed, for a person (nothing when all was there). Needs a login that owns the
+// tables and may create roles. SQLite: nothing, the file's permissions guard it.
+QStringList Secure(SqlSession& session);
+// A name quoted for PostgreSQL.
+QString Quoted(const QString& name);
+
 } // namespace Schema

@@ -13,7 +13,11 @@
 std::shared_ptr<SqlConnection> SqlConnection::Open(const QString& target, const QString& user) {
     auto session = SqlSession::Open(target);
     Schema::Prepare(*session);
-    return std::make_shared<SqlConnection>(std::move(session), user);
+    // On a server the person is the login it let in, whatever name the client offers.
+    const QString signedIn = session->backend() == Backend::PostgreSQL
+                                 ? session->scalar(QStringLiteral("SELECT session_user")).toString()
+                                 : user;
+    return std::make_shared<SqlConnection>(std::move(session), signedIn);
 }
 
 SqlConnection::SqlConnection(std::shared_ptr<SqlSession> session, QString user,

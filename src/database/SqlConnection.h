@@ -11,7 +11,8 @@
 class SqlConnection : public DBConnection {
 public:
     // Opens a SQLite file (created when missing) or a "postgresql://" URL, creating or upgrading the
-    // schema, and signs in as user.
+    // schema. On a SQLite file it signs in as user; on PostgreSQL as the login the connection was made with
+    // (session_user), and user is not used.
     static std::shared_ptr<SqlConnection> Open(const QString& target, const QString& user);
     SqlConnection(std::shared_ptr<SqlSession> session, QString user,
                   const ProcedureCatalog& catalog = ProcedureCatalog::Standard());

@@ -2,6 +2,10 @@
 #include "DemoHost.h"
 #include "app/HostOptions.h"
 #include "database/Schema.h"
+#include "sdk/RuntimeError.h"
+
+#include <QFile>
+#include <QUrl>
 
 namespace {
 
@@ -22,8 +26,11 @@ protected:
         out.clear();
         err.clear();
         QTextStream outStream(&out), errStream(&err);
-        return AdminCommand(outStream, errStream).Run(QStringList{"zevstore-admin"} + words);
+        return AdminCommand(outStream, errStream, [](const QString& login) { return login + "-typed"; })
+            .Run(QStringList{"zevstore-admin"} + words);
     }
+    // A login name of this test's own on PostgreSQL, where logins are the whole server's.
+    QString N(const QString& name) { return database->uniqueName(name); }
     int User(const QStringList& words) {
         return Admin(QStringList{"user"} + words + QStringList{"--database", target});
     }
@@ -41,37 +48,64 @@ protected:
 };
 
 TEST_P(AdminCommandTest, InitTwiceChangesNothingAndADatabaseNewerThanTheProgramIsRefused) {
-    ASSERT_EQ(Admin({"init", target, "--admin", "alice", "--demo"}), AdminCommand::Done) << err.toStdString();
-    EXPECT_EQ(out, "Tables created (version 3).\nDemo data loaded.\nalice is an administrator now.\n");
+    const QString alice = N("alice");
+    ASSERT_EQ(Admin({"init", target, "--admin", alice, "--demo"}), AdminCommand::Done) << err.toStdString();
+    EXPECT_TRUE(out.startsWith("Tables created (version 3).\nDemo data loaded.\n" + alice +
+                               " is an administrator now.\n"))
+        << out.toStdString();
+    // On a server, the group roles, their privileges and the administrator's login, without a password.
+    EXPECT_EQ(out.contains("Login " + alice + " created without a password"),
+              GetParam() == Backend::PostgreSQL);
     const auto seeded = Counts();
     EXPECT_GT(seeded["zev_store"], 0);
-    ASSERT_EQ(Admin({"init", target, "--admin", "alice", "--demo"}), AdminCommand::Done);
+    ASSERT_EQ(Admin({"init", target, "--admin", alice, "--demo"}), AdminCommand::Done);
     EXPECT_EQ(out, "Demo data not loaded: the database holds stores or users already.\n"
-                   "Nothing to do: the tables are at version 3 and alice is an administrator.\n");
+                   "Nothing to do: the tables are at version 3 and " +
+                       alice + " is an administrator.\n");
     EXPECT_EQ(Counts(), seeded);
 
     SqlSession::Open(target)->run("UPDATE zev_schema_version SET version = 4");
     const QString refusal = "The database has version 4 of the store tables; this program knows version 3 at "
                             "most. Please use a newer program.\n";
-    EXPECT_EQ(Admin({"init", target, "--admin", "bob"}), AdminCommand::Failed);
+    EXPECT_EQ(Admin({"init", target, "--admin", N("bob")}), AdminCommand::Failed);
     EXPECT_EQ(err, refusal);
-    EXPECT_EQ(User({"add", "bob", "--rights", "STORE"}), AdminCommand::Failed);
+    EXPECT_EQ(User({"add", N("bob"), "--rights", "STORE"}), AdminCommand::Failed);
     EXPECT_EQ(err, refusal);
     EXPECT_EQ(Counts()["zev_user"], seeded["zev_user"]);
 }
 
 TEST_P(AdminCommandTest, UsersAndRightsAreKeptAndBadOnesRefusedWithoutAChange) {
     EXPECT_EQ(User({"list"}), AdminCommand::Failed) << "no tables yet";
-    ASSERT_EQ(Admin({"init", target, "--admin", "alice"}), AdminCommand::Done) << err.toStdString();
-    EXPECT_EQ(User({"add", "bob", "--full-name", "Bob Baker", "--rights", "store"}), AdminCommand::Done);
-    EXPECT_EQ(User({"add", "carol", "--rights", ""}), AdminCommand::Done);
-    EXPECT_EQ(User({"rights", "bob", "STORE_VIEW_CARD,store", "STOREADMIN"}), AdminCommand::Done);
-    EXPECT_EQ(User({"rights", "alice", ""}), AdminCommand::Done);
-    EXPECT_EQ(User({"remove", "carol"}), AdminCommand::Done);
+    const QString alice = N("alice"), bob = N("bob"), carol = N("carol");
+    ASSERT_EQ(Admin({"init", target, "--admin", alice}), AdminCommand::Done) << err.toStdString();
+    EXPECT_EQ(User({"add", bob, "--full-name", "Bob Baker", "--rights", "store"}), AdminCommand::Done);
+    EXPECT_EQ(User({"add", carol, "--rights", ""}), AdminCommand::Done);
+    EXPECT_EQ(User({"rights", bob, "STORE_VIEW_CARD,store", "STOREADMIN"}), AdminCommand::Done);
+    EXPECT_EQ(User({"rights", alice, ""}), AdminCommand::Done);
+    EXPECT_EQ(User({"remove", carol}), AdminCommand::Done);
     ASSERT_EQ(User({"list"}), AdminCommand::Done);
-    EXPECT_EQ(
-        out,
-        "USER   FULL NAME  RIGHTS\nalice  alice      \nbob    Bob Baker  STORE,STOREADMIN,STORE_VIEW_CARD\n");
+    // Columns as wide as their longest entry and two blanks.
+    const qsizetype names = alice.size() + 2, fullNames = std::max<qsizetype>(alice.size(), 9) + 2;
+    EXPECT_EQ(out, QString("USER").leftJustified(names) + QString("FULL NAME").leftJustified(fullNames) +
+                       "RIGHTS\n" + alice.leftJustified(names) + alice.leftJustified(fullNames) + "\n" +
+                       bob.leftJustified(names) + QString("Bob Baker").leftJustified(fullNames) +
+                       "STORE,STOREADMIN,STORE_VIEW_CARD\n");
+    if (GetParam() == Backend::PostgreSQL) {
+        // The logins follow: carol's is gone, bob's is in the group roles of his rights.
+        auto session = SqlSession::Open(target);
+        EXPECT_FALSE(session->scalar("SELECT 1 FROM pg_roles WHERE rolname = ?", {carol}).isValid());
+        EXPECT_EQ(session
+                      ->scalar("SELECT COUNT(*) FROM pg_auth_members m JOIN pg_roles u ON u.oid = m.member "
+                               "WHERE u.rolname = ?",
+                               {bob})
+                      .toInt(),
+                  4);
+        EXPECT_EQ(User({"password", bob, "--password-file", "/nonexistent/file"}), AdminCommand::Failed);
+        EXPECT_EQ(err, "The password file /nonexistent/file cannot be read.\n");
+    } else {
+        EXPECT_EQ(User({"password", bob}), AdminCommand::Misused);
+        EXPECT_TRUE(err.startsWith("A SQLite file keeps no passwords")) << err.toStdString();
+    }
 
     const auto before = Counts();
     const struct {
@@ -83,7 +117,7 @@ TEST_P(AdminCommandTest, UsersAndRightsAreKeptAndBadOnesRefusedWithoutAChange) {
         {{"add", "dave", "--rights", "STORE,BOSS"},
          AdminCommand::Failed,
          "\"BOSS\" is not a right; the rights are STORE, STOREADMIN, STORE_VIEW_CARD."},
-        {{"add", "bob", "--rights", "STORE"}, AdminCommand::Failed, "The user bob exists already"},
+        {{"add", bob, "--rights", "STORE"}, AdminCommand::Failed, "The user " + bob + " exists already"},
         {{"add", "dave"}, AdminCommand::Misused, "user add needs --rights"},
         {{"rights", "nobody", "STORE"}, AdminCommand::Failed, "The database has no user nobody"},
         {{"remove", "nobody"}, AdminCommand::Failed, "The database has no user nobody"},
@@ -104,5 +138,58 @@ TEST_P(AdminCommandTest, UsersAndRightsAreKeptAndBadOnesRefusedWithoutAChange) {
 }
 
 ZEV_INSTANTIATE_BACKENDS(AdminCommandTest);
+
+// A database of the version before logins per person: its tables and users, no group roles, no logins.
+TEST(AdminUpgrade, InitGivesTheOldUsersLoginsThatLetThemInOnceTheyHaveAPassword) {
+    if (!TestDatabase::Available(Backend::PostgreSQL))
+        GTEST_SKIP() << "no PostgreSQL server given (ZEVSTORE_TEST_PG_URL)";
+    const auto database = TestDatabase::Create(Backend::PostgreSQL, false, true);
+    const QString boss = database->uniqueName("oldboss"), clerk = database->uniqueName("oldclerk");
+    for (const QString& user : {boss, clerk})
+        database->execute("INSERT INTO zev_user (user_id, full_name) VALUES (?, ?)", {user, user});
+    database->execute("INSERT INTO zev_user_right (user_id, right_id) VALUES (?, 'STORE')", {clerk});
+    const auto admin = [&](const QStringList& words, QString& out) {
+        QString err;
+        QTextStream outStream(&out), errStream(&err);
+        const int code = AdminCommand(outStream, errStream, [](const QString&) {
+                             return QString();
+                         }).Run(QStringList{"zevstore-admin"} + words);
+        EXPECT_EQ(err, "");
+        return code;
+    };
+
+    QString first, second, third;
+    ASSERT_EQ(admin({"init", database->target(), "--admin", boss}, first), AdminCommand::Done);
+    for (const QString& said :
+         QStringList{"Group roles created: ", "Privileges on the tables granted to the group roles",
+                     "Login " + clerk + " created without a password", "Login " + boss + " created"})
+        EXPECT_TRUE(first.contains(said)) << said.toStdString() << " in " << first.toStdString();
+    ASSERT_EQ(admin({"init", database->target(), "--admin", boss}, second), AdminCommand::Done);
+    EXPECT_EQ(second, "Nothing to do: the tables are at version 3 and " + boss + " is an administrator.\n");
+
+    const QString clerkAddress = database->targetAs(clerk, "a-guess");
+    const QUrl server(database->target());
+    try {
+        SqlSession::Open(clerkAddress);
+        ADD_FAILURE() << "a login without a password signed in";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.description, QString("The database server %1:%2 refused the password of %3.")
+                                         .arg(server.host())
+                                         .arg(server.port())
+                                         .arg(clerk));
+    }
+    QTemporaryDir folder;
+    QFile file(folder.filePath("password"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("a-guess\n") > 0);
+    file.close();
+    ASSERT_EQ(admin({"user", "password", clerk, "--password-file", file.fileName(), "--database",
+                     database->target()},
+                    third),
+              AdminCommand::Done);
+    EXPECT_EQ(third, "The password of " + clerk + " is set.\n");
+    const auto db = SqlConnection::Open(clerkAddress, "admin");
+    EXPECT_EQ(db->CurrentUser(), clerk);
+    EXPECT_EQ(db->session()->scalar("SELECT right_id FROM zev_user_right"), QVariant("STORE"));
+}
 
 } // namespace

@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QUrl>
 
 namespace {
 
@@ -47,32 +49,54 @@ std::unique_ptr<HostLauncher> SignIn(const QStringList& arguments, const QTempor
     return launcher;
 }
 
-TEST(TeamSetupTest, TheDocumentedStepsEndWithASecondUserSeeingTheStores) {
+TEST(TeamSetupTest, TheDocumentedStepsEndWithEachPersonSignedInWithTheirOwnLogin) {
     if (!TestDatabase::Available(Backend::PostgreSQL) || !PluginBuilt())
         GTEST_SKIP() << "needs the PostgreSQL server (ZEVSTORE_TEST_PG_URL) and the module plug-in";
     const auto database = TestDatabase::Create(Backend::PostgreSQL, false, false);
-    const QString address = database->target();
     QTemporaryDir folder;
+    // The people of the page, under names of this test's own; each password typed in, as a person would.
+    QMap<QString, QString> people, passwords;
+    for (const QString person : {"alice", "bob"}) {
+        people[person] = database->uniqueName(person);
+        passwords[people[person]] =
+            QStringLiteral("%1-secret-%2").arg(person).arg(QCoreApplication::applicationPid());
+    }
 
     int stores = 0;
+    QStringList signedIn;
     for (QString command : DocumentedCommands()) {
         SCOPED_TRACE(command.toStdString());
-        command.replace(DocumentedAddress, address);
+        for (const QString& person : people.keys())
+            command.replace("postgresql://" + person + "@db.example.com/zevstore",
+                            database->targetAs(people[person]));
+        command.replace(DocumentedAddress, database->target());
+        for (const QString& person : people.keys())
+            command.replace(QRegularExpression("\\b" + person + "\\b"), people[person]);
         QStringList arguments = QProcess::splitCommand(command);
         if (arguments[0] == "zevstore-admin") {
             QProcess admin;
             admin.start(AdminProgram, arguments.mid(1));
+            if (arguments.value(2) == "password" || arguments.value(2) == "add")
+                admin.write((passwords[arguments.value(3)] + "\n").toUtf8());
+            admin.closeWriteChannel();
             ASSERT_TRUE(admin.waitForFinished(120000));
             EXPECT_EQ(admin.exitCode(), 0) << admin.readAllStandardError().toStdString();
             continue;
         }
+        // The person's own password, as their ~/.pgpass would give it.
+        const QString login = QUrl(arguments[arguments.indexOf("--database") + 1]).userName();
+        qputenv("PGPASSWORD", passwords[login].toUtf8());
         auto launcher = SignIn(arguments, folder);
+        ASSERT_TRUE(launcher->Window());
         EXPECT_EQ(launcher->Window()->lblStatus->text(), "Ready");
+        signedIn << launcher->Server()->User();
         stores = launcher->Window()->findChild<QComboBox*>("cmbStore")->count();
-        EXPECT_EQ(stores, SqlSession::Open(address)->scalar("SELECT COUNT(*) FROM zev_store").toInt());
+        EXPECT_EQ(stores, database->session().scalar("SELECT COUNT(*) FROM zev_store").toInt());
         launcher->Window()->close();
     }
+    qunsetenv("PGPASSWORD");
     EXPECT_GT(stores, 0);
+    EXPECT_EQ(signedIn, (QStringList{people["bob"], people["alice"]}));
 }
 
 TEST(TeamSetupTest, AnUnknownUserIsToldNoAndTheHostNamesTheCommandThatLetsThemIn) {

@@ -2,6 +2,7 @@
 
 #include "database/DemoData.h"
 #include "database/Schema.h"
+#include "database/UserAdmin.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -74,15 +75,42 @@ std::unique_ptr<TestDatabase> TestDatabase::Create(Backend backend, bool seeded,
 }
 
 TestDatabase::~TestDatabase() {
+    const QStringList groups = m_schema.isEmpty() ? QStringList() : Schema::Groups(*m_session).all();
     m_session.reset();
     if (!m_schema.isEmpty()) {
         try {
             auto admin = SqlSession::Open(ServerUrl());
             admin->execute(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(m_schema));
+            for (const QString& role : m_logins + groups)
+                admin->execute(QStringLiteral("DROP ROLE IF EXISTS %1").arg(Schema::Quoted(role)));
         } catch (const std::exception& error) {
             ADD_FAILURE() << "could not drop test schema " << m_schema.toStdString() << ": " << error.what();
         }
     }
+}
+
+QString TestDatabase::uniqueName(const QString& base) {
+    if (m_schema.isEmpty())
+        return base;
+    const QString name = base + m_schema.mid(2);
+    m_logins << name;
+    return name;
+}
+
+QString TestDatabase::login(const QString& base, const QStringList& rights) {
+    Schema::Secure(*m_session);
+    const QString name = uniqueName(base);
+    const QString password = QStringLiteral("pw-%1-%2").arg(base).arg(QRandomGenerator::global()->generate());
+    UserAdmin(*m_session).Add(name, {}, rights, password);
+    m_passwords[name] = password;
+    return name;
+}
+
+QString TestDatabase::targetAs(const QString& name, const QString& password) const {
+    QUrl url(m_target);
+    url.setUserName(name);
+    url.setPassword(password);
+    return url.toString();
 }
 
 std::shared_ptr<SqlConnection> TestDatabase::connection(const QString& user) {

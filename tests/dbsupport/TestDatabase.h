@@ -3,6 +3,7 @@
 #include "database/SqlConnection.h"
 #include "database/SqlSession.h"
 
+#include <QMap>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -31,6 +32,16 @@ public:
     void execute(const QString& sql, const QVariantList& values = {});
     int count(const QString& table, const QString& where = "1 = 1", const QVariantList& values = {});
 
+    // PostgreSQL logins are the whole server's, and tests run side by side: a name of this database's own
+    // (base on SQLite), whose login is dropped again when the object ends.
+    QString uniqueName(const QString& base);
+    // PostgreSQL: the group roles and grants, then a ZevStore user with a login of its own holding these
+    // rights; its unique name. Its password is password(name).
+    QString login(const QString& base, const QStringList& rights);
+    QString password(const QString& name) const { return m_passwords.value(name); }
+    // The address as that login, without a password; with one, for opening sessions in the test itself.
+    QString targetAs(const QString& name, const QString& password = {}) const;
+
 private:
     TestDatabase(Backend backend, QString target, QString schema);
 
@@ -39,6 +50,8 @@ private:
     QString m_schema;
     std::unique_ptr<QTemporaryDir> m_folder;
     std::shared_ptr<SqlSession> m_session;
+    QStringList m_logins;
+    QMap<QString, QString> m_passwords;
 };
 
 // A test run once per backend: TEST_P(MySuite, Case) { auto db = connection(); ... } and
