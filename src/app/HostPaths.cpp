@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace HostPaths {
@@ -29,7 +30,13 @@ QString PluginFolder() {
     const QString overridden = qEnvironmentVariable("ZEVSTORE_PLUGIN_DIR");
     if (!overridden.isEmpty())
         return overridden;
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../plugins"));
+    // The build tree keeps the plug-in in "plugins" beside "bin"; an installed program in its private library
+    // folder under the same prefix, so a package unpacked anywhere finds its own.
+    const QString programs = QCoreApplication::applicationDirPath();
+    const QString built = QDir::cleanPath(programs + QStringLiteral("/../plugins"));
+    if (QFileInfo::exists(built))
+        return built;
+    return QDir::cleanPath(programs + QStringLiteral("/../" ZEV_INSTALL_PLUGIN_DIR));
 }
 
 QString LoginName() {

@@ -11,7 +11,8 @@ QString DataFolder();
 QString DefaultDatabasePath();
 QString ErrorLogPath();
 QString SettingsPath();
-// ZEVSTORE_PLUGIN_DIR when set, else "plugins" beside the program's own folder.
+// ZEVSTORE_PLUGIN_DIR when set, else "plugins" beside the program's own folder when it is there (the build
+// tree), else the installed plug-in folder under the program's prefix.
 QString PluginFolder();
 // The name the user signed in to the computer with.
 QString LoginName();

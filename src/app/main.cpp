@@ -57,6 +57,8 @@ bool AnsweredWithoutWindows(int argc, char** argv) {
 int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("ZevStore"));
     QApplication::setApplicationVersion(QStringLiteral(ZEV_VERSION));
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("zevstore"));
     if (AnsweredWithoutWindows(argc, argv))
         return 0;
     QApplication app(argc, argv);
