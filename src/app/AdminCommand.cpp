@@ -1,6 +1,7 @@
 #include "app/AdminCommand.h"
 
 #include "app/HostDatabase.h"
+#include "database/ChangeHistory.h"
 #include "database/DemoData.h"
 #include "database/Schema.h"
 #include "database/UserAdmin.h"
@@ -18,6 +19,7 @@ const QString DemoName = QStringLiteral("demo");
 const QString FullName = QStringLiteral("full-name");
 const QString RightsName = QStringLiteral("rights");
 const QString PasswordFileName = QStringLiteral("password-file");
+const QString BeforeName = QStringLiteral("before");
 
 const char* const Commands = R"(ZevStore administration: the database, its users and their rights.
 
@@ -36,6 +38,10 @@ Commands:
   user remove NAME --database DATABASE
       On PostgreSQL also drops the login, unless the server still uses it elsewhere.
   user list --database DATABASE
+  history prune --before DATE --database DATABASE
+      Removes the changes made before DATE (yyyy-MM-dd) from the change history, all at once, and says
+      how many. A cron line such as "0 3 1 * * zevstore-admin history prune --before $(date -d '1 year
+      ago' +\%F) --database ..." keeps a year of it.
 
 LIST: rights separated by commas: STORE (use Store Maintenance), STOREADMIN (also administer stores),
 STORE_VIEW_CARD (see card numbers in full).
@@ -63,8 +69,11 @@ AdminCommand::AdminCommand(QTextStream& out, QTextStream& err, PasswordSource as
         {PasswordFileName,
          QStringLiteral("user add, user password: the file whose first line is the password."),
          QStringLiteral("file")},
+        {BeforeName, QStringLiteral("history prune: the day whose earlier changes are removed."),
+         QStringLiteral("date")},
     });
-    m_parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("init or user, see above."));
+    m_parser.addPositionalArgument(QStringLiteral("command"),
+                                   QStringLiteral("init, user or history, see above."));
 }
 
 AdminCommand::~AdminCommand() = default;
@@ -112,6 +121,9 @@ int AdminCommand::Dispatch(const QStringList& words) {
         if (action == QLatin1String("list") && words.size() == 2)
             return OnlyOptions(full, {DatabaseName}) ? UserList() : Misused;
     }
+    if (command == QLatin1String("history") && action == QLatin1String("prune") && words.size() == 2)
+        return OnlyOptions(QStringLiteral("history prune"), {DatabaseName, BeforeName}) ? HistoryPrune()
+                                                                                        : Misused;
     if (words.isEmpty())
         return Misuse(QStringLiteral("No command was given."));
     return Misuse(QStringLiteral("\"%1\" is not a command.").arg(words.join(QLatin1Char(' '))));
@@ -267,6 +279,22 @@ int AdminCommand::UserList() {
     return Done;
 }
 
+int AdminCommand::HistoryPrune() {
+    const QDate before =
+        QDate::fromString(m_parser.value(BeforeName).trimmed(), QStringLiteral("yyyy-MM-dd"));
+    if (!before.isValid())
+        return Misuse(QStringLiteral("history prune needs --before DATE, a day written as yyyy-MM-dd."));
+    auto session = OpenExisting();
+    if (Schema::Version(*session) < Schema::CurrentVersion)
+        Schema::Prepare(*session);
+    const int removed = ChangeHistory::Prune(*session, before);
+    m_out << QStringLiteral("%1 %2 made before %3 removed from the history.\n")
+                 .arg(removed)
+                 .arg(removed == 1 ? QStringLiteral("change") : QStringLiteral("changes"))
+                 .arg(before.toString(QStringLiteral("yyyy-MM-dd")));
+    return Done;
+}
+
 bool AdminCommand::OnlyOptions(const QString& command, const QStringList& allowed) {
     for (const QString& option : m_parser.optionNames())
         if (!allowed.contains(option)) {
@@ -285,7 +313,7 @@ std::shared_ptr<SqlSession> AdminCommand::OpenExisting() {
     const QString shown = HostDatabase::Displayed(target);
     if (target.isEmpty())
         throw RuntimeError(ErrorNumbers::InvalidProcedureCall,
-                           QStringLiteral("The user commands need --database: a SQLite file or a "
+                           QStringLiteral("The user and history commands need --database: a SQLite file or a "
                                           "postgresql:// address."));
     if (!HostDatabase::IsServerUrl(target) && !QFileInfo::exists(target))
         throw RuntimeError(ErrorNumbers::InvalidProcedureCall,

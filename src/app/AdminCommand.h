@@ -35,11 +35,12 @@ private:
     // From --password-file or the password source; never empty.
     QString NewPassword(const QString& login);
     int UserList();
+    int HistoryPrune();
 
     // False (with the complaint on err) when an option was given that the command does not take.
     bool OnlyOptions(const QString& command, const QStringList& allowed);
     QString DatabaseOption();
-    // A database that holds the tables already, for the user commands.
+    // A database that holds the tables already, for the user and history commands.
     std::shared_ptr<SqlSession> OpenExisting();
     int Misuse(const QString& sentence);
 

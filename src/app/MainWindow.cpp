@@ -1,12 +1,15 @@
 #include "app/MainWindow.h"
 
+#include "app/ChangeHistoryDialog.h"
 #include "app/HostAppServer.h"
 #include "app/ModuleLoader.h"
+#include "database/SqlConnection.h"
 #include "sdk/Implements.h"
 #include "sdk/RuntimeError.h"
 #include "sdk/SettingsObject.h"
 #include "widgets/BusyPointer.h"
 #include "widgets/MsgBox.h"
+#include "widgets/ShowModal.h"
 #include "widgets/WindowPlacement.h"
 
 #include <QAction>
@@ -46,6 +49,9 @@ void MainWindow::CreateMenus() {
     mnuToolSpecialOffer = tools->addAction(QStringLiteral("Special Offers..."), this,
                                            &MainWindow::on_mnuToolSpecialOffer_triggered);
     mnuToolSpecialOffer->setObjectName(QStringLiteral("mnuToolSpecialOffer"));
+    mnuToolChangeHistory = tools->addAction(QStringLiteral("Change History..."), this,
+                                            &MainWindow::on_mnuToolChangeHistory_triggered);
+    mnuToolChangeHistory->setObjectName(QStringLiteral("mnuToolChangeHistory"));
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     mnuHelpShortcuts =
@@ -128,6 +134,13 @@ void MainWindow::on_mnuToolSpecialOffer_triggered() {
         return;
     }
     m_server->ItemMaint()->ShowSpecialOffer();
+}
+
+void MainWindow::on_mnuToolChangeHistory_triggered() {
+    Guarded(QStringLiteral(" ChangeHistory"), [&] {
+        ChangeHistoryDialog dialog(m_server->Connection()->session(), this);
+        ShowModal(&dialog, this);
+    });
 }
 
 // The window's own keys, then those the module's control lists for itself.

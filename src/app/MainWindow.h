@@ -33,6 +33,7 @@ public:
 
     QAction* mnuFileExit;
     QAction* mnuToolSpecialOffer;
+    QAction* mnuToolChangeHistory;
     QAction* mnuHelpShortcuts;
     QAction* mnuHelpAbout;
     QLabel* lblStatus;
@@ -42,6 +43,7 @@ protected:
 
 private slots:
     void on_mnuToolSpecialOffer_triggered();
+    void on_mnuToolChangeHistory_triggered();
     void on_mnuHelpShortcuts_triggered();
     void on_mnuHelpAbout_triggered();
 

@@ -7,6 +7,7 @@
 #include "widgets/ShowModal.h"
 #include "widgets/TabStrip.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -126,6 +127,16 @@ QStringList ScreenshotRenderer::Render(const QString& folder, QString& error) {
     }
     m_window.resize(usual);
     RenderEditors(folder, written);
+    // The host's own change history, as Tools -> Change History... opens it.
+    if (auto* history = m_window.findChild<QAction*>(QStringLiteral("mnuToolChangeHistory"))) {
+        ModalHook previous = SetModalHook([&](QDialog* dialog) {
+            Save(*dialog, folder, QStringLiteral("change-history.png"), written);
+            dialog->hide();
+        });
+        history->trigger();
+        Settle();
+        SetModalHook(std::move(previous));
+    }
     if (written.isEmpty())
         error = QStringLiteral("No picture could be written to %1.").arg(QDir::toNativeSeparators(folder));
     return written;

@@ -276,6 +276,167 @@ const char* const Version3[] = {
     "product_no)",
 };
 
+// Version 4: the change history, kept by triggers.
+struct Kept {
+    const char* table;
+    const char* key;
+};
+const Kept KeptTables[] = {
+    {"zev_user", "user_id"},
+    {"zev_user_right", "user_id right_id"},
+    {"zev_store", "store_no"},
+    {"zev_store_product_group", "store_no product_group_no"},
+    {"zev_store_product", "store_no product_no"},
+    {"zev_store_product_item", "store_no product_no seq_no"},
+    {"zev_store_product_item_sell",
+     "store_no product_no seq_no price_no new_product_no new_seq_no new_price_no"},
+    {"zev_store_list", "store_no list_id"},
+    {"zev_store_list_item", "store_no list_id seq_no"},
+    {"zev_store_fee", "store_no fee_id"},
+    {"zev_store_pay_method", "store_no pay_method_id"},
+    {"zev_store_screen", "store_no screen_id"},
+    {"zev_store_extendable", "store_no item_no"},
+    {"zev_store_extension", "store_no item_no extension_item_no"},
+};
+
+const char* const HistoryTable = R"(CREATE TABLE zev_change_history (
+        history_no %1 PRIMARY KEY,
+        changed_at VARCHAR(19) NOT NULL,
+        changed_by VARCHAR(63),
+        table_name VARCHAR(50) NOT NULL,
+        record_key VARCHAR(400) NOT NULL,
+        store_no INTEGER,
+        action VARCHAR(6) NOT NULL,
+        old_values TEXT,
+        new_values TEXT))";
+
+// A record's changes and a store's, newest first. Every index is written on every change, so there is none
+// for the person or the day: pruning, a monthly job, reads the whole table.
+const char* const HistoryIndexes[] = {
+    "CREATE INDEX zev_change_history_record ON zev_change_history (table_name, record_key, history_no)",
+    "CREATE INDEX zev_change_history_store ON zev_change_history (store_no, history_no)",
+};
+
+// PostgreSQL: one trigger function for every kept table, its key columns as the trigger's arguments. It runs
+// as its owner, so that a login that may change a store writes its history without writing the history.
+const char* const RecordChangeFunction = R"sql(CREATE FUNCTION zev_record_change() RETURNS trigger
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = SCHEMA, pg_temp AS $body$
+DECLARE
+    old_row JSONB;
+    new_row JSONB;
+    changed_old JSONB;
+    changed_new JSONB;
+BEGIN
+    IF TG_OP <> 'INSERT' THEN
+        old_row := to_jsonb(OLD);
+    END IF;
+    IF TG_OP <> 'DELETE' THEN
+        new_row := to_jsonb(NEW);
+    END IF;
+    IF TG_OP = 'UPDATE' THEN
+        SELECT jsonb_object_agg(o.key, o.value), jsonb_object_agg(o.key, new_row -> o.key)
+            INTO changed_old, changed_new
+            FROM jsonb_each(old_row) o WHERE o.value IS DISTINCT FROM new_row -> o.key;
+        IF changed_old IS NULL THEN
+            RETURN NULL;
+        END IF;
+    ELSE
+        changed_old := old_row;
+        changed_new := new_row;
+    END IF;
+    INSERT INTO zev_change_history (changed_at, changed_by, table_name, record_key, store_no, action,
+        old_values, new_values)
+    SELECT to_char(LOCALTIMESTAMP, 'YYYY-MM-DD HH24:MI:SS'), session_user, TG_TABLE_NAME,
+        string_agg(COALESCE(new_row, old_row) ->> k.name, '/' ORDER BY k.n),
+        (COALESCE(new_row, old_row) ->> 'store_no')::INTEGER, TG_OP, changed_old::TEXT, changed_new::TEXT
+    FROM unnest(TG_ARGV) WITH ORDINALITY AS k(name, n);
+    RETURN NULL;
+END
+$body$)sql";
+
+QString SqlText(const QString& text) {
+    return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QStringLiteral("''")) +
+           QLatin1Char('\'');
+}
+
+// SQLite: three triggers per kept table, written out for its columns as they are now; the user comes from
+// the function each connection registers.
+QStringList SqliteHistoryTriggers(SqlSession& session, const QString& table, const QStringList& key) {
+    QStringList columns;
+    for (QSqlQuery query =
+             session.run(QStringLiteral("SELECT name FROM pragma_table_info(?) ORDER BY cid"), {table});
+         query.next();)
+        columns << query.value(0).toString();
+    const auto of = [&](const QString& row, const QStringList& names, const QString& separator,
+                        const QString& pattern) {
+        QStringList parts;
+        for (const QString& name : names)
+            parts << QString(pattern).replace(QStringLiteral("$c"), name).replace(QStringLiteral("$r"), row);
+        return parts.join(separator);
+    };
+    const auto values = [&](const QString& row) {
+        return QStringLiteral("json_object(%1)").arg(of(row, columns, QStringLiteral(", "), "'$c', $r.$c"));
+    };
+    const auto keyOf = [&](const QString& row) {
+        return of(row, key, QStringLiteral(" || '/' || "), "$r.$c");
+    };
+    const auto storeOf = [&](const QString& row) {
+        return columns.contains(QLatin1String("store_no")) ? row + QStringLiteral(".store_no")
+                                                           : QStringLiteral("NULL");
+    };
+    const QString insert =
+        QStringLiteral("INSERT INTO zev_change_history (changed_at, changed_by, table_name, record_key, "
+                       "store_no, action, old_values, new_values) ");
+    const QString now = QStringLiteral("datetime('now', 'localtime'), zev_current_user(), ") + SqlText(table);
+    return {
+        QStringLiteral("CREATE TRIGGER zev_history_insert_%1 AFTER INSERT ON %1 BEGIN %2 VALUES (%3, %4, %5, "
+                       "'INSERT', NULL, %6); END")
+            .arg(table, insert, now, keyOf("NEW"), storeOf("NEW"), values("NEW")),
+        QStringLiteral("CREATE TRIGGER zev_history_delete_%1 AFTER DELETE ON %1 BEGIN %2 VALUES (%3, %4, %5, "
+                       "'DELETE', %6, NULL); END")
+            .arg(table, insert, now, keyOf("OLD"), storeOf("OLD"), values("OLD")),
+        QStringLiteral("CREATE TRIGGER zev_history_update_%1 AFTER UPDATE ON %1 WHEN %2 BEGIN %3 SELECT %4, "
+                       "%5, %6, 'UPDATE', json_group_object(c, o), json_group_object(c, n) FROM (%7) WHERE o "
+                       "IS NOT n; END")
+            .arg(
+                table, of("", columns, QStringLiteral(" OR "), "OLD.$c IS NOT NEW.$c"), insert, now,
+                keyOf("NEW"), storeOf("NEW"),
+                of("", columns, QStringLiteral(" UNION ALL "), "SELECT '$c' AS c, OLD.$c AS o, NEW.$c AS n")),
+    };
+}
+
+QStringList HistoryStep(SqlSession& session) {
+    const bool sqlite = session.backend() == Backend::SQLite;
+    QStringList statements{QString::fromUtf8(HistoryTable)
+                               .arg(sqlite ? QStringLiteral("INTEGER")
+                                           : QStringLiteral("BIGINT GENERATED BY DEFAULT AS IDENTITY"))};
+    for (const char* index : HistoryIndexes)
+        statements << QString::fromUtf8(index);
+    // The history of this schema, whoever's search path the change runs under.
+    if (!sqlite)
+        statements << QString::fromUtf8(RecordChangeFunction)
+                          .replace(QStringLiteral("SCHEMA, pg_temp"),
+                                   Schema::Quoted(
+                                       session.scalar(QStringLiteral("SELECT current_schema()")).toString()) +
+                                       QStringLiteral(", pg_temp"));
+    for (const Kept& kept : KeptTables) {
+        const QString table = QString::fromLatin1(kept.table);
+        const QStringList key = QString::fromLatin1(kept.key).split(QLatin1Char(' '));
+        if (sqlite) {
+            statements << SqliteHistoryTriggers(session, table, key);
+        } else {
+            QStringList arguments;
+            for (const QString& column : key)
+                arguments << SqlText(column);
+            statements << QStringLiteral(
+                              "CREATE TRIGGER zev_history AFTER INSERT OR UPDATE OR DELETE ON %1 FOR "
+                              "EACH ROW EXECUTE FUNCTION zev_record_change(%2)")
+                              .arg(table, arguments.join(QStringLiteral(", ")));
+        }
+    }
+    return statements;
+}
+
 template <size_t N> QStringList Statements(const char* const (&statements)[N]) {
     QStringList list;
     for (const char* statement : statements)
@@ -283,7 +444,7 @@ template <size_t N> QStringList Statements(const char* const (&statements)[N]) {
     return list;
 }
 
-QStringList Step(int version) {
+QStringList Step(SqlSession& session, int version) {
     switch (version) {
     case 1:
         return Statements(Version1);
@@ -291,6 +452,8 @@ QStringList Step(int version) {
         return Statements(Version2);
     case 3:
         return Statements(Version3);
+    case 4:
+        return HistoryStep(session);
     default:
         return {};
     }
@@ -391,7 +554,7 @@ void UpgradeTo(SqlSession& session, int version) {
         Transaction transaction(session);
         if (step == 1)
             session.execute(QStringLiteral("CREATE TABLE zev_schema_version (version INTEGER NOT NULL)"));
-        for (const QString& statement : Step(step))
+        for (const QString& statement : Step(session, step))
             session.execute(statement);
         session.run(QStringLiteral("DELETE FROM zev_schema_version"));
         session.run(QStringLiteral("INSERT INTO zev_schema_version (version) VALUES (?)"), {step});
@@ -435,7 +598,22 @@ QStringList Tables() {
             QStringLiteral("zev_customer_log"),
             QStringLiteral("zev_shopping_cart"),
             QStringLiteral("zev_shopping_cart_log"),
-            QStringLiteral("zev_schema_version")};
+            QStringLiteral("zev_schema_version"),
+            History};
+}
+
+QStringList HistoryTables() {
+    QStringList tables;
+    for (const Kept& kept : KeptTables)
+        tables << QString::fromLatin1(kept.table);
+    return tables;
+}
+
+QStringList HistoryKey(const QString& table) {
+    for (const Kept& kept : KeptTables)
+        if (table == QLatin1String(kept.table))
+            return QString::fromLatin1(kept.key).split(QLatin1Char(' '));
+    return {};
 }
 
 Access AccessOf(const QString& table) {
@@ -445,6 +623,8 @@ Access AccessOf(const QString& table) {
         return Access::Version;
     if (table == QLatin1String("zev_shopping_cart"))
         return Access::Carts;
+    if (table == History)
+        return Access::History;
     if (table.startsWith(QLatin1String("zev_store")) && table != QLatin1String("zev_store_customer"))
         return Access::StoreData;
     return Access::HostData;
@@ -549,6 +729,9 @@ QStringList Secure(SqlSession& session) {
             // Installing a register takes it, uninstalling frees it.
             if (table == QLatin1String("zev_register"))
                 grant(QStringLiteral("UPDATE (status_id)"), table, readers);
+            break;
+        case Access::History:
+            grant(QStringLiteral("SELECT"), table, readers);
             break;
         case Access::Carts:
             grant(QStringLiteral("SELECT (%1)").arg(QString::fromLatin1(CartColumns)), table, readers);

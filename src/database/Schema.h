@@ -6,7 +6,7 @@
 // new database and upgrades an older one in place, one step at a time, each step in its own transaction.
 namespace Schema {
 
-constexpr int CurrentVersion = 3;
+constexpr int CurrentVersion = 4;
 
 // Creates or upgrades to the current version. Raises when the database is newer than this program.
 void Prepare(SqlSession& session);
@@ -16,6 +16,15 @@ void UpgradeTo(SqlSession& session, int version);
 int Version(SqlSession& session);
 // Every table, parents before children.
 QStringList Tables();
+
+// The change history: one row per insert, update and delete of a kept table, written by the database's
+// triggers in the changing transaction. record_key is the key columns' values joined by "/"; old_values and
+// new_values are JSON objects of the columns that changed (all of them for an insert or a delete).
+inline const QString History = QStringLiteral("zev_change_history");
+// The tables whose changes the history keeps: the store tables, users and rights.
+QStringList HistoryTables();
+// A kept table's key columns, in the order record_key joins them; empty for any other table.
+QStringList HistoryKey(const QString& table);
 
 // What a table lets the group roles of a PostgreSQL database do.
 enum class Access {
@@ -29,6 +38,8 @@ enum class Access {
     HostData,
     // Orders: their cart data in full only with STORE_VIEW_CARD, otherwise through MaskedCarts.
     Carts,
+    // The change history: read by STORE and STOREADMIN, written by the triggers alone.
+    History,
 };
 Access AccessOf(const QString& table);
 

@@ -23,7 +23,10 @@ std::shared_ptr<SqlConnection> SqlConnection::Open(const QString& target, const 
 SqlConnection::SqlConnection(std::shared_ptr<SqlSession> session, QString user,
                              const ProcedureCatalog& catalog)
     : m_session(std::move(session)), m_user(std::move(user)), m_catalog(catalog),
-      m_native(std::make_shared<NativeSession>(m_session)) {}
+      m_native(std::make_shared<NativeSession>(m_session)) {
+    // The change history names this person for what this connection changes.
+    m_session->setUser(m_user);
+}
 
 std::shared_ptr<Command> SqlConnection::CreateCommand(int16_t) {
     return std::make_shared<SqlCommand>(m_catalog);

@@ -2,11 +2,14 @@
 
 #include "database/ConnectionFailure.h"
 #include "database/DriverError.h"
+#include "database/SqliteRowCursor.h"
 
 #include <QAtomicInt>
+#include <QDir>
 #include <QSqlError>
 #include <QUrl>
 #include <QUrlQuery>
+#include <sqlite3.h>
 
 namespace {
 
@@ -94,10 +97,31 @@ void SqlSession::configure() {
         execute(QStringLiteral("PRAGMA foreign_keys = ON"));
         execute(QStringLiteral("PRAGMA journal_mode = WAL"));
         execute(QStringLiteral("PRAGMA synchronous = NORMAL"));
+        // The history's triggers ask the connection who is making the change.
+        if (sqlite3* handle = SqliteRowCursor::Handle(*this))
+            sqlite3_create_function_v2(handle, "zev_current_user", 0, SQLITE_UTF8 | SQLITE_INNOCUOUS, this,
+                                       &CurrentUser, nullptr, nullptr, nullptr);
     }
 }
 
+void SqlSession::setUser(const QString& user) {
+    m_user = user.toUtf8();
+}
+
+void SqlSession::CurrentUser(sqlite3_context* context, int, sqlite3_value**) {
+    const auto* session = static_cast<const SqlSession*>(sqlite3_user_data(context));
+    QByteArray user = session->m_user;
+    if (user.isEmpty())
+        user = qgetenv("USER");
+    if (user.isEmpty())
+        user = qgetenv("USERNAME");
+    if (user.isEmpty())
+        user = QDir::home().dirName().toUtf8();
+    sqlite3_result_text(context, user.constData(), int(user.size()), SQLITE_TRANSIENT);
+}
+
 void SqlSession::reconnect() {
+    m_writes.clear();
     QSqlDatabase db = database();
     db.close();
     if (!db.open()) {
@@ -137,11 +161,13 @@ void SqlSession::reachStatement() {
     }
     // Closing a SQLite file mid-transaction drops what the transaction wrote, as a crash would.
     m_inTransaction = false;
+    m_writes.clear();
     database().close();
     throw LostConnection(QStringLiteral("the database file was closed"));
 }
 
 SqlSession::~SqlSession() {
+    m_writes.clear();
     {
         QSqlDatabase db = QSqlDatabase::database(m_name, false);
         if (db.isOpen()) {
@@ -183,13 +209,31 @@ void SqlSession::fail(const QSqlError& error) {
     if (alive())
         throw raised;
     // Closed, so that the next call opens the connection again.
+    m_writes.clear();
     database().close();
     throw LostConnection(error.text().trimmed());
 }
 
 QSqlQuery SqlSession::run(const QString& sql, const QVariantList& values) {
+    // SQLite compiles a table's history triggers into every statement that writes it: a write is prepared
+    // once per connection and run again from then on. Writes hand back no rows, so sharing one is safe.
+    const bool write =
+        m_backend == Backend::SQLite && (sql.startsWith(QLatin1String("INSERT"), Qt::CaseInsensitive) ||
+                                         sql.startsWith(QLatin1String("UPDATE"), Qt::CaseInsensitive) ||
+                                         sql.startsWith(QLatin1String("DELETE"), Qt::CaseInsensitive));
+    if (write && database().isOpen())
+        if (auto found = m_writes.find(sql); found != m_writes.end()) {
+            runPrepared(found.value(), values);
+            // Deliberately shared with the cache: the caller reads the number of rows changed, nothing more.
+            QT_WARNING_PUSH
+            QT_WARNING_DISABLE_DEPRECATED
+            return found.value();
+            QT_WARNING_POP
+        }
     QSqlQuery query = prepare(sql);
     runPrepared(query, values);
+    if (write)
+        m_writes.insert(sql, query);
     return query;
 }
 

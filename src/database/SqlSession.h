@@ -2,11 +2,15 @@
 
 #include "database/Backend.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 #include <memory>
+
+struct sqlite3_context;
+struct sqlite3_value;
 
 // One open Qt SQL connection with the settings the host needs, and the few ways to run SQL on it. Every
 // failure is raised as the driver's error (DriverError); nothing here returns a silent false.
@@ -22,6 +26,9 @@ public:
     Backend backend() const { return m_backend; }
     QSqlDatabase database() const;
     const QString& target() const { return m_target; }
+    // SQLite: the person the change history names for this connection's changes (zev_current_user() in
+    // SQL); without one, the computer's account. PostgreSQL names the login itself.
+    void setUser(const QString& user);
 
     // Prepares, binds positional values and runs; forward-only so rows stream.
     QSqlQuery run(const QString& sql, const QVariantList& values = {});
@@ -60,6 +67,7 @@ private:
             reachStatement();
     }
     void reachStatement();
+    static void CurrentUser(sqlite3_context* context, int, sqlite3_value**);
 
     Backend m_backend;
     QString m_name;
@@ -69,4 +77,7 @@ private:
     int m_faultAt = 0;
     int m_statements = 0;
     Fault m_fault = Fault::Fail;
+    QByteArray m_user;
+    // SQLite: the writes prepared so far, by their text.
+    QHash<QString, QSqlQuery> m_writes;
 };

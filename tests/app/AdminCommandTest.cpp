@@ -50,7 +50,7 @@ protected:
 TEST_P(AdminCommandTest, InitTwiceChangesNothingAndADatabaseNewerThanTheProgramIsRefused) {
     const QString alice = N("alice");
     ASSERT_EQ(Admin({"init", target, "--admin", alice, "--demo"}), AdminCommand::Done) << err.toStdString();
-    EXPECT_TRUE(out.startsWith("Tables created (version 3).\nDemo data loaded.\n" + alice +
+    EXPECT_TRUE(out.startsWith("Tables created (version 4).\nDemo data loaded.\n" + alice +
                                " is an administrator now.\n"))
         << out.toStdString();
     // On a server, the group roles, their privileges and the administrator's login, without a password.
@@ -60,12 +60,12 @@ TEST_P(AdminCommandTest, InitTwiceChangesNothingAndADatabaseNewerThanTheProgramI
     EXPECT_GT(seeded["zev_store"], 0);
     ASSERT_EQ(Admin({"init", target, "--admin", alice, "--demo"}), AdminCommand::Done);
     EXPECT_EQ(out, "Demo data not loaded: the database holds stores or users already.\n"
-                   "Nothing to do: the tables are at version 3 and " +
+                   "Nothing to do: the tables are at version 4 and " +
                        alice + " is an administrator.\n");
     EXPECT_EQ(Counts(), seeded);
 
-    SqlSession::Open(target)->run("UPDATE zev_schema_version SET version = 4");
-    const QString refusal = "The database has version 4 of the store tables; this program knows version 3 at "
+    SqlSession::Open(target)->run("UPDATE zev_schema_version SET version = 5");
+    const QString refusal = "The database has version 5 of the store tables; this program knows version 4 at "
                             "most. Please use a newer program.\n";
     EXPECT_EQ(Admin({"init", target, "--admin", N("bob")}), AdminCommand::Failed);
     EXPECT_EQ(err, refusal);
@@ -137,6 +137,30 @@ TEST_P(AdminCommandTest, UsersAndRightsAreKeptAndBadOnesRefusedWithoutAChange) {
     EXPECT_TRUE(host.answered);
 }
 
+TEST_P(AdminCommandTest, HistoryPruneRemovesTheOlderChangesOnlyAndABadDateNone) {
+    ASSERT_EQ(Admin({"init", target, "--admin", N("alice"), "--demo"}), AdminCommand::Done)
+        << err.toStdString();
+    auto session = SqlSession::Open(target);
+    const int kept = session->scalar("SELECT COUNT(*) FROM " + Schema::History).toInt();
+    ASSERT_GT(kept, 2);
+    session->run("UPDATE " + Schema::History +
+                 " SET changed_at = '2024-12-31 23:59:59' WHERE history_no IN "
+                 "(SELECT MIN(history_no) FROM " +
+                 Schema::History + ")");
+    session->run("UPDATE " + Schema::History +
+                 " SET changed_at = '2025-01-01 00:00:00' WHERE history_no IN "
+                 "(SELECT MAX(history_no) FROM " +
+                 Schema::History + ")");
+
+    EXPECT_EQ(Admin({"history", "prune", "--before", "2025-13-01", "--database", target}),
+              AdminCommand::Misused);
+    EXPECT_TRUE(err.startsWith("history prune needs --before DATE")) << err.toStdString();
+    EXPECT_EQ(Admin({"history", "prune", "--before", "2025-01-01", "--database", target}), AdminCommand::Done)
+        << err.toStdString();
+    EXPECT_EQ(out, "1 change made before 2025-01-01 removed from the history.\n");
+    EXPECT_EQ(session->scalar("SELECT COUNT(*) FROM " + Schema::History).toInt(), kept - 1);
+}
+
 ZEV_INSTANTIATE_BACKENDS(AdminCommandTest);
 
 // A database of the version before logins per person: its tables and users, no group roles, no logins.
@@ -165,7 +189,7 @@ TEST(AdminUpgrade, InitGivesTheOldUsersLoginsThatLetThemInOnceTheyHaveAPassword)
                      "Login " + clerk + " created without a password", "Login " + boss + " created"})
         EXPECT_TRUE(first.contains(said)) << said.toStdString() << " in " << first.toStdString();
     ASSERT_EQ(admin({"init", database->target(), "--admin", boss}, second), AdminCommand::Done);
-    EXPECT_EQ(second, "Nothing to do: the tables are at version 3 and " + boss + " is an administrator.\n");
+    EXPECT_EQ(second, "Nothing to do: the tables are at version 4 and " + boss + " is an administrator.\n");
 
     const QString clerkAddress = database->targetAs(clerk, "a-guess");
     const QUrl server(database->target());

@@ -1,0 +1,81 @@
+#include "database/ChangeHistory.h"
+
+#include "database/Schema.h"
+#include "database/Transaction.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+QString Text(const QJsonValue& value) {
+    if (value.isString())
+        return value.toString();
+    if (value.isDouble())
+        return QString::number(value.toDouble(), 'g', 15);
+    return {};
+}
+
+} // namespace
+
+std::vector<HistoryChange> ChangeHistory::Read(SqlSession& session, const HistoryFilter& filter,
+                                               qint64 olderThan, int limit) {
+    QStringList where{QStringLiteral("1 = 1")};
+    QVariantList values;
+    const auto add = [&](const QString& condition, const QVariant& value) {
+        where << condition;
+        values << value;
+    };
+    if (filter.storeNo)
+        add(QStringLiteral("store_no = ?"), *filter.storeNo);
+    if (!filter.user.isEmpty())
+        add(QStringLiteral("changed_by = ?"), filter.user);
+    if (!filter.table.isEmpty())
+        add(QStringLiteral("table_name = ?"), filter.table);
+    if (!filter.recordKey.isEmpty())
+        add(QStringLiteral("record_key = ?"), filter.recordKey);
+    // "yyyy-MM-dd HH:mm:ss" text sorts as the time it is.
+    if (filter.from.isValid())
+        add(QStringLiteral("changed_at >= ?"), filter.from.toString(QStringLiteral("yyyy-MM-dd")));
+    if (filter.to.isValid())
+        add(QStringLiteral("changed_at < ?"), filter.to.addDays(1).toString(QStringLiteral("yyyy-MM-dd")));
+    if (olderThan > 0)
+        add(QStringLiteral("history_no < ?"), olderThan);
+    values << limit;
+    QSqlQuery rows = session.run(
+        QStringLiteral(
+            "SELECT history_no, changed_at, changed_by, table_name, record_key, action, old_values, "
+            "new_values FROM %1 WHERE %2 ORDER BY history_no DESC LIMIT ?")
+            .arg(Schema::History, where.join(QStringLiteral(" AND "))),
+        values);
+    std::vector<HistoryChange> changes;
+    while (rows.next()) {
+        HistoryChange change;
+        change.no = rows.value(0).toLongLong();
+        change.when = rows.value(1).toString();
+        change.who = rows.value(2).toString();
+        change.table = rows.value(3).toString();
+        change.recordKey = rows.value(4).toString();
+        change.action = rows.value(5).toString();
+        const QJsonObject old = QJsonDocument::fromJson(rows.value(6).toString().toUtf8()).object();
+        const QJsonObject now = QJsonDocument::fromJson(rows.value(7).toString().toUtf8()).object();
+        QStringList names = old.keys() + now.keys();
+        names.removeDuplicates();
+        names.sort();
+        for (const QString& name : names)
+            change.columns.append({name, Text(old.value(name)), Text(now.value(name))});
+        changes.push_back(std::move(change));
+    }
+    return changes;
+}
+
+int ChangeHistory::Prune(SqlSession& session, const QDate& before) {
+    Transaction transaction(session);
+    // "yyyy-MM-dd HH:mm:ss" text sorts as the time it is; the day alone sorts before its first second.
+    QSqlQuery removed =
+        session.run(QStringLiteral("DELETE FROM %1 WHERE changed_at < ?").arg(Schema::History),
+                    {before.toString(QStringLiteral("yyyy-MM-dd"))});
+    const int count = removed.numRowsAffected();
+    transaction.commit();
+    return count;
+}

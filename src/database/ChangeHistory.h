@@ -1,0 +1,20 @@
+#pragma once
+
+#include "database/HistoryChange.h"
+#include "database/HistoryFilter.h"
+#include "database/SqlSession.h"
+
+#include <QDate>
+#include <vector>
+
+// The change history the database's triggers keep (Schema::History): read a page at a time, and kept small.
+class ChangeHistory {
+public:
+    // Up to limit changes that fit the filter, newest first, older than the change numbered olderThan (0:
+    // from the newest). One indexed query, however long the history.
+    static std::vector<HistoryChange> Read(SqlSession& session, const HistoryFilter& filter, qint64 olderThan,
+                                           int limit);
+    // Removes every change made before the day, in one transaction; how many. PostgreSQL: the owner of the
+    // tables only.
+    static int Prune(SqlSession& session, const QDate& before);
+};
