@@ -70,7 +70,7 @@ void Store::DisplayProducts(bool bCollapse) {
                 gdData->AddRow({groupCell, productNo.toText(), call.readText(QStringLiteral("product_type")),
                                 call.readText(QStringLiteral("product_name"))});
                 const int32_t row = gdData->Rows() - 1;
-                gdData->setRowData(row, productNo);
+                gdData->setRowData(row, Variant(NullToZero(productNo).toInt32()));
                 // The first product of a group is the group's node, at the outline's top level.
                 if (groupNo != previousGroup) {
                     gdData->setIsSubtotal(row, true);
