@@ -3,6 +3,7 @@
 #include "database/DemoData.h"
 #include "database/Schema.h"
 #include "database/UserAdmin.h"
+#include "sdk/RuntimeError.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -111,6 +112,23 @@ QString TestDatabase::targetAs(const QString& name, const QString& password) con
     url.setUserName(name);
     url.setPassword(password);
     return url.toString();
+}
+
+QString TestDatabase::signInRefusal(const QString& name, const QString& password) const {
+    try {
+        SqlSession::Open(targetAs(name, password));
+        return {};
+    } catch (const RuntimeError& error) {
+        return error.description;
+    }
+}
+
+QString TestDatabase::passwordRefused(const QString& name) const {
+    const QUrl server(m_target);
+    return QString("The database server %1:%2 refused the password of %3.")
+        .arg(server.host())
+        .arg(server.port())
+        .arg(name);
 }
 
 std::shared_ptr<SqlConnection> TestDatabase::connection(const QString& user) {

@@ -41,6 +41,10 @@ public:
     QString password(const QString& name) const { return m_passwords.value(name); }
     // The address as that login, without a password; with one, for opening sessions in the test itself.
     QString targetAs(const QString& name, const QString& password = {}) const;
+    // Why the login cannot sign in with that password: the refusal's sentence, empty when it signs in.
+    QString signInRefusal(const QString& name, const QString& password) const;
+    // The sentence of a password the server refuses for that login.
+    QString passwordRefused(const QString& name) const;
 
 private:
     TestDatabase(Backend backend, QString target, QString schema);
