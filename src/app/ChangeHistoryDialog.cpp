@@ -2,6 +2,7 @@
 
 #include "database/ChangeHistory.h"
 #include "database/Schema.h"
+#include "widgets/ChangeRows.h"
 #include "widgets/FlexGrid.h"
 
 #include <QComboBox>
@@ -113,15 +114,8 @@ void ChangeHistoryDialog::AddPage() {
     filter.to = DayOf(dtpTo);
     const auto changes = ChangeHistory::Read(*m_session, filter, m_oldest, PageSize);
     for (const HistoryChange& change : changes) {
-        // The change on its first line, each further changed column on a line of its own beneath.
-        bool first = true;
-        for (const HistoryChange::Column& column : change.columns) {
-            gdChanges->AddRow({first ? change.when : QString(), first ? change.who : QString(),
-                               first ? change.table : QString(), first ? change.recordKey : QString(),
-                               first ? change.action : QString(), column.name, column.oldValue,
-                               column.newValue});
-            first = false;
-        }
+        AddChangeRows(*gdChanges, {change.when, change.who, change.table, change.recordKey, change.action},
+                      change.columns);
         m_oldest = change.no;
     }
     cmdOlder->setEnabled(changes.size() == size_t(PageSize));

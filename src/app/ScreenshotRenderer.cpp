@@ -199,10 +199,18 @@ void ScreenshotRenderer::ShootEditor(QDialog& dialog, const QString& folder, QSt
             Save(dialog, folder, shot.file, written);
         tabs->SelectKey(shown);
     }
+    if (dialog.objectName() == QLatin1String("frmRecordHistory")) {
+        Save(dialog, folder, QStringLiteral("record-history.png"), written);
+        return;
+    }
     for (const Editor& editor : Editors()) {
         if (editor.dialog != dialog.objectName())
             continue;
         Save(dialog, folder, editor.file, written);
+        // A product's own history, as its History... button shows it.
+        if (editor.file == QLatin1String("product-editor.png"))
+            if (auto* history = dialog.findChild<QPushButton*>(QStringLiteral("cmdHistory")))
+                history->click();
         if (auto* tabs = dialog.findChild<TabStrip*>(editor.tabs); tabs && !editor.tab.isEmpty())
             tabs->SelectKey(editor.tab);
         if (!editor.grid.isEmpty())

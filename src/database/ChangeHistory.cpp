@@ -2,21 +2,7 @@
 
 #include "database/Schema.h"
 #include "database/Transaction.h"
-
-#include <QJsonDocument>
-#include <QJsonObject>
-
-namespace {
-
-QString Text(const QJsonValue& value) {
-    if (value.isString())
-        return value.toString();
-    if (value.isDouble())
-        return QString::number(value.toDouble(), 'g', 15);
-    return {};
-}
-
-} // namespace
+#include "sdk/ChangedColumns.h"
 
 std::vector<HistoryChange> ChangeHistory::Read(SqlSession& session, const HistoryFilter& filter,
                                                qint64 olderThan, int limit) {
@@ -57,13 +43,7 @@ std::vector<HistoryChange> ChangeHistory::Read(SqlSession& session, const Histor
         change.table = rows.value(3).toString();
         change.recordKey = rows.value(4).toString();
         change.action = rows.value(5).toString();
-        const QJsonObject old = QJsonDocument::fromJson(rows.value(6).toString().toUtf8()).object();
-        const QJsonObject now = QJsonDocument::fromJson(rows.value(7).toString().toUtf8()).object();
-        QStringList names = old.keys() + now.keys();
-        names.removeDuplicates();
-        names.sort();
-        for (const QString& name : names)
-            change.columns.append({name, Text(old.value(name)), Text(now.value(name))});
+        change.columns = ChangedColumns(rows.value(6).toString(), rows.value(7).toString());
         changes.push_back(std::move(change));
     }
     return changes;

@@ -1,15 +1,13 @@
 #pragma once
 
+#include "sdk/ChangedColumns.h"
+
 #include <QList>
 #include <QString>
 
 // One row of the change history, its values as text.
 struct HistoryChange {
-    struct Column {
-        QString name;
-        QString oldValue;
-        QString newValue;
-    };
+    using Column = ChangedColumn;
     qint64 no = 0;
     QString when;
     QString who;

@@ -437,6 +437,16 @@ QStringList HistoryStep(SqlSession& session) {
     return statements;
 }
 
+// Version 5: on PostgreSQL each change carries its transaction, so that a save can tell the changes committed
+// after its editor read the record from those it saw, whatever order their numbers were handed out in. A
+// SQLite file has one writer at a time, and the numbers alone tell.
+QStringList TransactionStep(SqlSession& session) {
+    if (session.backend() == Backend::SQLite)
+        return {};
+    return {QStringLiteral("ALTER TABLE zev_change_history ADD COLUMN tx_id xid8 NOT NULL DEFAULT "
+                           "pg_current_xact_id()")};
+}
+
 template <size_t N> QStringList Statements(const char* const (&statements)[N]) {
     QStringList list;
     for (const char* statement : statements)
@@ -454,6 +464,8 @@ QStringList Step(SqlSession& session, int version) {
         return Statements(Version3);
     case 4:
         return HistoryStep(session);
+    case 5:
+        return TransactionStep(session);
     default:
         return {};
     }

@@ -63,7 +63,12 @@ std::shared_ptr<Recordset> SqlConnection::runProcedure(const std::shared_ptr<Com
     ProcedureContext context(*m_session, *definition, values, m_user);
     {
         Transaction transaction(*m_session, !definition->readOnly);
+        std::optional<ConflictCheck> conflicts;
+        if (!m_guard.seen.isEmpty() && !definition->readOnly)
+            conflicts.emplace(*m_session, m_guard);
         definition->body(context);
+        if (conflicts)
+            conflicts->verify(context.refused());
         if (!context.refused())
             transaction.commit();
     }
@@ -99,6 +104,10 @@ void SqlConnection::ExecuteCommand(const std::shared_ptr<Command>& command, int1
     succeeded = 0;
     runProcedure(command, false);
     succeeded = -1;
+}
+
+QString SqlConnection::ChangesSeen() {
+    return ConflictCheck::Seen(*m_session);
 }
 
 std::shared_ptr<Recordset> SqlConnection::OpenRecordset(const QString& sql, int16_t) {

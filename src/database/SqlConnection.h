@@ -1,14 +1,16 @@
 #pragma once
 
+#include "database/ConflictCheck.h"
 #include "database/ProcedureCatalog.h"
 #include "database/RowCursor.h"
 #include "database/SqlSession.h"
+#include "sdk/ChangeGuard.h"
 #include "sdk/DBConnection.h"
 
 // The host's database connection over Qt SQL: runs the catalog's procedures in one transaction each and
 // plain queries as SQL, and streams their rows. Every failure is raised as a RuntimeError; a failed call
-// leaves nothing written.
-class SqlConnection : public DBConnection {
+// leaves nothing written. A guarded write that would overwrite someone else's newer change is refused whole.
+class SqlConnection : public DBConnection, public ChangeGuard {
 public:
     // Opens a SQLite file (created when missing) or a "postgresql://" URL, creating or upgrading the
     // schema. On a SQLite file it signs in as user; on PostgreSQL as the login the connection was made with
@@ -24,6 +26,10 @@ public:
     std::shared_ptr<Recordset> OpenRecordset(const QString& sql, int16_t flag) override;
     QString CurrentUser() const override { return m_user; }
     std::shared_ptr<Object> NativeConnection() const override { return m_native; }
+    QString ChangesSeen() override;
+    void GuardWritesSince(const QString& seen, const QString& table, const QString& key) override {
+        m_guard = {seen, table, key};
+    }
 
     const std::shared_ptr<SqlSession>& session() const { return m_session; }
     Backend backend() const { return m_session->backend(); }
@@ -38,4 +44,5 @@ private:
     QString m_user;
     const ProcedureCatalog& m_catalog;
     std::shared_ptr<Object> m_native;
+    ConflictCheck::Guard m_guard;
 };

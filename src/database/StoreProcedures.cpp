@@ -171,9 +171,35 @@ void UnInstallRegister(ProcedureContext& ctx) {
 
 } // namespace
 
+// A record's changes (a table and its key), or everything changed in a store, newest first: the newest
+// HistoryShown, one index range however long the history is.
+void GetChangeHistory(ProcedureContext& ctx) {
+    constexpr int HistoryShown = 1000;
+    QStringList where{QStringLiteral("1 = 1")};
+    QVariantList values;
+    if (const auto storeNo = ctx.integer(QStringLiteral("@store_no"))) {
+        where << QStringLiteral("store_no = ?");
+        values << *storeNo;
+    }
+    for (const char* column : {"table_name", "record_key"})
+        if (const auto value = ctx.textOrNull(QLatin1Char('@') + QLatin1String(column))) {
+            where << QLatin1String(column) + QStringLiteral(" = ?");
+            values << *value;
+        }
+    ctx.result(QStringLiteral("SELECT changed_at, changed_by, table_name, record_key, action, old_values, "
+                              "new_values FROM zev_change_history WHERE %1 ORDER BY history_no DESC LIMIT %2")
+                   .arg(where.join(QStringLiteral(" AND ")))
+                   .arg(HistoryShown),
+               values);
+}
+
 void AddStoreProcedures(ProcedureCatalog& catalog) {
     using enum ParameterType;
     catalog.add(QStringLiteral("ZEV_SP_STORE_GetStore"), {In(QStringLiteral("@store_no"), Long)}, GetStore);
+    catalog.add(QStringLiteral("ZEV_SP_STORE_GetChangeHistory"),
+                {In(QStringLiteral("@store_no"), Long), In(QStringLiteral("@table_name"), Text),
+                 In(QStringLiteral("@record_key"), Text)},
+                GetChangeHistory);
     catalog.add(QStringLiteral("ZEV_SP_STORE_UpdateStore"),
                 {InOut(QStringLiteral("@store_no"), Long), In(QStringLiteral("@description"), Text),
                  In(QStringLiteral("@store_url"), Text), In(QStringLiteral("@store_logo_url"), Text),

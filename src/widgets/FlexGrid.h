@@ -50,6 +50,7 @@ public:
     void AddItem(const QString& text, int32_t index = -1) { m_model->AddItem(text, index); }
     // Appends a row from its cells: the fast way to fill a long grid.
     void AddRow(std::initializer_list<QString> cells) { m_model->AddRow({cells.begin(), cells.size()}); }
+    void AddRow(std::span<const QString> cells) { m_model->AddRow(cells); }
     void RemoveItem(int32_t row) { m_model->RemoveItem(row); }
     // Rewrites a row's cells from text separated by tab characters, as AddItem takes it.
     void setRowText(int32_t row, const QString& text);

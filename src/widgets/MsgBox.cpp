@@ -7,6 +7,16 @@
 
 namespace {
 
+QString& YesName() {
+    static QString name;
+    return name;
+}
+
+QString& NoName() {
+    static QString name;
+    return name;
+}
+
 class QtMessageService : public MessageService {
 public:
     int32_t Show(const QString& prompt, int32_t buttons, const QString& title) override {
@@ -15,7 +25,11 @@ public:
         const int32_t kind = buttons & 7;
         std::vector<std::pair<QPushButton*, int32_t>> answers;
         auto add = [&](QMessageBox::StandardButton button, int32_t answer) {
-            answers.emplace_back(box.addButton(button), answer);
+            QPushButton* added = box.addButton(button);
+            const QString& name = answer == MsgBoxResult::Yes ? YesName() : NoName();
+            if (answer != MsgBoxResult::Cancel && answer != MsgBoxResult::OK && !name.isEmpty())
+                added->setText(name);
+            answers.emplace_back(added, answer);
         };
         if (kind == MsgBoxStyle::YesNoCancel || kind == MsgBoxStyle::YesNo) {
             add(QMessageBox::Yes, MsgBoxResult::Yes);
@@ -76,6 +90,16 @@ std::shared_ptr<MessageService>& CurrentService() {
 
 int32_t MsgBox(const QString& prompt, int32_t buttons, const QString& title) {
     return CurrentService()->Show(prompt, buttons, title);
+}
+
+MsgBoxButtonNames::MsgBoxButtonNames(const QString& yes, const QString& no) {
+    YesName() = yes;
+    NoName() = no;
+}
+
+MsgBoxButtonNames::~MsgBoxButtonNames() {
+    YesName().clear();
+    NoName().clear();
 }
 
 std::shared_ptr<MessageService> SetMessageService(std::shared_ptr<MessageService> service) {

@@ -33,5 +33,15 @@ public:
 // Shows a message box and returns the button pressed. An empty title means the application's title.
 int32_t MsgBox(const QString& prompt, int32_t buttons = MsgBoxStyle::OKOnly, const QString& title = {});
 
+// While alive, message boxes name their Yes and No buttons after what they do ("Reload", "Save Over"); the
+// answers stay Yes and No.
+class MsgBoxButtonNames {
+public:
+    MsgBoxButtonNames(const QString& yes, const QString& no);
+    ~MsgBoxButtonNames();
+    MsgBoxButtonNames(const MsgBoxButtonNames&) = delete;
+    MsgBoxButtonNames& operator=(const MsgBoxButtonNames&) = delete;
+};
+
 // Replaces the message service; returns the previous one. Null restores the QMessageBox service.
 std::shared_ptr<MessageService> SetMessageService(std::shared_ptr<MessageService> service);

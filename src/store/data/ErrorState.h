@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sdk/ChangeGuard.h"
 #include "sdk/ErrorObject.h"
 #include "sdk/RuntimeError.h"
 #include "store/data/TextRefused.h"
@@ -10,7 +11,8 @@
 
 // An object's error source and last caught failure, and the one failure handler its public operations run
 // under: a raised failure is kept, reported to the host's error object under the error source and the
-// operation's name, and turned into a false result; a refused text is shown to the user instead.
+// operation's name, and turned into a false result; a refused text is shown to the user instead, and a save
+// that someone else's newer change stopped goes up to the editor that asks the user what to do.
 class ErrorState {
 public:
     explicit ErrorState(const QString& className);
@@ -28,6 +30,8 @@ public:
                const std::shared_ptr<Object>& nativeConnection = {}) {
         try {
             return body();
+        } catch (const ChangedMeanwhile&) {
+            throw;
         } catch (const TextRefused& refusal) {
             Refuse(refusal);
         } catch (const RuntimeError& error) {

@@ -10,6 +10,7 @@ bool CListItem::OpenListItem(const std::shared_ptr<DBConnection>& oDB,
     m_storeNo = lStoreNo;
     m_listId = sListId;
     m_seq.open(lSeqNo);
+    Baseline.Seen(oDB, u"zev_store_list_item"_s, u"%1/%2/%3"_s.arg(lStoreNo).arg(sListId).arg(lSeqNo));
     return ReadFirstRow(
         m_errors, oDB, oError, u"OpenListItem"_s, u"ZEV_SP_STORE_GetListItems"_s,
         [&](StoredProcedureCall& call) {
@@ -39,4 +40,8 @@ bool CListItem::Update(const std::shared_ptr<DBConnection>& oDB, const std::shar
         m_seq.readBack(call);
         return true;
     });
+}
+
+bool CListItem::Reopen(const std::shared_ptr<DBConnection>& oDB, const std::shared_ptr<ErrorObject>& oError) {
+    return OpenListItem(oDB, oError, m_storeNo, m_listId, m_seq.original);
 }

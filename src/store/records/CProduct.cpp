@@ -18,6 +18,7 @@ bool CProduct::OpenProduct(const std::shared_ptr<DBConnection>& oDB,
     m_storeNo = lStoreNo;
     m_originalProductNo = lProductNo;
     m_productNo = lProductNo;
+    Baseline.Seen(oDB, u"zev_store_product"_s, u"%1/%2"_s.arg(lStoreNo).arg(lProductNo));
     return ReadFirstRow(
         m_errors, oDB, oError, u"OpenProduct"_s, u"ZEV_SP_STORE_GetProduct"_s,
         [&](StoredProcedureCall& call) {
@@ -78,4 +79,8 @@ void CProduct::setParameters(StoredProcedureCall& call) const {
         .set(u"@photo_family"_s, noPhotoFamily ? Variant::Null() : Variant(PhotoFamily.toUpper()))
         .set(u"@num_cols"_s, NumCols)
         .set(u"@manual_invoice"_s, GroupManualInvoice ? Variant::Null() : Variant(ManualInvoice));
+}
+
+bool CProduct::Reopen(const std::shared_ptr<DBConnection>& oDB, const std::shared_ptr<ErrorObject>& oError) {
+    return OpenProduct(oDB, oError, m_storeNo, m_originalProductNo);
 }

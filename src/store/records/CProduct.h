@@ -2,6 +2,7 @@
 
 #include "sdk/DBConnection.h"
 #include "sdk/ErrorObject.h"
+#include "store/data/EditBaseline.h"
 #include "store/data/ErrorState.h"
 
 #include <QString>
@@ -51,6 +52,12 @@ public:
     void setProductName(const QString& value) { m_productName = value; }
     int32_t OriginalProductNo() const { return m_originalProductNo; }
     void setOriginalProductNo(int32_t value) { m_originalProductNo = value; }
+
+    // Where the change history stood when the record was read: its editor's save does not write over a newer
+    // change unseen.
+    EditBaseline Baseline;
+    // Reads the record again under the keys it was opened with, as someone else saved it.
+    bool Reopen(const std::shared_ptr<DBConnection>& oDB, const std::shared_ptr<ErrorObject>& oError);
 
 private:
     void readRow(const StoredProcedureCall& call);

@@ -22,6 +22,7 @@ bool CProductItem::OpenProductItem(const std::shared_ptr<DBConnection>& oDB,
     m_storeNo = lStoreNo;
     m_productNo = lProductNo;
     m_seq.open(lSeqNo);
+    Baseline.Seen(oDB, u"zev_store_product_item"_s, u"%1/%2/%3"_s.arg(lStoreNo).arg(lProductNo).arg(lSeqNo));
     return ReadFirstRow(
         m_errors, oDB, oError, u"OpenProductItem"_s, u"ZEV_SP_STORE_GetProductItem"_s,
         [&](StoredProcedureCall& call) {
@@ -137,4 +138,9 @@ void CProductItem::readDefaults(const StoredProcedureCall& call) {
     m_availableEndDate = call.output(u"@available_end_date"_s);
     m_advancePurchaseDays = call.outputLong(u"@advance_purchase_days"_s);
     IsActive = call.outputBool(u"@is_active"_s);
+}
+
+bool CProductItem::Reopen(const std::shared_ptr<DBConnection>& oDB,
+                          const std::shared_ptr<ErrorObject>& oError) {
+    return OpenProductItem(oDB, oError, m_storeNo, m_productNo, m_seq.original);
 }

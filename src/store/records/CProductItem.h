@@ -2,6 +2,7 @@
 
 #include "sdk/DBConnection.h"
 #include "sdk/ErrorObject.h"
+#include "store/data/EditBaseline.h"
 #include "store/data/ErrorState.h"
 #include "store/data/SequenceKey.h"
 
@@ -84,6 +85,12 @@ public:
     // Fills a new item from the database's defaults for its item or package and price.
     bool GetDefaults(const std::shared_ptr<DBConnection>& oDB, const std::shared_ptr<ErrorObject>& oError,
                      int32_t lStoreNo, int32_t lProductNo);
+
+    // Where the change history stood when the record was read: its editor's save does not write over a newer
+    // change unseen.
+    EditBaseline Baseline;
+    // Reads the record again under the keys it was opened with, as someone else saved it.
+    bool Reopen(const std::shared_ptr<DBConnection>& oDB, const std::shared_ptr<ErrorObject>& oError);
 
 private:
     void readRow(const StoredProcedureCall& call);

@@ -9,6 +9,7 @@ using namespace Qt::StringLiterals;
 bool CStore::OpenStore(const std::shared_ptr<DBConnection>& oDB, const std::shared_ptr<ErrorObject>& oError,
                        int32_t lStoreNo) {
     m_storeNo = lStoreNo;
+    Baseline.Seen(oDB, u"zev_store"_s, QString::number(lStoreNo));
     return ReadFirstRow(
         m_errors, oDB, oError, u"OpenStore"_s, u"ZEV_SP_STORE_GetStore"_s,
         [&](StoredProcedureCall& call) { call.set(u"@store_no"_s, m_storeNo); },
@@ -70,4 +71,8 @@ bool CStore::UpdatePayMethod(const std::shared_ptr<DBConnection>& oDB,
         call.set(u"@store_no"_s, m_storeNo).set(u"@pay_method_id"_s, sPayMethodId);
         return call.run();
     });
+}
+
+bool CStore::Reopen(const std::shared_ptr<DBConnection>& oDB, const std::shared_ptr<ErrorObject>& oError) {
+    return OpenStore(oDB, oError, m_storeNo);
 }

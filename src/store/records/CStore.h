@@ -2,6 +2,7 @@
 
 #include "sdk/DBConnection.h"
 #include "sdk/ErrorObject.h"
+#include "store/data/EditBaseline.h"
 #include "store/data/ErrorState.h"
 
 #include <QString>
@@ -48,6 +49,12 @@ public:
     void setShipDocument(const QString& value) { m_shipDocument = value; }
     QString EmailFrom() const { return m_emailFrom; }
     void setEmailFrom(const QString& value) { m_emailFrom = value; }
+
+    // Where the change history stood when the record was read: its editor's save does not write over a newer
+    // change unseen.
+    EditBaseline Baseline;
+    // Reads the record again under the keys it was opened with, as someone else saved it.
+    bool Reopen(const std::shared_ptr<DBConnection>& oDB, const std::shared_ptr<ErrorObject>& oError);
 
 private:
     int32_t m_storeNo = 0;

@@ -14,6 +14,14 @@ bool CStoreProductItemSell::OpenStoreProductItemSell(const std::shared_ptr<DBCon
     m_storeNo = lStoreNo;
     m_key = {lProductNo, lSeqNo, lPriceNo, lNewProductNo, lNewSeqNo, lNewPriceNo};
     m_remembered = m_key;
+    Baseline.Seen(oDB, u"zev_store_product_item_sell"_s,
+                  u"%1/%2/%3/%4/%5/%6/%7"_s.arg(lStoreNo)
+                      .arg(lProductNo)
+                      .arg(lSeqNo)
+                      .arg(lPriceNo)
+                      .arg(lNewProductNo)
+                      .arg(lNewSeqNo)
+                      .arg(lNewPriceNo));
     return ReadFirstRow(
         m_errors, oDB, oError, u"OpenStoreProductItemSell"_s, u"ZEV_SP_STORE_GetProductItemSell"_s,
         [&](StoredProcedureCall& call) { sendCurrentKey(call); },
@@ -70,4 +78,11 @@ void CStoreProductItemSell::sendKey(StoredProcedureCall& call, const Key& key, c
         .set(u"@new_product_no"_s + suffix, key.newProductNo)
         .set(u"@new_seq_no"_s + suffix, key.newSeqNo)
         .set(u"@new_price_no"_s + suffix, key.newPriceNo);
+}
+
+bool CStoreProductItemSell::Reopen(const std::shared_ptr<DBConnection>& oDB,
+                                   const std::shared_ptr<ErrorObject>& oError) {
+    return OpenStoreProductItemSell(oDB, oError, m_storeNo, m_remembered.productNo, m_remembered.seqNo,
+                                    m_remembered.priceNo, m_remembered.newProductNo, m_remembered.newSeqNo,
+                                    m_remembered.newPriceNo);
 }

@@ -2,6 +2,7 @@
 
 #include "sdk/DBConnection.h"
 #include "sdk/ErrorObject.h"
+#include "store/data/EditBaseline.h"
 #include "store/data/ErrorState.h"
 
 #include <QString>
@@ -59,6 +60,12 @@ public:
 
     // Removes the link with the current key, not the remembered one.
     bool Delete(const std::shared_ptr<DBConnection>& oDB, const std::shared_ptr<ErrorObject>& oError);
+
+    // Where the change history stood when the record was read: its editor's save does not write over a newer
+    // change unseen.
+    EditBaseline Baseline;
+    // Reads the record again under the keys it was opened with, as someone else saved it.
+    bool Reopen(const std::shared_ptr<DBConnection>& oDB, const std::shared_ptr<ErrorObject>& oError);
 
 private:
     // The link's key without the store: the starting and the offered item, each with an optional price.

@@ -1,10 +1,12 @@
 #include "store/editors/product/frmStoreListItem.h"
 
 #include "sdk/RuntimeError.h"
+#include "store/editors/ConcurrentSave.h"
 #include "store/editors/product/PriceBinding.h"
 #include "store/host/CStoreMaint.h"
 #include "store/pickers/frmSelectStoreProductItem.h"
 #include "store/records/CListItem.h"
+#include "store/viewers/frmRecordHistory.h"
 #include "widgets/NamedControl.h"
 #include "widgets/ShowModal.h"
 #include "widgets/Twips.h"
@@ -23,7 +25,8 @@ frmStoreListItem::frmStoreListItem(QWidget* parent)
       cmdSelectPrice(PickerButton<QPushButton>("cmdSelectPrice")),
       cmdClearPrice(NamedControl<QPushButton>("cmdClearPrice", QStringLiteral("Clear"))),
       cmdOk(NamedControl<QPushButton>("cmdOk", QStringLiteral("OK"))),
-      cmdCancel(NamedControl<QPushButton>("cmdCancel", QStringLiteral("Cancel"))) {
+      cmdCancel(NamedControl<QPushButton>("cmdCancel", QStringLiteral("Cancel"))),
+      cmdHistory(NamedControl<QPushButton>("cmdHistory", QStringLiteral("History..."))) {
     setObjectName(QStringLiteral("frmStoreListItem"));
     setWindowTitle(QStringLiteral("List Item"));
     cmdSelectPrice->setToolTip(BindPriceToolTip());
@@ -40,6 +43,13 @@ frmStoreListItem::frmStoreListItem(QWidget* parent)
 
     connect(cmdOk, &QPushButton::clicked, this, &frmStoreListItem::on_cmdOk_clicked);
     connect(cmdCancel, &QPushButton::clicked, this, &frmStoreListItem::on_cmdCancel_clicked);
+    connect(cmdHistory, &QPushButton::clicked, this, [this] {
+        const QString key = QStringLiteral("%1/%2").arg(m_oItem->ListId()).arg(m_oItem->OriginalSeqNo());
+        frmRecordHistory::ShowFor(this, *m_oStoreMaint,
+                                  {m_oItem->StoreNo(), QStringLiteral("zev_store_list_item"),
+                                   QStringLiteral("%1/%2").arg(m_oItem->StoreNo()).arg(key),
+                                   QStringLiteral("List Item %1").arg(key)});
+    });
     connect(cmdSelect, &QPushButton::clicked, this, &frmStoreListItem::on_cmdSelect_clicked);
     connect(cmdSelectPrice, &QPushButton::clicked, this, &frmStoreListItem::on_cmdSelectPrice_clicked);
     connect(cmdClearPrice, &QPushButton::clicked, this, &frmStoreListItem::on_cmdClearPrice_clicked);
@@ -58,6 +68,7 @@ void frmStoreListItem::BuildLayout() {
     price->addWidget(cmdClearPrice);
     form->addRow(QStringLiteral("Price:"), price);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdHistory);
     buttons->addStretch();
     buttons->addWidget(cmdOk);
     buttons->addWidget(cmdCancel);
@@ -140,7 +151,14 @@ bool frmStoreListItem::SaveListItem() {
     }
     if (!ListItemFormRules::Fill(m_values, *m_oItem))
         return false;
-    return m_oItem->Update(m_oStoreMaint->DBConnection(), m_oStoreMaint->ErrorObject());
+    const auto db = m_oStoreMaint->DBConnection();
+    const auto errors = m_oStoreMaint->ErrorObject();
+    const auto write = [&] { return m_oItem->Update(db, errors); };
+    const auto reload = [&] {
+        m_oItem->Reopen(db, errors);
+        Setup(*m_oStoreMaint, *m_oItem);
+    };
+    return ConcurrentSave::Run(m_oItem->Baseline, db, write, reload);
 }
 
 void frmStoreListItem::on_cmdOk_clicked() {

@@ -31,6 +31,7 @@ public:
     QPushButton* cmdClearPrice;
     QPushButton* cmdOk;
     QPushButton* cmdCancel;
+    QPushButton* cmdHistory;
 
 protected:
     void showEvent(QShowEvent* event) override;

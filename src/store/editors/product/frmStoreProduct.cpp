@@ -3,11 +3,13 @@
 #include "sdk/DBConnection.h"
 #include "store/data/ColumnLengths.h"
 #include "store/data/StoredProcedureCall.h"
+#include "store/editors/ConcurrentSave.h"
 #include "store/editors/product/ThreeState.h"
 #include "store/editors/product/frmStoreProductItem.h"
 #include "store/host/CStoreMaint.h"
 #include "store/records/CProduct.h"
 #include "store/records/CProductItem.h"
+#include "store/viewers/frmRecordHistory.h"
 #include "widgets/BusyPointer.h"
 #include "widgets/FlexGrid.h"
 #include "widgets/GridKeys.h"
@@ -91,7 +93,8 @@ frmStoreProduct::frmStoreProduct(QWidget* parent)
       cmdDelete(NamedControl<QPushButton>("cmdDelete", QStringLiteral("Delete"))),
       cmdOk(NamedControl<QPushButton>("cmdOk", QStringLiteral("OK"), this)),
       cmdCancel(NamedControl<QPushButton>("cmdCancel", QStringLiteral("Cancel"), this)),
-      cmdApply(NamedControl<QPushButton>("cmdApply", QStringLiteral("Apply"), this)) {
+      cmdApply(NamedControl<QPushButton>("cmdApply", QStringLiteral("Apply"), this)),
+      cmdHistory(NamedControl<QPushButton>("cmdHistory", QStringLiteral("History..."), this)) {
     setObjectName(QStringLiteral("frmStoreProduct"));
     tabProperties->AddTab(QStringLiteral("GENERAL"), QStringLiteral("General"));
     tabProperties->AddTab(QStringLiteral("ITEMS"), QStringLiteral("Items"),
@@ -108,6 +111,13 @@ frmStoreProduct::frmStoreProduct(QWidget* parent)
 
     connect(cmdOk, &QPushButton::clicked, this, &frmStoreProduct::on_cmdOk_clicked);
     connect(cmdApply, &QPushButton::clicked, this, &frmStoreProduct::on_cmdApply_clicked);
+    connect(cmdHistory, &QPushButton::clicked, this, [this] {
+        frmRecordHistory::ShowFor(
+            this, *m_oStoreMaint,
+            {m_oProduct->StoreNo(), QStringLiteral("zev_store_product"),
+             QStringLiteral("%1/%2").arg(m_oProduct->StoreNo()).arg(m_oProduct->OriginalProductNo()),
+             QStringLiteral("Product %1").arg(m_oProduct->OriginalProductNo())});
+    });
     connect(cmdCancel, &QPushButton::clicked, this, &frmStoreProduct::on_cmdCancel_clicked);
     connect(cmdAddItem, &QPushButton::clicked, this, &frmStoreProduct::on_cmdAddItem_clicked);
     connect(cmdAddPackage, &QPushButton::clicked, this, &frmStoreProduct::on_cmdAddPackage_clicked);
@@ -191,7 +201,7 @@ QSize frmStoreProduct::minimumSizeHint() const {
     QSize page;
     for (const QWidget* panel : picTab)
         page = page.expandedTo(panel->minimumSizeHint());
-    const int buttons = TwipsToPixels(3 * ButtonWidth + Margin + 2 * Margin / 2, this);
+    const int buttons = TwipsToPixels(4 * ButtonWidth + Margin + 4 * Margin / 2, this);
     return {std::max(page.width() + TwipsToPixels(2 * PageLeft, this), buttons),
             page.height() + TwipsToPixels(PageTop + 2 * Margin + ButtonHeight, this)};
 }
@@ -216,6 +226,7 @@ void frmStoreProduct::LayOut() {
         button->setGeometry(TwipsRect(left, buttonTop, ButtonWidth, ButtonHeight, this));
         left -= ButtonWidth + Margin / 2;
     }
+    cmdHistory->setGeometry(TwipsRect(Margin / 2, buttonTop, ButtonWidth, ButtonHeight, this));
 }
 
 void frmStoreProduct::Setup(CStoreMaint& service, CProduct& product) {
@@ -369,7 +380,14 @@ bool frmStoreProduct::SaveProduct() {
         return false;
     }
     ProductFormRules::Fill(values, *m_oProduct);
-    if (!m_oProduct->Update(m_oStoreMaint->DBConnection(), m_oStoreMaint->ErrorObject()))
+    const auto db = m_oStoreMaint->DBConnection();
+    const auto errors = m_oStoreMaint->ErrorObject();
+    const auto write = [&] { return m_oProduct->Update(db, errors); };
+    const auto reload = [&] {
+        m_oProduct->Reopen(db, errors);
+        ShowProduct();
+    };
+    if (!ConcurrentSave::Run(m_oProduct->Baseline, db, write, reload))
         return false;
     // The record keeps the key it was opened with; the product now lives under its saved number, so a second
     // save updates it instead of inserting it again.

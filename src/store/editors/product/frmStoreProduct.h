@@ -58,6 +58,7 @@ public:
     QPushButton* cmdOk;
     QPushButton* cmdCancel;
     QPushButton* cmdApply;
+    QPushButton* cmdHistory;
 
     QSize minimumSizeHint() const override;
 

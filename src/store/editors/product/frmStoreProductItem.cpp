@@ -3,6 +3,7 @@
 #include "sdk/RuntimeError.h"
 #include "store/data/ColumnLengths.h"
 #include "store/data/StoredProcedureCall.h"
+#include "store/editors/ConcurrentSave.h"
 #include "store/editors/product/PriceBinding.h"
 #include "store/editors/product/SequenceChecks.h"
 #include "store/editors/product/ThreeState.h"
@@ -11,6 +12,7 @@
 #include "store/pickers/frmSelectStoreProductItem.h"
 #include "store/records/CProductItem.h"
 #include "store/records/CStoreProductItemSell.h"
+#include "store/viewers/frmRecordHistory.h"
 #include "widgets/FlexGrid.h"
 #include "widgets/GridKeys.h"
 #include "widgets/MsgBox.h"
@@ -74,7 +76,8 @@ frmStoreProductItem::frmStoreProductItem(QWidget* parent)
           "lblNote", QStringLiteral("Apply Item before editing up-sell or cross-sell information."))),
       cmdOk(NamedControl<QPushButton>("cmdOk", QStringLiteral("OK"))),
       cmdCancel(NamedControl<QPushButton>("cmdCancel", QStringLiteral("Cancel"))),
-      cmdApply(NamedControl<QPushButton>("cmdApply", QStringLiteral("Apply"))) {
+      cmdApply(NamedControl<QPushButton>("cmdApply", QStringLiteral("Apply"))),
+      cmdHistory(NamedControl<QPushButton>("cmdHistory", QStringLiteral("History..."))) {
     setObjectName(QStringLiteral("frmStoreProductItem"));
     setWindowTitle(QStringLiteral("Product Item"));
     cmdSelectPrice->setToolTip(BindPriceToolTip());
@@ -97,6 +100,13 @@ frmStoreProductItem::frmStoreProductItem(QWidget* parent)
 
     connect(cmdOk, &QPushButton::clicked, this, &frmStoreProductItem::on_cmdOk_clicked);
     connect(cmdApply, &QPushButton::clicked, this, &frmStoreProductItem::on_cmdApply_clicked);
+    connect(cmdHistory, &QPushButton::clicked, this, [this] {
+        const QString key = QStringLiteral("%1/%2").arg(m_oItem->ProductNo()).arg(m_oItem->OriginalSeqNo());
+        frmRecordHistory::ShowFor(this, *m_oStoreMaint,
+                                  {m_oItem->StoreNo(), QStringLiteral("zev_store_product_item"),
+                                   QStringLiteral("%1/%2").arg(m_oItem->StoreNo()).arg(key),
+                                   QStringLiteral("Product Item %1").arg(key)});
+    });
     connect(cmdCancel, &QPushButton::clicked, this, &frmStoreProductItem::on_cmdCancel_clicked);
     connect(cmdSelect, &QPushButton::clicked, this, &frmStoreProductItem::on_cmdSelect_clicked);
     connect(cmdSelectPrice, &QPushButton::clicked, this, &frmStoreProductItem::on_cmdSelectPrice_clicked);
@@ -138,6 +148,7 @@ void frmStoreProductItem::BuildLayout() {
     layout->addWidget(fraUpCrossSell, 1);
     layout->addWidget(lblNote);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdHistory);
     buttons->addStretch();
     for (QPushButton* button : {cmdOk, cmdCancel, cmdApply})
         buttons->addWidget(button);
@@ -147,6 +158,7 @@ void frmStoreProductItem::BuildLayout() {
 void frmStoreProductItem::Setup(CStoreMaint& service, CProductItem& item, const QString& productName) {
     m_oStoreMaint = &service;
     m_oItem = &item;
+    m_productName = productName;
     setWindowTitle(ProductItemFormRules::Caption(productName, item.SeqNo()));
     m_lItemNo = item.ItemNo();
     m_lPackageNo = item.PackageNo();
@@ -277,7 +289,14 @@ bool frmStoreProductItem::SaveItem() {
     }
     if (!ProductItemFormRules::Fill(values, *m_oItem))
         return false;
-    if (!m_oItem->Update(m_oStoreMaint->DBConnection(), m_oStoreMaint->ErrorObject()))
+    const auto db = m_oStoreMaint->DBConnection();
+    const auto errors = m_oStoreMaint->ErrorObject();
+    const auto write = [&] { return m_oItem->Update(db, errors); };
+    const auto reload = [&] {
+        m_oItem->Reopen(db, errors);
+        Setup(*m_oStoreMaint, *m_oItem, m_productName);
+    };
+    if (!ConcurrentSave::Run(m_oItem->Baseline, db, write, reload))
         return false;
     m_seqNoChanged = false;
     return true;

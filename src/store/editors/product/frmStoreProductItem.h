@@ -59,6 +59,7 @@ public:
     QPushButton* cmdOk;
     QPushButton* cmdCancel;
     QPushButton* cmdApply;
+    QPushButton* cmdHistory;
 
 protected:
     void reject() override;
@@ -76,6 +77,7 @@ private slots:
     void on_cmdDelete_clicked();
 
 private:
+    QString m_productName;
     void BuildLayout();
     ProductItemFormRules::Values CurrentValues() const;
     void ShowValues(const ProductItemFormRules::Values& values);

@@ -2,6 +2,7 @@
 
 #include "sdk/RuntimeError.h"
 #include "store/data/ColumnLengths.h"
+#include "store/editors/ConcurrentSave.h"
 #include "store/editors/product/PriceBinding.h"
 #include "store/host/CStoreMaint.h"
 #include "store/records/CStoreProductItemSell.h"
@@ -182,7 +183,14 @@ bool frmStoreProductItemSell::SaveSell() {
     } catch (const RuntimeError&) {
         return false;
     }
-    return m_oSell->Update(m_oStoreMaint->DBConnection(), m_oStoreMaint->ErrorObject());
+    const auto db = m_oStoreMaint->DBConnection();
+    const auto errors = m_oStoreMaint->ErrorObject();
+    const auto write = [&] { return m_oSell->Update(db, errors); };
+    const auto reload = [&] {
+        m_oSell->Reopen(db, errors);
+        Setup(*m_oStoreMaint, *m_oSell);
+    };
+    return ConcurrentSave::Run(m_oSell->Baseline, db, write, reload);
 }
 
 void frmStoreProductItemSell::on_cmdOk_clicked() {

@@ -2,10 +2,12 @@
 
 #include "store/data/ColumnLengths.h"
 #include "store/data/StoredProcedureCall.h"
+#include "store/editors/ConcurrentSave.h"
 #include "store/editors/Refusal.h"
 #include "store/editors/store/StoreSubTables.h"
 #include "store/host/CStoreMaint.h"
 #include "store/records/CStore.h"
+#include "store/viewers/frmRecordHistory.h"
 #include "widgets/FlexGrid.h"
 #include "widgets/KeyedCombo.h"
 #include "widgets/MsgBox.h"
@@ -50,6 +52,8 @@ frmStore::frmStore(QWidget* parent)
     cmdCancel = NamedControl<QPushButton>("cmdCancel", QStringLiteral("Cancel"), this);
     cmdApply = NamedControl<QPushButton>("cmdApply", QStringLiteral("Apply"), this);
     cmdApply->setToolTip(QStringLiteral("Apply Store changes"));
+    cmdHistory = NamedControl<QPushButton>("cmdHistory", QStringLiteral("History..."), this);
+    cmdHistory->setToolTip(QStringLiteral("Everything changed in this store, newest first"));
     for (QPushButton* button : findChildren<QPushButton*>())
         button->setAutoDefault(false);
     cmdOk->setDefault(true);
@@ -68,6 +72,11 @@ frmStore::frmStore(QWidget* parent)
     connect(cmdAdd, &QPushButton::clicked, this, [this] { m_tables.Add(); });
     connect(cmdDelete, &QPushButton::clicked, this, [this] { m_tables.Delete(); });
     connect(cmdUpdate, &QPushButton::clicked, this, [this] { m_tables.Apply(); });
+    connect(cmdHistory, &QPushButton::clicked, this, [this] {
+        frmRecordHistory::ShowFor(
+            this, *m_service,
+            {m_store->StoreNo(), {}, {}, QStringLiteral("Store %1").arg(m_store->StoreNo())});
+    });
     connect(txtDocument, &QPlainTextEdit::textChanged, this, [this] { m_documentChanged = true; });
     setWindowTitle(QStringLiteral("Store Maintenance (0)"));
     resize(TwipsToPixels(13200, this), TwipsToPixels(8700, this));
@@ -193,6 +202,7 @@ void frmStore::LayOut() {
         button->setGeometry(TwipsRect(left, buttonTop, ButtonWidth, ButtonHeight, this));
         left -= ButtonWidth + 60;
     }
+    cmdHistory->setGeometry(TwipsRect(Margin, buttonTop, ButtonWidth, ButtonHeight, this));
     const double tabTop = Margin + GeneralRows * RowPitch + 60;
     tabTabs->setGeometry(TwipsRect(Margin, tabTop, width - 2 * Margin, buttonTop - 60 - tabTop, this));
     const QRect client = tabTabs->ClientRect().translated(tabTabs->pos());
@@ -437,11 +447,21 @@ bool frmStore::SaveStore(bool storeOnly, bool reload) {
     }
     KeepDocumentText();
     CopyControlsToRecord();
-    bool result = m_store->Update(m_service->DBConnection(), m_service->ErrorObject());
-    // The sub-tables' result decides, whatever the store's save gave.
-    if (!storeOnly)
-        result = m_tables.SaveAllChanged(reload);
-    return result;
+    const auto db = m_service->DBConnection();
+    const auto write = [&] {
+        bool result = m_store->Update(db, m_service->ErrorObject());
+        // The sub-tables' result decides, whatever the store's save gave.
+        if (!storeOnly)
+            result = m_tables.SaveAllChanged(reload);
+        return result;
+    };
+    const auto reloadTheirs = [&] {
+        m_store->Reopen(db, m_service->ErrorObject());
+        CopyRecordToControls();
+        m_tables.LoadAll();
+        LoadDocumentFields();
+    };
+    return ConcurrentSave::Run(m_store->Baseline, db, write, reloadTheirs);
 }
 
 void frmStore::on_cmdOk_clicked() {

@@ -61,6 +61,7 @@ public:
     QPushButton* cmdOk;
     QPushButton* cmdCancel;
     QPushButton* cmdApply;
+    QPushButton* cmdHistory;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

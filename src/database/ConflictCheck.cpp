@@ -1,0 +1,68 @@
+#include "database/ConflictCheck.h"
+
+#include "sdk/ChangeGuard.h"
+
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+qint64 Newest(SqlSession& session) {
+    return session.scalar(QStringLiteral("SELECT COALESCE(MAX(history_no), 0) FROM zev_change_history"))
+        .toLongLong();
+}
+
+// Every change of a record this transaction wrote (numbered after it began), made by anyone else after the
+// saver's look: on SQLite the write lock was held from the start, so every change numbered above it is ours
+// and every other one up to it came after a look numbered below it; on PostgreSQL the rows' own
+// transactions tell.
+const char* const SqliteConflict =
+    "SELECT o.changed_by, o.changed_at, o.action, o.table_name, o.record_key FROM zev_change_history mine "
+    "JOIN zev_change_history o ON o.table_name = mine.table_name AND o.record_key = mine.record_key "
+    "AND o.history_no > ? AND o.history_no <= ? WHERE mine.history_no > ? "
+    "ORDER BY o.history_no DESC LIMIT 1";
+const char* const PostgresConflict =
+    "SELECT o.changed_by, o.changed_at, o.action, o.table_name, o.record_key FROM zev_change_history mine "
+    "JOIN zev_change_history o ON o.table_name = mine.table_name AND o.record_key = mine.record_key "
+    "AND o.tx_id <> pg_current_xact_id() AND NOT pg_visible_in_snapshot(o.tx_id, CAST(? AS pg_snapshot)) "
+    "WHERE mine.history_no > ? AND mine.tx_id = pg_current_xact_id() ORDER BY o.history_no DESC LIMIT 1";
+
+// The opened record's deletion by someone else since the saver's look.
+const char* const SqliteDeleted =
+    "SELECT changed_by, changed_at, action, table_name, record_key FROM zev_change_history "
+    "WHERE table_name = ? AND record_key = ? AND action = 'DELETE' AND history_no > ? "
+    "ORDER BY history_no DESC LIMIT 1";
+const char* const PostgresDeleted =
+    "SELECT changed_by, changed_at, action, table_name, record_key FROM zev_change_history "
+    "WHERE table_name = ? AND record_key = ? AND action = 'DELETE' "
+    "AND NOT pg_visible_in_snapshot(tx_id, CAST(? AS pg_snapshot)) ORDER BY history_no DESC LIMIT 1";
+
+} // namespace
+
+ConflictCheck::ConflictCheck(SqlSession& session, Guard guard)
+    : m_session(session), m_guard(std::move(guard)), m_start(Newest(session)) {}
+
+QString ConflictCheck::Seen(SqlSession& session) {
+    if (session.backend() == Backend::SQLite)
+        return QString::number(Newest(session));
+    return session.scalar(QStringLiteral("SELECT CAST(pg_current_snapshot() AS TEXT)")).toString();
+}
+
+void ConflictCheck::verify(bool refused) {
+    const bool sqlite = m_session.backend() == Backend::SQLite;
+    if (refused && m_guard.table.isEmpty())
+        return;
+    QSqlQuery query;
+    if (refused)
+        query = m_session.run(QString::fromLatin1(sqlite ? SqliteDeleted : PostgresDeleted),
+                              {m_guard.table, m_guard.key,
+                               sqlite ? QVariant(m_guard.seen.toLongLong()) : QVariant(m_guard.seen)});
+    else
+        query = sqlite ? m_session.run(QString::fromLatin1(SqliteConflict),
+                                       {m_guard.seen.toLongLong(), m_start, m_start})
+                       : m_session.run(QString::fromLatin1(PostgresConflict), {m_guard.seen, m_start});
+    if (!query.next())
+        return;
+    throw ChangedMeanwhile(query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
+                           query.value(3).toString(), query.value(4).toString());
+}
