@@ -440,11 +440,14 @@ QStringList HistoryStep(SqlSession& session) {
 // Version 5: on PostgreSQL each change carries its transaction, so that a save can tell the changes committed
 // after its editor read the record from those it saw, whatever order their numbers were handed out in. A
 // SQLite file has one writer at a time, and the numbers alone tell.
+// The store's index goes: every index is one more page written by every save, and a store's changes are
+// found well enough newest first through the history's own order.
 QStringList TransactionStep(SqlSession& session) {
-    if (session.backend() == Backend::SQLite)
-        return {};
-    return {QStringLiteral("ALTER TABLE zev_change_history ADD COLUMN tx_id xid8 NOT NULL DEFAULT "
-                           "pg_current_xact_id()")};
+    QStringList statements{QStringLiteral("DROP INDEX zev_change_history_store")};
+    if (session.backend() == Backend::PostgreSQL)
+        statements << QStringLiteral("ALTER TABLE zev_change_history ADD COLUMN tx_id xid8 NOT NULL DEFAULT "
+                                     "pg_current_xact_id()");
+    return statements;
 }
 
 template <size_t N> QStringList Statements(const char* const (&statements)[N]) {

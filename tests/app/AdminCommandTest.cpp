@@ -48,7 +48,9 @@ protected:
 TEST_P(AdminCommandTest, InitTwiceChangesNothingAndADatabaseNewerThanTheProgramIsRefused) {
     const QString alice = N("alice");
     ASSERT_EQ(Admin({"init", target, "--admin", alice, "--demo"}), AdminCommand::Done) << err.toStdString();
-    EXPECT_TRUE(out.startsWith("Tables created (version 4).\nDemo data loaded.\n" + alice +
+    const QString now = QString::number(Schema::CurrentVersion),
+                  newer = QString::number(Schema::CurrentVersion + 1);
+    EXPECT_TRUE(out.startsWith("Tables created (version " + now + ").\nDemo data loaded.\n" + alice +
                                " is an administrator now.\n"))
         << out.toStdString();
     // On a server, the group roles, their privileges and the administrator's login, without a password.
@@ -58,13 +60,14 @@ TEST_P(AdminCommandTest, InitTwiceChangesNothingAndADatabaseNewerThanTheProgramI
     EXPECT_GT(seeded["zev_store"], 0);
     ASSERT_EQ(Admin({"init", target, "--admin", alice, "--demo"}), AdminCommand::Done);
     EXPECT_EQ(out, "Demo data not loaded: the database holds stores or users already.\n"
-                   "Nothing to do: the tables are at version 4 and " +
-                       alice + " is an administrator.\n");
+                   "Nothing to do: the tables are at version " +
+                       now + " and " + alice + " is an administrator.\n");
     EXPECT_EQ(Counts(), seeded);
 
-    SqlSession::Open(target)->run("UPDATE zev_schema_version SET version = 5");
-    const QString refusal = "The database has version 5 of the store tables; this program knows version 4 at "
-                            "most. Please use a newer program.\n";
+    SqlSession::Open(target)->run("UPDATE zev_schema_version SET version = " + newer);
+    const QString refusal = "The database has version " + newer +
+                            " of the store tables; this program knows version " + now +
+                            " at most. Please use a newer program.\n";
     EXPECT_EQ(Admin({"init", target, "--admin", N("bob")}), AdminCommand::Failed);
     EXPECT_EQ(err, refusal);
     EXPECT_EQ(User({"add", N("bob"), "--rights", "STORE"}), AdminCommand::Failed);
@@ -187,7 +190,8 @@ TEST(AdminUpgrade, InitGivesTheOldUsersLoginsThatLetThemInOnceTheyHaveAPassword)
                      "Login " + clerk + " created without a password", "Login " + boss + " created"})
         EXPECT_TRUE(first.contains(said)) << said.toStdString() << " in " << first.toStdString();
     ASSERT_EQ(admin({"init", database->target(), "--admin", boss}, second), AdminCommand::Done);
-    EXPECT_EQ(second, "Nothing to do: the tables are at version 4 and " + boss + " is an administrator.\n");
+    EXPECT_EQ(second, "Nothing to do: the tables are at version " + QString::number(Schema::CurrentVersion) +
+                          " and " + boss + " is an administrator.\n");
 
     const QString clerkAddress = database->targetAs(clerk, "a-guess");
     EXPECT_EQ(database->signInRefusal(clerk, "a-guess"), database->passwordRefused(clerk))
