@@ -20,9 +20,10 @@ void FlexGridModel::setFilter(const QString& text) {
     m_finder = std::move(next);
     if (!m_finder.Empty()) {
         // Rows that held the last text are the only ones that can hold a longer one.
+        const std::vector<Search> searched = searchedColumns();
         for (size_t i = 0; i < m_matched.size(); ++i)
             if (m_matched[i])
-                m_matched[i] = RowHolds(int32_t(i + 1), m_finder) ? 1 : 0;
+                m_matched[i] = holds(int32_t(i + 1), m_finder, searched) ? 1 : 0;
     }
     updateShown();
 }
@@ -196,5 +197,9 @@ FlexGridModel::Shown FlexGridModel::filteredShown() {
         shown.rows.push_back(gridRow);
     }
     shown.count = int(shown.rows.size());
+    if (shown.rows.size() == m_rows.size()) { // every row holds the text: no list of rows to keep
+        shown.all = true;
+        shown.rows = {};
+    }
     return shown;
 }

@@ -411,10 +411,11 @@ void FlexGridModel::insertRows(int32_t at, int32_t count, const std::vector<Row>
         m_origin.erase(m_origin.begin() + offset, m_origin.begin() + offset + count);
         m_nextOrigin -= count;
     }
+    // A filter that every row passes shows them all.
     const auto first = std::lower_bound(shown.rows.begin(), shown.rows.end(), at);
-    const bool visible = first != shown.rows.end() && *first == at;
+    const bool visible = shown.all || (first != shown.rows.end() && *first == at);
     if (visible) {
-        const int viewRow = int(first - shown.rows.begin());
+        const int viewRow = shown.all ? at - 1 : int(first - shown.rows.begin());
         beginInsertRows({}, viewRow, viewRow + count - 1);
     }
     insert();

@@ -104,6 +104,12 @@ TEST(GridFilter, ShowsTheRowsHoldingTheTextUnderTheirGroupsWhateverTheWayTheText
     EXPECT_EQ(sample.ShownRows(), sample.Expected("tents"));
     grid.gridModel()->Sort(2, FlexGridModel::SortOrder::Descending);
     EXPECT_EQ(sample.ShownRows(), sample.Expected("tents"));
+    // A row put between others shows, also when every row holds the text.
+    grid.setFilter(" ");
+    grid.AddItem("5 Put between\t\t3", 2);
+    EXPECT_TRUE(grid.RowShown(2));
+    EXPECT_EQ(grid.gridModel()->rowCount(), grid.Rows() - 1);
+    grid.setFilter("tents");
     // A row changed in place stays until the text changes.
     const int32_t changed = sample.ShownRows().back();
     grid.setTextMatrix(changed, 0, "renamed");
