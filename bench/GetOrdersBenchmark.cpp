@@ -1,9 +1,10 @@
-// Streams one million orders through "ZEV_SP_STORE_GetOrders", reading every column, and times the sqlite3
-// command-line tool running the same SELECT on the same file.
+// Streams one million orders through "ZEV_SP_STORE_GetOrders", reading every column, and times the database's
+// own command-line tool (sqlite3, or psql on PostgreSQL) running the same SELECT on the same data.
 //
-//   zev_orders_benchmark [--orders N] [--file PATH] [--runs N]
+//   zev_orders_benchmark [--orders N] [--file PATH | --file postgresql://URL] [--runs N]
 //
-// Without --file the database is generated in a temporary folder; an existing --file is reused as it is.
+// Without --file the database is generated in a temporary folder; an existing database with orders is reused
+// as it is.
 
 #include "database/BulkData.h"
 #include "database/ProcedureCatalog.h"
@@ -17,6 +18,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <cstdio>
 
 namespace {
@@ -75,14 +77,33 @@ Streamed StreamOrders(const QString& path, int32_t storeNo) {
     return result;
 }
 
-double RunTool(const QString& path, const QString& sql) {
+bool IsServer(const QString& target) {
+    return target.startsWith(QLatin1String("postgres"));
+}
+
+double RunTool(const QString& target, const QString& sql) {
     QProcess tool;
     tool.setStandardOutputFile(QProcess::nullDevice());
     QElapsedTimer timer;
     timer.start();
-    tool.start(QStringLiteral("sqlite3"), {path, sql});
+    // The server's address goes to psql through its environment, never on its command line.
+    if (IsServer(target)) {
+        const QUrl url(target);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("PGHOST"), url.host());
+        environment.insert(QStringLiteral("PGPORT"), QString::number(url.port(5432)));
+        environment.insert(QStringLiteral("PGUSER"), url.userName());
+        if (!url.password().isEmpty())
+            environment.insert(QStringLiteral("PGPASSWORD"), url.password());
+        environment.insert(QStringLiteral("PGDATABASE"), url.path().mid(1));
+        tool.setProcessEnvironment(environment);
+        tool.start(QStringLiteral("psql"), {QStringLiteral("-X"), QStringLiteral("-q"), QStringLiteral("-A"),
+                                            QStringLiteral("-t"), QStringLiteral("-c"), sql});
+    } else {
+        tool.start(QStringLiteral("sqlite3"), {target, sql});
+    }
     if (!tool.waitForFinished(-1) || tool.exitCode() != 0) {
-        std::fprintf(stderr, "sqlite3 failed: %s\n",
+        std::fprintf(stderr, "%s failed: %s\n", IsServer(target) ? "psql" : "sqlite3",
                      qPrintable(QString::fromUtf8(tool.readAllStandardError())));
         return -1;
     }
@@ -126,7 +147,7 @@ int main(int argc, char** argv) {
                 "SELECT store_no FROM zev_shopping_cart GROUP BY store_no ORDER BY COUNT(*) DESC"));
             if (existing.isValid() && !existing.isNull()) {
                 storeNo = existing.toInt();
-                std::printf("Reusing %s\n", qPrintable(path));
+                std::printf("Reusing %s\n", IsServer(path) ? "the server's orders" : qPrintable(path));
             } else {
                 BulkDataSize size;
                 size.stores = 1;
@@ -137,14 +158,17 @@ int main(int argc, char** argv) {
                 timer.start();
                 storeNo = BulkData::Generate(*session, size).firstStoreNo;
                 std::printf("Generated %lld orders in %.1f s into %s\n", orders,
-                            double(timer.elapsed()) / 1000, qPrintable(path));
+                            double(timer.elapsed()) / 1000, IsServer(path) ? "the server" : qPrintable(path));
             }
-            session->execute(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+            if (!IsServer(path))
+                session->execute(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
             sql = ProcedureSelect(*session, storeNo);
         }
-        WarmCache(path);
+        if (!IsServer(path))
+            WarmCache(path);
         std::printf("SELECT: %s\n", qPrintable(sql));
 
+        const char* toolName = IsServer(path) ? "psql" : "sqlite3";
         double best = 1e9, bestTool = 1e9;
         Streamed streamed;
         for (int run = 0; run < runs; ++run) {
@@ -154,11 +178,11 @@ int main(int argc, char** argv) {
             if (tool < 0)
                 return 1;
             bestTool = std::min(bestTool, tool);
-            std::printf("run %d: procedure %.3f s, sqlite3 %.3f s\n", run + 1, streamed.seconds, tool);
+            std::printf("run %d: procedure %.3f s, %s %.3f s\n", run + 1, streamed.seconds, toolName, tool);
         }
-        std::printf("%s streamed %lld rows (every column) in %.3f s; sqlite3 ran the same SELECT in %.3f s; "
+        std::printf("%s streamed %lld rows (every column) in %.3f s; %s ran the same SELECT in %.3f s; "
                     "ratio %.2f (target <= 1.5)\n",
-                    qPrintable(Procedure), streamed.rows, best, bestTool, best / bestTool);
+                    qPrintable(Procedure), streamed.rows, best, toolName, bestTool, best / bestTool);
     } catch (const RuntimeError& error) {
         std::fprintf(stderr, "%d: %s\n", error.number, qPrintable(error.description));
         return 1;

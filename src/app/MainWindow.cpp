@@ -42,6 +42,10 @@ MainWindow::~MainWindow() {
 void MainWindow::CreateMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
+    mnuFileExport = file->addAction(tr("&Export..."), this, &MainWindow::on_mnuFileExport_triggered);
+    mnuFileExport->setObjectName(QStringLiteral("mnuFileExport"));
+    mnuFileExport->setEnabled(false);
+    file->addSeparator();
     mnuFileExit = file->addAction(tr("E&xit"), this, &QWidget::close);
     mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
@@ -76,6 +80,7 @@ void MainWindow::Attach(const ModuleControl& control) {
     m_control = control.widget;
     m_contract = control.contract;
     setCentralWidget(m_control);
+    mnuFileExport->setEnabled(ModuleExport() != nullptr);
     Guarded(QStringLiteral(" Start"), [this] {
         setWindowTitle(QStringLiteral("%1 - %2").arg(m_contract->GetApplicationName(), m_server->User()));
         m_contract->SetAppServer(m_server);
@@ -124,6 +129,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     WindowPlacement::Save(*this);
     ShutDownModule();
     event->accept();
+}
+
+QAction* MainWindow::ModuleExport() const {
+    return m_control ? m_control->findChild<QAction*>(QStringLiteral("mnuFileExport")) : nullptr;
+}
+
+// The module's grid is what there is to export.
+void MainWindow::on_mnuFileExport_triggered() {
+    if (QAction* own = ModuleExport())
+        own->trigger();
 }
 
 // The module brings its own "Special Offers..." command; without the module the host shows the offers itself.

@@ -31,6 +31,7 @@ public:
     // Tells the module to let go of the host's objects; runs once, also when the window is destroyed.
     void ShutDownModule();
 
+    QAction* mnuFileExport;
     QAction* mnuFileExit;
     QAction* mnuToolSpecialOffer;
     QAction* mnuToolChangeHistory;
@@ -42,6 +43,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private slots:
+    void on_mnuFileExport_triggered();
     void on_mnuToolSpecialOffer_triggered();
     void on_mnuToolChangeHistory_triggered();
     void on_mnuHelpShortcuts_triggered();
@@ -49,6 +51,8 @@ private slots:
 
 private:
     void CreateMenus();
+    // The module's "Export..." of its grid; null without one.
+    QAction* ModuleExport() const;
     void ShowModuleError(const QString& error);
     // Runs a call into the module; whatever it throws is reported, never passed on.
     void Guarded(const QString& operation, const std::function<void()>& call);

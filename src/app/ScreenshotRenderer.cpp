@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QSqlQuery>
@@ -126,6 +127,7 @@ QStringList ScreenshotRenderer::Render(const QString& folder, QString& error) {
         }
     }
     m_window.resize(usual);
+    RenderFilterAndExport(folder, written);
     RenderEditors(folder, written);
     // The host's own change history, as Tools -> Change History... opens it.
     if (auto* history = m_window.findChild<QAction*>(QStringLiteral("mnuToolChangeHistory"))) {
@@ -161,6 +163,32 @@ void ScreenshotRenderer::RenderEditors(const QString& folder, QStringList& writt
                 m_showcase.productNo);
     }
     SetModalHook(std::move(previous));
+}
+
+void ScreenshotRenderer::RenderFilterAndExport(const QString& folder, QStringList& written) {
+    auto* tabs = m_window.findChild<TabStrip*>(QStringLiteral("tabStore"));
+    auto* filter = m_window.findChild<QLineEdit*>(QStringLiteral("txtFilter"));
+    auto* grid = m_window.findChild<FlexGrid*>(QStringLiteral("gdData"));
+    if (!tabs || !filter || !grid || !tabs->SelectKey(QStringLiteral("ORDER")))
+        return;
+    Settle();
+    Prepare(QStringLiteral("ORDER"));
+    // A word from the orders themselves: the status of the first one.
+    filter->setText(grid->Rows() > 1 ? grid->TextMatrix(1, 2).toLower() : QStringLiteral("paid"));
+    filter->setFocus();
+    Settle();
+    Save(m_window, folder, FilteredFile(), written);
+    if (auto* exporting = m_window.findChild<QAction*>(QStringLiteral("mnuFileExport"))) {
+        ModalHook previous = SetModalHook([&](QDialog* dialog) {
+            Save(*dialog, folder, ExportFile(), written);
+            dialog->hide(); // cancelled: nothing is written
+        });
+        exporting->trigger();
+        Settle();
+        SetModalHook(std::move(previous));
+    }
+    filter->clear();
+    Settle();
 }
 
 void ScreenshotRenderer::RenderDetail(const QString& key, const QString& folder, QStringList& written) {

@@ -58,6 +58,10 @@ public:
     // The viewer a double click on a view's first row opens, and its picture.
     static const QList<View>& Details();
 
+    // The order view filtered by a word typed in its quick filter, and the "Export..." dialog over it.
+    static QString FilteredFile() { return QStringLiteral("orders-filtered.png"); }
+    static QString ExportFile() { return QStringLiteral("export-dialog.png"); }
+
     // What the pictures show: the customer of the customer view (0: the first one the picker lists), and the
     // product item whose editors are opened (0: the first product and its first item).
     struct Showcase {
@@ -75,6 +79,7 @@ public:
 
 private:
     void RenderEditors(const QString& folder, QStringList& written);
+    void RenderFilterAndExport(const QString& folder, QStringList& written);
     // Opens the view's detail viewer on its first row and saves its picture.
     void RenderDetail(const QString& key, const QString& folder, QStringList& written);
     void Save(QWidget& window, const QString& folder, const QString& file, QStringList& written);

@@ -6,6 +6,8 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -47,47 +49,112 @@ bool StartsWith(const QString& format, qsizetype at, const char* token) {
     return QStringView(format).mid(at).startsWith(QLatin1String(token), Qt::CaseInsensitive);
 }
 
-QString Padded(int number, int width) {
-    return QStringLiteral("%1").arg(number, width, 10, QLatin1Char('0'));
-}
+// A date pattern read once into its pieces: grids format whole columns of dates with one pattern.
+struct DatePattern {
+    enum class Piece : uint8_t { Literal, Year4, Year2, AmPm, Hour2, Hour1, Minute, Month, Day, Second };
+    struct Part {
+        Piece piece;
+        QChar literal;
+    };
+    QString format;
+    std::vector<Part> parts;
+    bool twelveHour = false;
+};
 
-// Grids format a whole column of dates: every piece is made once per date, not once per pattern letter.
-QString FormatDate(const QDate& day, const QTime& time, const QString& format) {
-    const bool twelveHour = format.contains(QLatin1String("AMPM"), Qt::CaseInsensitive) ||
-                            format.contains(QLatin1String("AM/PM"), Qt::CaseInsensitive);
-    const int hour = twelveHour ? (time.hour() + 11) % 12 + 1 : time.hour();
-    const QString minutes = Padded(time.minute(), 2);
-    const QString ampm = time.hour() < 12 ? QStringLiteral("AM") : QStringLiteral("PM");
-    const struct {
+const DatePattern& ReadPattern(const QString& format) {
+    thread_local DatePattern pattern;
+    if (!pattern.parts.empty() && pattern.format == format)
+        return pattern;
+    using Piece = DatePattern::Piece;
+    static const struct {
         const char* token;
-        QString text;
+        Piece piece;
         bool hours;
-    } pieces[] = {{"yyyy", Padded(day.year(), 4), false},
-                  {"yy", Padded(day.year() % 100, 2), false},
-                  {"ampm", ampm, false},
-                  {"am/pm", ampm, false},
-                  {"hh", Padded(hour, 2), true},
-                  {"h", QString::number(hour), true},
-                  {"nn", minutes, false},
-                  {"mm", Padded(day.month(), 2), false},
-                  {"dd", Padded(day.day(), 2), false},
-                  {"ss", Padded(time.second(), 2), false}};
-    QString out;
+    } tokens[] = {{"yyyy", Piece::Year4, false}, {"yy", Piece::Year2, false}, {"ampm", Piece::AmPm, false},
+                  {"am/pm", Piece::AmPm, false}, {"hh", Piece::Hour2, true},  {"h", Piece::Hour1, true},
+                  {"nn", Piece::Minute, false},  {"mm", Piece::Month, false}, {"dd", Piece::Day, false},
+                  {"ss", Piece::Second, false}};
+    pattern.format = format;
+    pattern.parts.clear();
+    pattern.twelveHour = format.contains(QLatin1String("AMPM"), Qt::CaseInsensitive) ||
+                         format.contains(QLatin1String("AM/PM"), Qt::CaseInsensitive);
     bool afterHours = false;
     for (qsizetype i = 0; i < format.size();) {
-        const auto piece = std::find_if(std::begin(pieces), std::end(pieces),
-                                        [&](const auto& p) { return StartsWith(format, i, p.token); });
-        if (piece != std::end(pieces)) {
+        const auto token = std::find_if(std::begin(tokens), std::end(tokens),
+                                        [&](const auto& t) { return StartsWith(format, i, t.token); });
+        if (token != std::end(tokens)) {
             // "mm" right after the hours is the minutes.
-            const bool mm = qstrcmp(piece->token, "mm") == 0;
-            out += mm && afterHours ? minutes : piece->text;
-            i += qsizetype(qstrlen(piece->token));
-            afterHours = piece->hours;
+            const bool minutes = token->piece == Piece::Month && afterHours;
+            pattern.parts.push_back({minutes ? Piece::Minute : token->piece, QChar()});
+            i += qsizetype(qstrlen(token->token));
+            afterHours = token->hours;
             continue;
         }
         if (format.at(i) != QLatin1Char(' ') && format.at(i) != QLatin1Char(':'))
             afterHours = false;
-        out += format.at(i++);
+        pattern.parts.push_back({Piece::Literal, format.at(i++)});
+    }
+    if (pattern.parts.empty())
+        pattern.parts.push_back({Piece::Literal, QChar()}); // an empty pattern: nothing to show
+    return pattern;
+}
+
+void AppendNumber(QString& out, int number, int width) {
+    char digits[16];
+    int length = 0;
+    unsigned value = unsigned(std::abs(number));
+    do {
+        digits[length++] = char('0' + value % 10);
+        value /= 10;
+    } while (value > 0 && length < 15);
+    if (number < 0)
+        out += QLatin1Char('-');
+    for (int i = length; i < width; ++i)
+        out += QLatin1Char('0');
+    while (length > 0)
+        out += QLatin1Char(digits[--length]);
+}
+
+QString FormatDate(const QDate& day, const QTime& time, const QString& format) {
+    using Piece = DatePattern::Piece;
+    const DatePattern& pattern = ReadPattern(format);
+    const int hour = pattern.twelveHour ? (time.hour() + 11) % 12 + 1 : time.hour();
+    QString out;
+    out.reserve(format.size() + 4);
+    for (const DatePattern::Part& part : pattern.parts) {
+        switch (part.piece) {
+        case Piece::Literal:
+            if (!part.literal.isNull())
+                out += part.literal;
+            break;
+        case Piece::Year4:
+            AppendNumber(out, day.year(), 4);
+            break;
+        case Piece::Year2:
+            AppendNumber(out, day.year() % 100, 2);
+            break;
+        case Piece::AmPm:
+            out += time.hour() < 12 ? QLatin1String("AM") : QLatin1String("PM");
+            break;
+        case Piece::Hour2:
+            AppendNumber(out, hour, 2);
+            break;
+        case Piece::Hour1:
+            AppendNumber(out, hour, 1);
+            break;
+        case Piece::Minute:
+            AppendNumber(out, time.minute(), 2);
+            break;
+        case Piece::Month:
+            AppendNumber(out, day.month(), 2);
+            break;
+        case Piece::Day:
+            AppendNumber(out, day.day(), 2);
+            break;
+        case Piece::Second:
+            AppendNumber(out, time.second(), 2);
+            break;
+        }
     }
     return out;
 }

@@ -2,7 +2,6 @@
 
 #include "sdk/RuntimeError.h"
 
-#include <QRegularExpression>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -244,10 +243,46 @@ QString Variant::describe() const {
     return {};
 }
 
+// Optional blanks, an optional sign, digits with at most one decimal point, an optional exponent, optional
+// blanks; written out by hand, as grids ask it of every cell they paint.
 bool IsNumericText(const QString& text) {
-    static const QRegularExpression numeric(
-        QStringLiteral(R"(^\s*[+-]?\s*(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$)"));
-    return numeric.match(text).hasMatch();
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    auto blank = [&](qsizetype at) {
+        const char16_t c = text[at].unicode();
+        return c == u' ' || (c >= 9 && c <= 13);
+    };
+    auto digits = [&](qsizetype& at) {
+        const qsizetype from = at;
+        while (at < n && text[at].unicode() >= u'0' && text[at].unicode() <= u'9')
+            ++at;
+        return at - from;
+    };
+    while (i < n && blank(i))
+        ++i;
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
+        ++i;
+        while (i < n && blank(i))
+            ++i;
+    }
+    const qsizetype whole = digits(i);
+    if (i < n && text[i] == QLatin1Char('.')) {
+        ++i;
+        if (digits(i) == 0 && whole == 0)
+            return false;
+    } else if (whole == 0) {
+        return false;
+    }
+    if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
+        ++i;
+        if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+            ++i;
+        if (digits(i) == 0)
+            return false;
+    }
+    while (i < n && blank(i))
+        ++i;
+    return i == n;
 }
 
 bool IsNumeric(const Variant& value) {

@@ -1,5 +1,6 @@
 #include "widgets/FlexGrid.h"
 
+#include "widgets/ExportDialog.h"
 #include "widgets/FlexGridDelegate.h"
 #include "widgets/Twips.h"
 
@@ -82,6 +83,14 @@ FlexGrid::FlexGrid(QWidget* parent)
     copy->setShortcutContext(Qt::WidgetShortcut); // the key itself is handled in keyPressEvent
     connect(copy, &QAction::triggered, this, &FlexGrid::CopySelection);
     addAction(copy);
+    auto* copyWithHeaders = new QAction(tr("Copy with &Headers"), this);
+    copyWithHeaders->setObjectName(QStringLiteral("mnuCopyWithHeaders"));
+    connect(copyWithHeaders, &QAction::triggered, this, &FlexGrid::CopyWithHeaders);
+    addAction(copyWithHeaders);
+    m_export = new QAction(tr("&Export..."), this);
+    m_export->setObjectName(QStringLiteral("mnuExport"));
+    connect(m_export, &QAction::triggered, this, [this] { ExportDialog::Export(this, window()); });
+    addAction(m_export);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
@@ -280,8 +289,15 @@ void FlexGrid::setIsSelected(int32_t row, bool selected) {
                              selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
 }
 
-QString FlexGrid::SelectedText() const {
+QString FlexGrid::SelectedText(bool withHeaders) const {
     QString text;
+    if (withHeaders) {
+        QStringList titles;
+        for (int32_t c = 0; c < Cols(); ++c)
+            if (!ColHidden(c))
+                titles << m_model->column(c).header;
+        text = titles.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
     for (const auto& [top, bottom] : selectedRanges()) {
         for (int viewRow = top; viewRow <= bottom; ++viewRow) {
             const int32_t row = m_model->GridRow(viewRow);
@@ -289,9 +305,7 @@ QString FlexGrid::SelectedText() const {
             for (int32_t c = 0; c < Cols(); ++c) {
                 if (ColHidden(c))
                     continue;
-                cells << (ColDataType(c) == DataType::Boolean
-                              ? (m_model->Checked(row, c) ? QStringLiteral("True") : QStringLiteral("False"))
-                              : m_model->DisplayText(row, c));
+                cells << m_model->ShownText(row, c);
             }
             text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
         }
@@ -301,6 +315,18 @@ QString FlexGrid::SelectedText() const {
 
 void FlexGrid::CopySelection() const {
     QApplication::clipboard()->setText(SelectedText());
+}
+
+void FlexGrid::CopyWithHeaders() const {
+    QApplication::clipboard()->setText(SelectedText(true));
+}
+
+void FlexGrid::setFilter(const QString& text) {
+    if (text == Filter())
+        return;
+    m_model->setFilter(text);
+    if (!currentIndex().isValid() && m_model->rowCount() > 0)
+        makeCurrent(m_model->GridRow(0), std::max(0, Col()));
 }
 
 void FlexGrid::ShowCell(int32_t row, int32_t col) {

@@ -120,9 +120,21 @@ public:
     int32_t SelectedRow(int32_t index) const;
     bool IsSelected(int32_t row) const;
     void setIsSelected(int32_t row, bool selected);
-    // The selected rows' shown text, tab-separated, one line per row; CopySelection puts it on the clipboard.
-    QString SelectedText() const;
+    // The selected rows' shown text, tab-separated, one line per row, after a line of the column titles when
+    // asked; CopySelection puts it on the clipboard.
+    QString SelectedText(bool withHeaders = false) const;
     void CopySelection() const;
+    void CopyWithHeaders() const;
+
+    // Quick filter (FlexGridModel::setFilter). When the current row no longer shows, the first shown row
+    // becomes current, so the commands on the current row work on a row the user sees.
+    void setFilter(const QString& text);
+    QString Filter() const { return m_model->Filter(); }
+    // The rows holding the filter text, and the data rows in all.
+    int32_t FilterMatches() const { return m_model->FilterMatches(); }
+    // "Export..." on the context menu: whether it is offered, and what it does (a grid in a dialog may turn
+    // it off); the default writes the grid as CSV (ExportDialog).
+    QAction* ExportAction() const { return m_export; }
     void ShowCell(int32_t row, int32_t col);
 
     // Clicking a column title sorts the rows by that column, a second click the other way, a third puts them
@@ -202,6 +214,7 @@ private:
 
     FlexGridModel* m_model;
     FlexGridDelegate* m_delegate;
+    QAction* m_export;
     SelectionMode m_selectionMode = SelectionMode::Free;
     bool m_outlineBar = false;
     int32_t m_outlineCol = 0;

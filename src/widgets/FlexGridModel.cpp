@@ -113,6 +113,7 @@ Variant FlexGridModel::Value(int32_t gridRow, int32_t col) const {
 void FlexGridModel::setTextMatrix(int32_t gridRow, int32_t col, const QString& text) {
     if (col < 0 || col >= Cols())
         throw OutOfRange();
+    forgetShownText();
     if (gridRow == 0) {
         m_cols[size_t(col)].header = text;
     } else if (m_table) {
@@ -184,6 +185,7 @@ void FlexGridModel::CommitEdit(int32_t gridRow, int32_t col, const QString& valu
             stored = Variant(number);
     }
     m_table->setValue(col, gridRow - 1, stored);
+    forgetShownText();
     cellChanged(gridRow, col);
 }
 
@@ -319,6 +321,7 @@ void FlexGridModel::reorder(const std::vector<int32_t>& order) {
     }
     m_rows = std::move(rows);
     m_origin = std::move(origin);
+    permuteFilter(order);
     if (!extras.empty())
         m_extras = std::move(extras);
     if (!rowData.empty())
@@ -359,8 +362,13 @@ void FlexGridModel::setRows(int32_t rows) {
 
 void FlexGridModel::insertRows(int32_t at, int32_t count, const std::vector<Row>& rows) {
     const auto offset = qsizetype(at - 1);
+    if (at < Rows())
+        forgetShownText();
     auto insert = [&] {
         m_rows.insert(m_rows.begin() + offset, rows.begin(), rows.end());
+        // Rows put between others show until the filter changes; rows at the end are filtered as they come.
+        if (!m_finder.Empty() && size_t(offset) < m_matched.size())
+            m_matched.insert(m_matched.begin() + offset, size_t(count), 1);
         if (!m_origin.empty()) {
             std::vector<int32_t> origins(static_cast<size_t>(count));
             std::iota(origins.begin(), origins.end(), m_nextOrigin);
@@ -392,6 +400,9 @@ void FlexGridModel::insertRows(int32_t at, int32_t count, const std::vector<Row>
     insert();
     Shown shown = computeShown();
     m_rows.erase(m_rows.begin() + offset, m_rows.begin() + offset + count);
+    if (m_matched.size() > size_t(offset))
+        m_matched.erase(m_matched.begin() + offset,
+                        m_matched.begin() + std::min(offset + count, qsizetype(m_matched.size())));
     if (!m_extras.empty())
         m_extras.erase(m_extras.begin() + offset, m_extras.begin() + offset + count);
     if (!m_rowData.empty())
@@ -400,10 +411,11 @@ void FlexGridModel::insertRows(int32_t at, int32_t count, const std::vector<Row>
         m_origin.erase(m_origin.begin() + offset, m_origin.begin() + offset + count);
         m_nextOrigin -= count;
     }
+    // A filter that every row passes shows them all.
     const auto first = std::lower_bound(shown.rows.begin(), shown.rows.end(), at);
-    const bool visible = first != shown.rows.end() && *first == at;
+    const bool visible = shown.all || (first != shown.rows.end() && *first == at);
     if (visible) {
-        const int viewRow = int(first - shown.rows.begin());
+        const int viewRow = shown.all ? at - 1 : int(first - shown.rows.begin());
         beginInsertRows({}, viewRow, viewRow + count - 1);
     }
     insert();
@@ -430,6 +442,11 @@ void FlexGridModel::removeRows(int32_t first, int32_t count) {
         m_collapsedNodes -= ((r->flags & Node) && (r->flags & Collapsed)) ? 1 : 0;
     }
     m_rows.erase(begin, begin + count);
+    forgetShownText();
+    if (m_matched.size() > size_t(first - 1))
+        m_matched.erase(m_matched.begin() + qsizetype(first - 1),
+                        m_matched.begin() +
+                            std::min(qsizetype(first - 1 + count), qsizetype(m_matched.size())));
     if (!m_extras.empty()) {
         const auto extrasBegin = m_extras.begin() + qsizetype(first - 1);
         m_extras.erase(extrasBegin, extrasBegin + count);
@@ -611,6 +628,7 @@ void FlexGridModel::setCols(int32_t cols) {
         return;
     beginReset();
     const bool shrinking = cols < Cols();
+    forgetShownText();
     m_cols.resize(size_t(cols));
     if (shrinking && !m_table) {
         // Dropped columns lose their text, so growing again shows empty cells.
@@ -657,6 +675,7 @@ void FlexGridModel::setColAlignment(int32_t col, int alignment) {
 
 void FlexGridModel::setColDataType(int32_t col, DataType type) {
     checkedColumn(col);
+    forgetShownText();
     m_cols[size_t(col)].type = type;
     if (!m_suspended && m_shownCount > 0)
         emit dataChanged(index(0, col), index(m_shownCount - 1, col));
@@ -664,6 +683,7 @@ void FlexGridModel::setColDataType(int32_t col, DataType type) {
 
 void FlexGridModel::setColFormat(int32_t col, const QString& format) {
     checkedColumn(col);
+    forgetShownText();
     m_cols[size_t(col)].format = format;
     if (!m_suspended && m_shownCount > 0)
         emit dataChanged(index(0, col), index(m_shownCount - 1, col));
@@ -671,6 +691,7 @@ void FlexGridModel::setColFormat(int32_t col, const QString& format) {
 
 void FlexGridModel::setColComboList(int32_t col, const QString& list) {
     checkedColumn(col);
+    forgetShownText();
     Column& column = m_cols[size_t(col)];
     column.comboList = list;
     column.entries.clear();
@@ -699,6 +720,7 @@ void FlexGridModel::setColComboList(int32_t col, const QString& list) {
 
 void FlexGridModel::setColHidden(int32_t col, bool hidden) {
     checkedColumn(col);
+    forgetShownText();
     m_cols[size_t(col)].hidden = hidden;
 }
 
@@ -749,6 +771,8 @@ void FlexGridModel::Refresh() {
 }
 
 void FlexGridModel::clearRows() {
+    m_matched.clear();
+    forgetShownText();
     m_rows.clear();
     m_rows.shrink_to_fit();
     m_extras.clear();
@@ -767,7 +791,9 @@ void FlexGridModel::setEditable(bool editable) {
 // ---- what the views see
 // ------------------------------------------------------------------------------------------
 
-FlexGridModel::Shown FlexGridModel::computeShown() const {
+FlexGridModel::Shown FlexGridModel::computeShown() {
+    if (!m_finder.Empty())
+        return filteredShown();
     if (identity())
         return {true, {}, int(m_rows.size())};
     Shown shown{false, {}, 0};

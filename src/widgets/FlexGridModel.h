@@ -2,6 +2,7 @@
 
 #include "sdk/Variant.h"
 #include "widgets/RowTextStore.h"
+#include "widgets/TextFinder.h"
 #include "widgets/VariantTable.h"
 
 #include <QAbstractTableModel>
@@ -118,6 +119,25 @@ public:
     void EndAppend();
     bool Appending() const { return m_appending; }
 
+    // Quick filter: only the rows holding the text in a shown cell, without regard to letter case, show, each
+    // below the outline nodes it folds under; folding is set aside while a filter is set, hidden rows stay
+    // hidden. Rows added at the end are filtered as they arrive; a row put between others or changed in
+    // place shows until the text changes. A longer text holding the last one only looks at the last matches.
+    void setFilter(const QString& text);
+    const QString& Filter() const { return m_finder.Text(); }
+    // The data rows holding the filter text (all data rows without a filter).
+    int32_t FilterMatches() const { return m_finder.Empty() ? Rows() - 1 : m_matches; }
+    // Makes the shown text of formatted cells that the filter searches, for about the time given; true when
+    // every row has it. Filtering does it anyway, but a million dates take a while: done in slices with the
+    // event loop running in between, the window stays alive.
+    bool PrepareFilter(int64_t budgetNs);
+    // The filter's rule for one data row.
+    bool RowHolds(int32_t gridRow, const TextFinder& finder);
+    // A row's text as stored: UTF-8 cells separated by tab characters; empty for a bound grid.
+    QByteArrayView StoredLine(int32_t gridRow) const;
+    // What a cell shows, as the grid copies and exports it: check boxes as "True" or "False".
+    QString ShownText(int32_t gridRow, int32_t col) const;
+
     // Grid row of a model row, and the model row of a grid row (-1 when not shown).
     int32_t GridRow(int viewRow) const;
     int ViewRow(int32_t gridRow) const;
@@ -156,7 +176,16 @@ private:
     void addRow(const Row& added, int32_t at);
     void setFlag(int32_t gridRow, RowFlag flag, bool on);
     void countFlags();
-    bool identity() const { return m_hiddenRows == 0 && m_collapsedNodes == 0; }
+    bool identity() const { return m_hiddenRows == 0 && m_collapsedNodes == 0 && m_finder.Empty(); }
+    // The filter: how each column is searched, the rows not looked at yet, a formatted cell's shown text.
+    enum class Search : uint8_t { Skip, Stored, Shown };
+    std::vector<Search> searchedColumns() const;
+    bool holds(int32_t gridRow, const TextFinder& finder, const std::vector<Search>& searched);
+    void catchUpFilter();
+    QByteArrayView shownBytes(int32_t gridRow, int32_t col);
+    void forgetShownText();
+    // After sorting: order[i] is the index the row placed at i had before.
+    void permuteFilter(const std::vector<int32_t>& order);
 
     QString cellText(const Row& row, int32_t col) const;
     void storeText(Row& row, const QString& lineWithTabs);
@@ -168,7 +197,8 @@ private:
         std::vector<int32_t> rows;
         int count = 0;
     };
-    Shown computeShown() const;
+    Shown computeShown();
+    Shown filteredShown();
     void install(Shown shown);
     void updateShown();
     void insertRows(int32_t at, int32_t count, const std::vector<Row>& rows);
@@ -189,6 +219,14 @@ private:
     int32_t m_nextOrigin = 0;
     RowTextStore m_texts;
     std::shared_ptr<VariantTable> m_table;
+
+    TextFinder m_finder;
+    std::vector<uint8_t> m_matched; // per data row from the first, as far as looked at
+    int32_t m_matches = 0;
+    // The shown text of formatted cells, made once for the filter: per column, a span per data row.
+    std::vector<std::vector<RowTextStore::Span>> m_shownText;
+    RowTextStore m_shownStore;
+    size_t m_shownMade = 0; // rows from the first whose shown text is made
 
     bool m_allShown = true;
     std::vector<int32_t> m_shown; // grid rows shown, when not every row is

@@ -25,7 +25,7 @@ bool PluginBuilt() {
 
 // The shell commands of the set-up page's code blocks that run ZevStore's own programs, in order.
 QStringList DocumentedCommands() {
-    QFile page(QFileInfo(QStringLiteral(__FILE__)).dir().filePath("../../docs/team-setup.md"));
+    QFile page(QStringLiteral(ZEV_SOURCE_DIR "/docs/team-setup.md"));
     EXPECT_TRUE(page.open(QIODevice::ReadOnly | QIODevice::Text)) << page.fileName().toStdString();
     QStringList commands;
     bool inBlock = false;

@@ -6,7 +6,9 @@
 #include "store/host/CStoreMaint.h"
 #include "store/host/frmAbout.h"
 #include "widgets/BusyPointer.h"
+#include "widgets/ExportDialog.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/GridFilterBox.h"
 #include "widgets/KeyedCombo.h"
 #include "widgets/MsgBox.h"
 #include "widgets/NamedControl.h"
@@ -100,6 +102,8 @@ void Store::buildFrame() {
 
     gdData = NamedControl<FlexGrid>("gdData", this);
     gdData->setSelectionMode(FlexGrid::SelectionMode::ByRow);
+    picFilter = new GridFilterBox(gdData, this);
+    connect(picFilter, &GridFilterBox::CountChanged, this, &Store::ShowFilterCount);
     cmdAdd = NamedControl<QPushButton>("cmdAdd", QStringLiteral("Add"), this);
     cmdEdit = NamedControl<QPushButton>("cmdEdit", QStringLiteral("Edit"), this);
     cmdDelete = NamedControl<QPushButton>("cmdDelete", QStringLiteral("Delete"), this);
@@ -109,8 +113,14 @@ void Store::buildFrame() {
     mnuTools = NamedControl<QMenu>("mnuTools", QStringLiteral("&Tools"), this);
     mnuToolSpecialOffer = mnuTools->addAction(QStringLiteral("Special Offers..."));
     mnuToolSpecialOffer->setObjectName(QStringLiteral("mnuToolSpecialOffer"));
-    for (QWidget* widget : std::initializer_list<QWidget*>{gdData, cmdAdd, cmdEdit, cmdDelete, picLists,
-                                                           picOrderSearch, picSearchCustomer})
+    mnuFileExport = new QAction(QStringLiteral("&Export..."), this);
+    mnuFileExport->setObjectName(QStringLiteral("mnuFileExport"));
+    connect(mnuFileExport, &QAction::triggered, this, [this] {
+        if (!Deferred([this] { mnuFileExport->trigger(); }))
+            ExportDialog::Export(gdData, this);
+    });
+    for (QWidget* widget : std::initializer_list<QWidget*>{picFilter, gdData, cmdAdd, cmdEdit, cmdDelete,
+                                                           picLists, picOrderSearch, picSearchCustomer})
         widget->raise();
 }
 

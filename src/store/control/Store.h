@@ -14,6 +14,7 @@ class CProduct;
 class CStore;
 class CStoreMaint;
 class FlexGrid;
+class GridFilterBox;
 class KeyedCombo;
 class QCheckBox;
 class QComboBox;
@@ -65,6 +66,7 @@ public:
     QPushButton* cmdEditStore;
     QPushButton* cmdDeleteStore;
     TabStrip* tabStore;
+    GridFilterBox* picFilter; // the quick filter above the grid
     FlexGrid* gdData;
     QPushButton* cmdAdd;
     QPushButton* cmdEdit;
@@ -92,6 +94,8 @@ public:
     // The control's "Tools" menu, which the host shows among its own.
     QMenu* mnuTools;
     QAction* mnuToolSpecialOffer;
+    // "Export..." of the grid, which the host offers in its File menu.
+    QAction* mnuFileExport;
 
 signals:
     void OkClick();
@@ -207,6 +211,8 @@ private:
     // While the grid is filling: ends the fill and keeps the command for right after it (true); else false.
     bool Deferred(std::function<void()> command);
     void ShowStatus(const QString& text);
+    // The filter's "N of M rows" in the status line while a filter is set, else what was there before.
+    void ShowFilterCount(const QString& text);
     // The current store's number, 0 when none.
     int32_t StoreNo() const;
     // Null when no store is current.
@@ -224,5 +230,6 @@ private:
     bool m_filling = false;
     // The status line speaks of the grid's rows.
     bool m_foundShown = false;
+    QString m_status; // the status line's text, apart from the filter's count
     std::vector<std::function<void()>> m_deferred;
 };

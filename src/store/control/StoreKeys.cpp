@@ -1,6 +1,7 @@
 #include "store/control/Store.h"
 
 #include "widgets/FlexGrid.h"
+#include "widgets/GridFilterBox.h"
 #include "widgets/GridKeys.h"
 #include "widgets/KeyedCombo.h"
 #include "widgets/TabStrip.h"
@@ -27,6 +28,8 @@ const char* const Shortcuts[][2] = {
                                 "third time back"},
     {"Arrow keys, Page Up, Page Down, Home, End", "Move the grid's current row"},
     {"Ctrl+C (in a grid)", "Copy the selected rows"},
+    {"Ctrl+F", "Filter the grid: only the rows holding the typed text show"},
+    {"Esc (in the filter)", "Empty the filter and show every row again"},
     {"Enter (in an order filter)", "Find Now"},
     {"Alt+I, Alt+W, Alt+S", "Find Now, New Search, Stop"},
     {"Enter, Space (on a button)", "Press the button"},
@@ -114,6 +117,7 @@ void Store::SetUpKeys() {
                         cmdNewSearch,
                         cmdStop,
                         cmdCustFind,
+                        picFilter->txtFilter,
                         gdData,
                         cmdEdit,
                         cmdAdd,

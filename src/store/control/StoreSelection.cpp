@@ -7,12 +7,14 @@
 #include "store/records/CStore.h"
 #include "widgets/BusyPointer.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/GridFilterBox.h"
 #include "widgets/KeyedCombo.h"
 #include "widgets/TabStrip.h"
 #include "widgets/Twips.h"
 
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTabBar>
@@ -136,6 +138,8 @@ void Store::StoreChanged() {
 void Store::ShowCurrentTab() {
     if (Deferred([this] { ShowCurrentTab(); }))
         return;
+    // Each view starts unfiltered.
+    picFilter->txtFilter->clear();
     // Parked panels are hidden too: a wide window would otherwise reach one parked to the left.
     for (QWidget* panel : {picOrderSearch, picLists, picSearchCustomer}) {
         panel->move(TwipsToPixels(Parked, this), panel->y());
@@ -229,6 +233,10 @@ void Store::LayoutControls() {
     // The buttons under the grid have a row of their own.
     if (IsTab("PRODUCT") || IsTab("LIST"))
         area.setBottom(cmdAdd->y() - px(60) - 1);
+    // The quick filter sits right above the grid.
+    const int filterHeight = picFilter->sizeHint().height();
+    picFilter->setGeometry(area.left(), area.top(), area.width(), filterHeight);
+    area.setTop(area.top() + filterHeight + px(30));
     area.setHeight(std::max(0, area.height()));
     gdData->setGeometry(area);
 }
@@ -246,7 +254,8 @@ QSize Store::minimumSizeHint() const {
         tallestPanel = std::max(tallestPanel, PanelHeight(panel) + px(60));
     }
     width = std::max(width, panels + px(240)) + px(120);
-    const int gridRows = gdData->verticalHeader()->defaultSectionSize() * 5 + 2 * gdData->frameWidth();
+    const int gridRows = gdData->verticalHeader()->defaultSectionSize() * 5 + 2 * gdData->frameWidth() +
+                         picFilter->sizeHint().height() + px(30);
     const int buttonRow = cmdAdd->sizeHint().height() + px(60 + 120);
     // Below the panels: the grid and the strip's margin; the list view has the button row as well.
     const int views = ViewTop() + std::max(tallestPanel + gridRows + px(280),
@@ -324,9 +333,18 @@ bool Store::Deferred(std::function<void()> command) {
 }
 
 void Store::ShowStatus(const QString& text) {
+    m_status = text;
     try {
         if (m_appServer)
             m_appServer->StatusText(text);
+    } catch (const RuntimeError&) {
+    }
+}
+
+void Store::ShowFilterCount(const QString& text) {
+    try {
+        if (m_appServer)
+            m_appServer->StatusText(text.isEmpty() ? m_status : text);
     } catch (const RuntimeError&) {
     }
 }

@@ -3,9 +3,11 @@
 #include "sdk/RuntimeError.h"
 #include "store/data/StoredProcedureCall.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/GridFilterBox.h"
 #include "widgets/NamedControl.h"
 #include "widgets/Twips.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -27,6 +29,9 @@ GridPicker::GridPicker(const QString& caption, Buttons buttons, DoubleClick doub
     gdItems->setSortable(true);
     cmdOk->setDefault(true);
     setLayoutControls(gdItems, cmdOk, cmdCancel);
+    picFilter = new GridFilterBox(gdItems, this);
+    setFilterBox(picFilter);
+    setTabOrder(picFilter->txtFilter, gdItems);
     resize(TwipsToPixels(InitialWidth, this), TwipsToPixels(InitialHeight, this));
     connect(cmdOk, &QPushButton::clicked, this, &GridPicker::on_cmdOk_clicked);
     if (cmdCancel)

@@ -8,6 +8,7 @@
 
 class DBConnection;
 class FlexGrid;
+class GridFilterBox;
 class StoredProcedureCall;
 
 // A picker of one grid filled from one stored procedure, with OK and (optionally) Cancel. Several rows may be
@@ -20,6 +21,7 @@ public:
 
     int32_t CountSelected() const;
 
+    GridFilterBox* picFilter; // the quick filter above the grid
     FlexGrid* gdItems;
     QPushButton* cmdOk;
     QPushButton* cmdCancel; // null where the picker only shows

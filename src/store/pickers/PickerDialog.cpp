@@ -31,6 +31,11 @@ void PickerDialog::setLayoutControls(QWidget* grid, QPushButton* ok, QPushButton
                    TwipsToPixels(gridTop + 1500 + 2 * Margin + ButtonHeight, this));
 }
 
+void PickerDialog::setFilterBox(QWidget* box) {
+    m_filterBox = box;
+    setMinimumHeight(minimumHeight() + box->sizeHint().height() + TwipsToPixels(Margin, this));
+}
+
 void PickerDialog::closeEvent(QCloseEvent* event) {
     // The caller still reads the results after the modal run, so the close box only hides.
     event->ignore();
@@ -60,6 +65,13 @@ void PickerDialog::LayOut() {
         left -= Margin + ButtonWidth;
     }
     m_ok->setGeometry(TwipsRect(left, buttonTop, ButtonWidth, ButtonHeight, this));
-    m_grid->setGeometry(TwipsRect(Margin, m_gridTop, std::max(0.0, width - 2 * Margin),
-                                  std::max(0.0, buttonTop - Margin - m_gridTop), this));
+    double gridTop = m_gridTop;
+    if (m_filterBox) {
+        const double boxHeight = PixelsToTwips(m_filterBox->sizeHint().height(), this);
+        m_filterBox->setGeometry(
+            TwipsRect(Margin, gridTop, std::max(0.0, width - 2 * Margin), boxHeight, this));
+        gridTop += boxHeight + Margin;
+    }
+    m_grid->setGeometry(TwipsRect(Margin, gridTop, std::max(0.0, width - 2 * Margin),
+                                  std::max(0.0, buttonTop - Margin - gridTop), this));
 }

@@ -21,6 +21,8 @@ protected:
 
     // cancel may be null; the grid starts gridTop twips from the top.
     void setLayoutControls(QWidget* grid, QPushButton* ok, QPushButton* cancel, int gridTop = Margin);
+    // A quick filter box that goes right above the grid.
+    void setFilterBox(QWidget* box);
     // The buttons' size in twips.
     static constexpr int ButtonWidth = 1215;
     static constexpr int ButtonHeight = 375;
@@ -37,5 +39,6 @@ private:
     QWidget* m_grid = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
+    QWidget* m_filterBox = nullptr;
     int m_gridTop = Margin;
 };
