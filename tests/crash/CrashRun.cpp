@@ -94,6 +94,10 @@ int CrashRun::run() {
         m_killsOpening += opening;
         if (!killChild() || !check(QStringLiteral("kill %1").arg(kill)))
             break;
+        if (kill % 1000 == 0) {
+            std::printf("%d kills, %lld saves committed, no inconsistency\n", kill, m_made);
+            std::fflush(stdout);
+        }
     }
     report(double(clock.elapsed()) / 1000);
     return m_inconsistencies || m_broken ? 1 : 0;
@@ -172,8 +176,12 @@ void CrashRun::tearDown() {
 bool CrashRun::startChild(bool waitUntilReady) {
     restartLog();
     m_from = m_made;
-    m_child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), m_target, m_logPath,
-                                                            QString::number(m_from), m_plan.userPrefix()});
+    // The address goes by the environment, never on a command line: it may hold a password.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("ZEVSTORE_CRASH_TARGET"), m_target);
+    m_child.setProcessEnvironment(environment);
+    m_child.start(QCoreApplication::applicationFilePath(),
+                  {QStringLiteral("--child"), m_logPath, QString::number(m_from), m_plan.userPrefix()});
     if (!m_child.waitForStarted(Waiting))
         return fail(QStringLiteral("The saving program did not start."));
     if (!waitUntilReady)

@@ -81,9 +81,10 @@ int Usage() {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList arguments = app.arguments().mid(1);
-    if (arguments.value(0) == QLatin1String("--child") && arguments.size() == 5)
+    if (arguments.value(0) == QLatin1String("--child") && arguments.size() == 4)
         try {
-            return SaveWithoutPause(arguments[1], arguments[2], arguments[3].toLongLong(), arguments[4]);
+            return SaveWithoutPause(qEnvironmentVariable("ZEVSTORE_CRASH_TARGET"), arguments[1],
+                                    arguments[2].toLongLong(), arguments[3]);
         } catch (const RuntimeError& error) {
             std::fprintf(stderr, "The saving program could not start: %s\n", qPrintable(error.description));
             return 3;
