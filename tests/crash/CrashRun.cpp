@@ -24,7 +24,7 @@ namespace {
 constexpr int Waiting = 60000; // ms: the longest wait for the program or the server
 
 // The repository's scripts/postgres, found from this file's place: start, stop, crash, resume DIR. The
-// server keeps what it acknowledged (fsync and synchronous commit on), or a server crash would lose it.
+// server keeps what it acknowledged through its crash (synchronous commit), or the crash would lose it.
 std::optional<QString> Postgres(const QString& action, const QString& dir) {
     const QString script =
         QFileInfo(QStringLiteral(__FILE__)).dir().absoluteFilePath(QStringLiteral("../../scripts/postgres"));
@@ -64,6 +64,9 @@ CrashRun::CrashRun(CrashOptions options)
       m_plan(QStringLiteral("crash%1u").arg(QCoreApplication::applicationPid()),
              m_options.backend == Backend::PostgreSQL) {
     m_child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // A server's save takes several round trips: a longer life gives each program a few saves.
+    if (m_options.maxDelayMs <= 0)
+        m_options.maxDelayMs = m_options.backend == Backend::SQLite ? 40 : 150;
 }
 
 CrashRun::~CrashRun() {

@@ -13,8 +13,8 @@ struct CrashOptions {
     int kills = 100;
     int serverCrashes = 0;
     quint64 seed = 1;
-    int maxDelayMs = 40; // the longest a saving program runs before it is killed
-    QString url;         // PostgreSQL: a server given, not one of the test's own (it is never stopped)
+    int maxDelayMs = 0; // the longest a saving program saves before it is killed; 0: 40 ms, 150 on a server
+    QString url;        // PostgreSQL: a server given, not one of the test's own (it is never stopped)
 };
 
 // The crash test's controlling side: a copy of the demo database, a saving program started again and again
