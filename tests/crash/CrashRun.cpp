@@ -23,11 +23,10 @@ namespace {
 
 constexpr int Waiting = 60000; // ms: the longest wait for the program or the server
 
-// The repository's scripts/postgres, found from this file's place: start, stop, crash, resume DIR. The
-// server keeps what it acknowledged through its crash (synchronous commit), or the crash would lose it.
+// The repository's scripts/postgres: start, stop, crash, resume DIR. The server keeps what it acknowledged
+// through its crash (synchronous commit), or the crash would lose it.
 std::optional<QString> Postgres(const QString& action, const QString& dir) {
-    const QString script =
-        QFileInfo(QStringLiteral(__FILE__)).dir().absoluteFilePath(QStringLiteral("../../scripts/postgres"));
+    const QString script = QStringLiteral(ZEV_POSTGRES_SCRIPT);
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("ZEVSTORE_PG_DURABLE"), QStringLiteral("1"));
