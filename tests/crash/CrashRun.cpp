@@ -81,28 +81,34 @@ int CrashRun::run() {
         return m_options.backend == Backend::PostgreSQL ? 77 : 1;
     QElapsedTimer clock;
     clock.start();
-    const int crashEvery =
-        m_options.serverCrashes > 0 ? std::max(1, m_options.kills / m_options.serverCrashes) : 0;
-    for (int kill = 1; kill <= m_options.kills; ++kill) {
-        const bool crash =
-            crashEvery && m_serverCrashes < m_options.serverCrashes && kill % crashEvery == crashEvery / 2;
-        if (crash && !crashServer())
-            break;
-        // One kill in eight while the program is still opening the database.
-        const bool opening = !crash && std::uniform_int_distribution<int>(0, 7)(m_random) == 0;
-        if (!crash && !startChild(!opening))
-            break;
-        pause();
-        m_killsOpening += opening;
-        if (!killChild() || !check(QStringLiteral("kill %1").arg(kill)))
-            break;
-        if (kill % 1000 == 0) {
-            std::printf("%d kills, %lld saves committed, no inconsistency\n", kill, m_made);
-            std::fflush(stdout);
-        }
+    try {
+        for (int kill = 1; kill <= m_options.kills && round(kill); ++kill)
+            if (kill % 1000 == 0) {
+                std::printf("%d kills, %lld saves committed, no inconsistency\n", kill, m_made);
+                std::fflush(stdout);
+            }
+    } catch (const RuntimeError& error) {
+        fail(QStringLiteral("A check could not run: ") + error.description);
     }
     report(double(clock.elapsed()) / 1000);
     return m_inconsistencies || m_broken ? 1 : 0;
+}
+
+bool CrashRun::round(int kill) {
+    // The server crashes spread evenly over the kills.
+    const int crashEvery =
+        m_options.serverCrashes > 0 ? std::max(1, m_options.kills / m_options.serverCrashes) : 0;
+    const bool crash =
+        crashEvery && m_serverCrashes < m_options.serverCrashes && kill % crashEvery == crashEvery / 2;
+    if (crash && !crashServer())
+        return false;
+    // One kill in eight while the program is still opening the database.
+    const bool opening = !crash && std::uniform_int_distribution<int>(0, 7)(m_random) == 0;
+    if (!crash && !startChild(!opening))
+        return false;
+    pause();
+    m_killsOpening += opening;
+    return killChild() && check(QStringLiteral("kill %1").arg(kill));
 }
 
 bool CrashRun::setUp() {

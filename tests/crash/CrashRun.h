@@ -36,6 +36,8 @@ private:
         QString error;
     };
 
+    // A kill, after a server crash now and then, and the checks; false when the run cannot go on.
+    bool round(int kill);
     bool setUp();
     bool setUpServer();
     void tearDown();
