@@ -5,9 +5,7 @@
 #include "support/ScriptedMessages.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
 #include <QRegularExpression>
@@ -25,7 +23,7 @@ bool PluginBuilt() {
 
 // The shell commands of the set-up page's code blocks that run ZevStore's own programs, in order.
 QStringList DocumentedCommands() {
-    QFile page(QFileInfo(QStringLiteral(__FILE__)).dir().filePath("../../docs/team-setup.md"));
+    QFile page(QStringLiteral(ZEV_SOURCE_DIR "/docs/team-setup.md"));
     EXPECT_TRUE(page.open(QIODevice::ReadOnly | QIODevice::Text)) << page.fileName().toStdString();
     QStringList commands;
     bool inBlock = false;

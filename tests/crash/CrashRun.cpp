@@ -26,7 +26,7 @@ constexpr int Waiting = 60000; // ms: the longest wait for the program or the se
 // The repository's scripts/postgres: start, stop, crash, resume DIR. The server keeps what it acknowledged
 // through its crash (synchronous commit), or the crash would lose it.
 std::optional<QString> Postgres(const QString& action, const QString& dir) {
-    const QString script = QStringLiteral(ZEV_POSTGRES_SCRIPT);
+    const QString script = QStringLiteral(ZEV_SOURCE_DIR "/scripts/postgres");
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("ZEVSTORE_PG_DURABLE"), QStringLiteral("1"));

@@ -7,7 +7,6 @@
 #include "widgets/KeyedCombo.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -15,10 +14,9 @@
 
 namespace {
 
-// Runs the repository's scripts/postgres, found from this file's place; its output, or nothing on failure.
+// Runs the repository's scripts/postgres; its output, or nothing on failure.
 std::optional<QString> Postgres(const QStringList& arguments) {
-    const QString script =
-        QFileInfo(QStringLiteral(__FILE__)).dir().absoluteFilePath("../../scripts/postgres");
+    const QString script = QStringLiteral(ZEV_SOURCE_DIR "/scripts/postgres");
     QProcess process;
     process.start("bash", QStringList{script} + arguments);
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
