@@ -5,9 +5,7 @@
 #include "support/ScriptedMessages.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
 #include <QRegularExpression>

@@ -7,7 +7,6 @@
 #include "widgets/KeyedCombo.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
