@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QGridLayout>
+#include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -27,8 +28,11 @@ public:
         auto add = [&](QMessageBox::StandardButton button, int32_t answer) {
             QPushButton* added = box.addButton(button);
             const QString& name = answer == MsgBoxResult::Yes ? YesName() : NoName();
-            if (answer != MsgBoxResult::Cancel && answer != MsgBoxResult::OK && !name.isEmpty())
+            if (answer != MsgBoxResult::Cancel && answer != MsgBoxResult::OK && !name.isEmpty()) {
+                // A yes or no icon beside a named action would say something the name does not.
                 added->setText(name);
+                added->setIcon(QIcon());
+            }
             answers.emplace_back(added, answer);
         };
         if (kind == MsgBoxStyle::YesNoCancel || kind == MsgBoxStyle::YesNo) {
