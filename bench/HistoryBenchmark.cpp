@@ -3,8 +3,13 @@
 // copies are files in a temporary folder; with --database on a PostgreSQL server they are two schemas of
 // that database, removed again at the end.
 //
-//   zev_history_benchmark [--saves N] [--database postgresql://...]
+// Then it fills the history to --history rows (a million by default) and times what people read from it: one
+// record's changes through the editors' procedure, and the first page of Tools -> Change History with each
+// filter, the median of five runs each.
+//
+//   zev_history_benchmark [--saves N] [--history N] [--database postgresql://...]
 
+#include "database/ChangeHistory.h"
 #include "database/DemoData.h"
 #include "database/DriverError.h"
 #include "database/Schema.h"
@@ -14,7 +19,9 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -96,16 +103,91 @@ Copies Create(const QString& server, const QTemporaryDir& folder) {
     return copies;
 }
 
+// Rows enough for a busy site's years: 20 people (the last one rare), the kept tables in turn, 50,000
+// records, five stores (the fifth rare), two years of days in order.
+void FillHistory(SqlSession& session, qint64 rows) {
+    const bool sqlite = session.backend() == Backend::SQLite;
+    const QString numbers =
+        sqlite ? QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                                "WHERE i < %1) SELECT i FROM n")
+               : QStringLiteral("SELECT i FROM generate_series(1, %1) AS n(i)");
+    const QString day =
+        sqlite ? QStringLiteral("date('2025-01-01', '+' || (i * 730 / %1) || ' days') || ' 12:00:00'")
+               : QStringLiteral("to_char(DATE '2025-01-01' + (i * 730 / %1)::INTEGER, 'YYYY-MM-DD') "
+                                "|| ' 12:00:00'");
+    session.execute(
+        QStringLiteral(
+            "INSERT INTO zev_change_history (changed_at, changed_by, table_name, record_key, store_no, "
+            "action, old_values, new_values) SELECT %1, CASE WHEN i %% 1000 = 0 THEN 'rare' ELSE "
+            "'person' || (i %% 19) END, CASE WHEN i %% 3 = 0 THEN 'zev_store_product' ELSE "
+            "'zev_store_product_item' END, ((i %% 4) + 1) || '/' || (i %% 50000), CASE WHEN i %% 1000 = 1 "
+            "THEN 5 ELSE (i %% 4) + 1 END, 'UPDATE', '{\"description\":\"old\"}', "
+            "'{\"description\":\"new\"}' FROM (%2) AS numbered")
+            .arg(day.arg(rows), numbers.arg(rows))
+            .replace(QStringLiteral("%%"), QStringLiteral("%")));
+    // As the server's own autovacuum would, soon after so many rows.
+    if (!sqlite)
+        session.execute(QStringLiteral("ANALYZE zev_change_history"));
+}
+
+double MedianMs(const std::function<void()>& read) {
+    std::vector<double> times;
+    for (int run = 0; run < 5; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        read();
+        times.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[2];
+}
+
+void TimeReading(SqlConnection& db) {
+    SqlSession& session = *db.session();
+    const auto page = [&](HistoryFilter filter) {
+        return MedianMs([&] { ChangeHistory::Read(session, filter, 0, 200); });
+    };
+    auto command = db.CreateCommand(0);
+    command->setCommandText(QStringLiteral("ZEV_SP_STORE_GetChangeHistory"));
+    command->setCommandType(Command::StoredProcedure);
+    command->Parameters()->Refresh();
+    command->Parameters()->Item(QStringLiteral("@store_no"))->setValue(int32_t(2));
+    command->Parameters()
+        ->Item(QStringLiteral("@table_name"))
+        ->setValue(QStringLiteral("zev_store_product_item"));
+    command->Parameters()->Item(QStringLiteral("@record_key"))->setValue(QStringLiteral("2/4321"));
+    const double record = MedianMs([&] {
+        int16_t failed = 0;
+        for (auto rows = db.ExecuteRecordset(command, failed, 0); !rows->Eof(); rows->MoveNext()) {
+        }
+    });
+    HistoryFilter store, rareStore, user, rareUser, table, days;
+    store.storeNo = 2;
+    rareStore.storeNo = 5;
+    user.user = QStringLiteral("person7");
+    rareUser.user = QStringLiteral("rare");
+    table.table = QStringLiteral("zev_store_product");
+    days.from = QDate(2025, 6, 1);
+    days.to = QDate(2025, 6, 30);
+    std::printf(
+        "history-read-ms record %.1f first-page %.1f store %.1f rare-store %.1f user %.1f rare-user %.1f "
+        "table %.1f days %.1f\n",
+        record, page({}), page(store), page(rareStore), page(user), page(rareUser), page(table), page(days));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     int saves = 10000;
     QString server;
+    qint64 history = 1000000;
     for (int i = 1; i + 1 < argc; i += 2) {
         const QString option = QString::fromLocal8Bit(argv[i]);
         if (option == QLatin1String("--saves"))
             saves = QString::fromLocal8Bit(argv[i + 1]).toInt();
+        else if (option == QLatin1String("--history"))
+            history = QString::fromLocal8Bit(argv[i + 1]).toLongLong();
         else if (option == QLatin1String("--database"))
             server = QString::fromLocal8Bit(argv[i + 1]);
     }
@@ -126,6 +208,12 @@ int main(int argc, char** argv) {
                     "%lld history rows\n",
                     saves, server.isEmpty() ? "SQLite" : "PostgreSQL", withoutSeconds, withSeconds,
                     100.0 * (withSeconds / withoutSeconds - 1.0), static_cast<long long>(kept));
+        QElapsedTimer filling;
+        filling.start();
+        FillHistory(*copies.with->session(), history);
+        std::printf("%lld history rows added in %.1f s\n", static_cast<long long>(history),
+                    filling.nsecsElapsed() / 1e9);
+        TimeReading(*copies.with);
         copies = {};
         if (!server.isEmpty())
             DropServerSchemas(server);

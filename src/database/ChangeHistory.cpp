@@ -16,8 +16,12 @@ std::vector<HistoryChange> ChangeHistory::Read(SqlSession& session, const Histor
         add(QStringLiteral("store_no = ?"), *filter.storeNo);
     if (!filter.user.isEmpty())
         add(QStringLiteral("changed_by = ?"), filter.user);
+    // A table alone is a large share of the history: newest first through the history's own order finds a
+    // page at once, where the record index would hand over all of the table's changes to be sorted.
     if (!filter.table.isEmpty())
-        add(QStringLiteral("table_name = ?"), filter.table);
+        add(filter.recordKey.isEmpty() ? QStringLiteral("(table_name || '') = ?")
+                                       : QStringLiteral("table_name = ?"),
+            filter.table);
     if (!filter.recordKey.isEmpty())
         add(QStringLiteral("record_key = ?"), filter.recordKey);
     // "yyyy-MM-dd HH:mm:ss" text sorts as the time it is.
