@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sdk/DBConnection.h"
+#include "sdk/ErrorObject.h"
 #include "store/data/EditBaseline.h"
 
 #include <QString>
@@ -20,6 +21,19 @@ public:
     // True when the save went ahead and succeeded; the baseline then moves to what was saved.
     static bool Run(EditBaseline& baseline, const std::shared_ptr<DBConnection>& db, const Write& write,
                     const Reload& reload);
+
+    // The same for an opened record of the module (its Baseline, Update and Reopen); show puts the record
+    // read anew into the editor.
+    template <typename Record>
+    static bool RunFor(Record& record, const std::shared_ptr<DBConnection>& db,
+                       const std::shared_ptr<ErrorObject>& errors, const Reload& show) {
+        return Run(
+            record.Baseline, db, [&] { return record.Update(db, errors); },
+            [&] {
+                record.Reopen(db, errors);
+                show();
+            });
+    }
 
     // The message for the user: who, what and when, and what each answer does.
     static QString Message(const ChangedMeanwhile& change);

@@ -21,6 +21,12 @@ public:
         QString caption;
     };
 
+    // A record of a store: its key without the store (such as "100/2"), its kind of record for the caption.
+    static Record Of(int32_t storeNo, const QString& table, const QString& name, const QString& key) {
+        return {storeNo, table, QString::number(storeNo) + QLatin1Char('/') + key,
+                name + QLatin1Char(' ') + key};
+    }
+
     explicit frmRecordHistory(QWidget* parent = nullptr);
 
     // Reads the changes; false, with the failure reported, when they cannot be read.

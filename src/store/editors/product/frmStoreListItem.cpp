@@ -44,11 +44,11 @@ frmStoreListItem::frmStoreListItem(QWidget* parent)
     connect(cmdOk, &QPushButton::clicked, this, &frmStoreListItem::on_cmdOk_clicked);
     connect(cmdCancel, &QPushButton::clicked, this, &frmStoreListItem::on_cmdCancel_clicked);
     connect(cmdHistory, &QPushButton::clicked, this, [this] {
-        const QString key = QStringLiteral("%1/%2").arg(m_oItem->ListId()).arg(m_oItem->OriginalSeqNo());
-        frmRecordHistory::ShowFor(this, *m_oStoreMaint,
-                                  {m_oItem->StoreNo(), QStringLiteral("zev_store_list_item"),
-                                   QStringLiteral("%1/%2").arg(m_oItem->StoreNo()).arg(key),
-                                   QStringLiteral("List Item %1").arg(key)});
+        frmRecordHistory::ShowFor(
+            this, *m_oStoreMaint,
+            frmRecordHistory::Of(
+                m_oItem->StoreNo(), QStringLiteral("zev_store_list_item"), QStringLiteral("List Item"),
+                QStringLiteral("%1/%2").arg(m_oItem->ListId()).arg(m_oItem->OriginalSeqNo())));
     });
     connect(cmdSelect, &QPushButton::clicked, this, &frmStoreListItem::on_cmdSelect_clicked);
     connect(cmdSelectPrice, &QPushButton::clicked, this, &frmStoreListItem::on_cmdSelectPrice_clicked);
@@ -151,14 +151,8 @@ bool frmStoreListItem::SaveListItem() {
     }
     if (!ListItemFormRules::Fill(m_values, *m_oItem))
         return false;
-    const auto db = m_oStoreMaint->DBConnection();
-    const auto errors = m_oStoreMaint->ErrorObject();
-    const auto write = [&] { return m_oItem->Update(db, errors); };
-    const auto reload = [&] {
-        m_oItem->Reopen(db, errors);
-        Setup(*m_oStoreMaint, *m_oItem);
-    };
-    return ConcurrentSave::Run(m_oItem->Baseline, db, write, reload);
+    return ConcurrentSave::RunFor(*m_oItem, m_oStoreMaint->DBConnection(), m_oStoreMaint->ErrorObject(),
+                                  [&] { Setup(*m_oStoreMaint, *m_oItem); });
 }
 
 void frmStoreListItem::on_cmdOk_clicked() {

@@ -112,11 +112,11 @@ frmStoreProduct::frmStoreProduct(QWidget* parent)
     connect(cmdOk, &QPushButton::clicked, this, &frmStoreProduct::on_cmdOk_clicked);
     connect(cmdApply, &QPushButton::clicked, this, &frmStoreProduct::on_cmdApply_clicked);
     connect(cmdHistory, &QPushButton::clicked, this, [this] {
-        frmRecordHistory::ShowFor(
-            this, *m_oStoreMaint,
-            {m_oProduct->StoreNo(), QStringLiteral("zev_store_product"),
-             QStringLiteral("%1/%2").arg(m_oProduct->StoreNo()).arg(m_oProduct->OriginalProductNo()),
-             QStringLiteral("Product %1").arg(m_oProduct->OriginalProductNo())});
+        frmRecordHistory::ShowFor(this, *m_oStoreMaint,
+                                  frmRecordHistory::Of(m_oProduct->StoreNo(),
+                                                       QStringLiteral("zev_store_product"),
+                                                       QStringLiteral("Product"),
+                                                       QString::number(m_oProduct->OriginalProductNo())));
     });
     connect(cmdCancel, &QPushButton::clicked, this, &frmStoreProduct::on_cmdCancel_clicked);
     connect(cmdAddItem, &QPushButton::clicked, this, &frmStoreProduct::on_cmdAddItem_clicked);
@@ -380,14 +380,8 @@ bool frmStoreProduct::SaveProduct() {
         return false;
     }
     ProductFormRules::Fill(values, *m_oProduct);
-    const auto db = m_oStoreMaint->DBConnection();
-    const auto errors = m_oStoreMaint->ErrorObject();
-    const auto write = [&] { return m_oProduct->Update(db, errors); };
-    const auto reload = [&] {
-        m_oProduct->Reopen(db, errors);
-        ShowProduct();
-    };
-    if (!ConcurrentSave::Run(m_oProduct->Baseline, db, write, reload))
+    if (!ConcurrentSave::RunFor(*m_oProduct, m_oStoreMaint->DBConnection(), m_oStoreMaint->ErrorObject(),
+                                [&] { ShowProduct(); }))
         return false;
     // The record keeps the key it was opened with; the product now lives under its saved number, so a second
     // save updates it instead of inserting it again.

@@ -101,11 +101,11 @@ frmStoreProductItem::frmStoreProductItem(QWidget* parent)
     connect(cmdOk, &QPushButton::clicked, this, &frmStoreProductItem::on_cmdOk_clicked);
     connect(cmdApply, &QPushButton::clicked, this, &frmStoreProductItem::on_cmdApply_clicked);
     connect(cmdHistory, &QPushButton::clicked, this, [this] {
-        const QString key = QStringLiteral("%1/%2").arg(m_oItem->ProductNo()).arg(m_oItem->OriginalSeqNo());
-        frmRecordHistory::ShowFor(this, *m_oStoreMaint,
-                                  {m_oItem->StoreNo(), QStringLiteral("zev_store_product_item"),
-                                   QStringLiteral("%1/%2").arg(m_oItem->StoreNo()).arg(key),
-                                   QStringLiteral("Product Item %1").arg(key)});
+        frmRecordHistory::ShowFor(
+            this, *m_oStoreMaint,
+            frmRecordHistory::Of(
+                m_oItem->StoreNo(), QStringLiteral("zev_store_product_item"), QStringLiteral("Product Item"),
+                QStringLiteral("%1/%2").arg(m_oItem->ProductNo()).arg(m_oItem->OriginalSeqNo())));
     });
     connect(cmdCancel, &QPushButton::clicked, this, &frmStoreProductItem::on_cmdCancel_clicked);
     connect(cmdSelect, &QPushButton::clicked, this, &frmStoreProductItem::on_cmdSelect_clicked);
@@ -289,14 +289,8 @@ bool frmStoreProductItem::SaveItem() {
     }
     if (!ProductItemFormRules::Fill(values, *m_oItem))
         return false;
-    const auto db = m_oStoreMaint->DBConnection();
-    const auto errors = m_oStoreMaint->ErrorObject();
-    const auto write = [&] { return m_oItem->Update(db, errors); };
-    const auto reload = [&] {
-        m_oItem->Reopen(db, errors);
-        Setup(*m_oStoreMaint, *m_oItem, m_productName);
-    };
-    if (!ConcurrentSave::Run(m_oItem->Baseline, db, write, reload))
+    if (!ConcurrentSave::RunFor(*m_oItem, m_oStoreMaint->DBConnection(), m_oStoreMaint->ErrorObject(),
+                                [&] { Setup(*m_oStoreMaint, *m_oItem, m_productName); }))
         return false;
     m_seqNoChanged = false;
     return true;

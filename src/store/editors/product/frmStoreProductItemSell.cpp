@@ -183,14 +183,8 @@ bool frmStoreProductItemSell::SaveSell() {
     } catch (const RuntimeError&) {
         return false;
     }
-    const auto db = m_oStoreMaint->DBConnection();
-    const auto errors = m_oStoreMaint->ErrorObject();
-    const auto write = [&] { return m_oSell->Update(db, errors); };
-    const auto reload = [&] {
-        m_oSell->Reopen(db, errors);
-        Setup(*m_oStoreMaint, *m_oSell);
-    };
-    return ConcurrentSave::Run(m_oSell->Baseline, db, write, reload);
+    return ConcurrentSave::RunFor(*m_oSell, m_oStoreMaint->DBConnection(), m_oStoreMaint->ErrorObject(),
+                                  [&] { Setup(*m_oStoreMaint, *m_oSell); });
 }
 
 void frmStoreProductItemSell::on_cmdOk_clicked() {
