@@ -2,6 +2,7 @@
 #include "database/ChangeHistory.h"
 #include "dbsupport/ProcedureRun.h"
 #include "dbsupport/TestDatabase.h"
+#include "support/GridText.h"
 #include "widgets/FlexGrid.h"
 
 #include <QComboBox>
@@ -35,10 +36,8 @@ TEST_P(ChangeHistoryView, ShowsTheNewestFirstSideBySideFilteredAndPaged) {
     ChangeHistoryDialog dialog(admin->session());
     FlexGrid& grid = *dialog.gdChanges;
     ASSERT_GT(grid.Rows(), 2);
-    QStringList newest;
-    for (int32_t col = 1; col <= 7; ++col)
-        newest << grid.TextMatrix(1, col);
-    EXPECT_EQ(newest.join('|'), Who(*admin) + "|zev_store_fee|1/SERVICE|UPDATE|fee_amount|2.5|3.5");
+    EXPECT_EQ(GridCells(grid, 1).mid(1, 7).join('|'),
+              Who(*admin) + "|zev_store_fee|1/SERVICE|UPDATE|fee_amount|2.5|3.5");
 
     dialog.txtUser->setText(Who(*clerk));
     dialog.cboTable->setCurrentIndex(dialog.cboTable->findData("zev_store"));
