@@ -2,6 +2,7 @@
 #include "database/ChangeHistory.h"
 #include "dbsupport/ProcedureRun.h"
 #include "dbsupport/TestDatabase.h"
+#include "support/GridText.h"
 #include "widgets/FlexGrid.h"
 
 #include <QComboBox>
@@ -35,13 +36,8 @@ TEST_P(ChangeHistoryView, ShowsTheNewestFirstSideBySideFilteredAndPaged) {
     ChangeHistoryDialog dialog(admin->session());
     FlexGrid& grid = *dialog.gdChanges;
     ASSERT_GT(grid.Rows(), 2);
-    EXPECT_EQ(grid.TextMatrix(1, 1), Who(*admin));
-    EXPECT_EQ(grid.TextMatrix(1, 2), "zev_store_fee");
-    EXPECT_EQ(grid.TextMatrix(1, 3), "1/SERVICE");
-    EXPECT_EQ(grid.TextMatrix(1, 4), "UPDATE");
-    EXPECT_EQ(grid.TextMatrix(1, 5), "fee_amount");
-    EXPECT_EQ(grid.TextMatrix(1, 6), "2.5");
-    EXPECT_EQ(grid.TextMatrix(1, 7), "3.5");
+    EXPECT_EQ(GridCells(grid, 1).mid(1, 7).join('|'),
+              Who(*admin) + "|zev_store_fee|1/SERVICE|UPDATE|fee_amount|2.5|3.5");
 
     dialog.txtUser->setText(Who(*clerk));
     dialog.cboTable->setCurrentIndex(dialog.cboTable->findData("zev_store"));

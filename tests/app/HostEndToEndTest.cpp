@@ -68,52 +68,46 @@ TEST(HostEndToEndTest, AFirstRunListsTheDemoStoresAndTheChosenStoreIsTheDefaultO
     EXPECT_EQ(second.Window()->lblStatus->text(), "Ready");
 }
 
-TEST(HostEndToEndTest, ADatabaseThatCannotBeOpenedIsAMessageAndNothingIsTouched) {
+// Neither a file that is no database, nor an address or a folder that cannot be reached, nor another
+// program's SQLite file is opened, and none is changed.
+TEST(HostEndToEndTest, ADatabaseThatCannotBeOpenedOrIsAnotherProgramsIsAMessageAndNothingIsTouched) {
     QTemporaryDir folder;
-    QFile notADatabase(folder.filePath("notes.db"));
+    const QString notes = folder.filePath("notes.db"), other = folder.filePath("contacts.db");
+    QFile notADatabase(notes);
     ASSERT_TRUE(notADatabase.open(QIODevice::WriteOnly));
     notADatabase.write(QByteArray(4096, 'x'));
     notADatabase.close();
-
-    for (const QString& target : {folder.filePath("notes.db"), QString("postgresql://"),
-                                  folder.filePath("no-such-folder/zevstore.db")}) {
-        HostOptions options;
-        options.database = target;
-        HostLauncher launcher(options, PlacesIn(folder));
-        EXPECT_FALSE(launcher.Start()) << target.toStdString();
-        EXPECT_TRUE(launcher.Error().startsWith("ZevStore could not open the database "))
-            << target.toStdString();
-        EXPECT_FALSE(launcher.Window());
-    }
-    QFile kept(folder.filePath("notes.db"));
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), QByteArray(4096, 'x'));
-    EXPECT_FALSE(QFile::exists(folder.filePath("no-such-folder")));
-}
-
-TEST(HostEndToEndTest, AnotherProgramsSqliteFileIsRefusedAndLeftAsItWas) {
-    QTemporaryDir folder;
-    const QString other = folder.filePath("contacts.db");
     {
         auto session = SqlSession::Open(other);
         session->execute("PRAGMA journal_mode = DELETE");
         session->execute("CREATE TABLE contacts (name TEXT)");
         session->execute("INSERT INTO contacts VALUES ('Ada')");
     }
-    QFile file(other);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray before = file.readAll();
-    file.close();
-
-    HostOptions options;
-    options.database = other;
-    HostLauncher launcher(options, PlacesIn(folder));
-    EXPECT_FALSE(launcher.Start());
-    EXPECT_TRUE(launcher.Error().contains("holds another program's data (1 table, none of them ZevStore's)"))
-        << launcher.Error().toStdString();
-    EXPECT_TRUE(launcher.Error().contains("\"zevstore-admin init " + QDir::toNativeSeparators(other)));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), before);
+    const auto contents = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray before = contents(other);
+    const QString cannot = "ZevStore could not open the database ";
+    const std::pair<QString, QString> cases[] = {
+        {notes, cannot},
+        {"postgresql://", cannot},
+        {folder.filePath("no-such-folder/zevstore.db"), cannot},
+        {other, "holds another program's data (1 table, none of them ZevStore's)"},
+        {other, "\"zevstore-admin init " + QDir::toNativeSeparators(other)},
+    };
+    for (const auto& [target, says] : cases) {
+        HostOptions options;
+        options.database = target;
+        HostLauncher launcher(options, PlacesIn(folder));
+        EXPECT_FALSE(launcher.Start()) << target.toStdString();
+        EXPECT_TRUE(says == cannot ? launcher.Error().startsWith(says) : launcher.Error().contains(says))
+            << launcher.Error().toStdString();
+        EXPECT_FALSE(launcher.Window());
+    }
+    EXPECT_EQ(contents(notes), QByteArray(4096, 'x'));
+    EXPECT_FALSE(QFile::exists(folder.filePath("no-such-folder")));
+    EXPECT_EQ(contents(other), before);
     for (const char* suffix : {"-wal", "-shm", "-journal"})
         EXPECT_FALSE(QFile::exists(other + suffix)) << suffix;
 }

@@ -1,6 +1,7 @@
 #include "DemoHost.h"
 #include "app/ItemSearchDialog.h"
 #include "app/MainWindow.h"
+#include "support/GridText.h"
 #include "support/ModalScript.h"
 #include "support/ScriptedMessages.h"
 #include "widgets/FlexGrid.h"
@@ -168,12 +169,7 @@ protected:
     int Count(const QString& table) {
         return host->Scalar("SELECT COUNT(*) FROM " + table + " WHERE store_no = ?", {storeNo}).toInt();
     }
-    QString GridRow(int32_t row) const {
-        QStringList cells;
-        for (int32_t col = 0; col < grid->Cols(); ++col)
-            cells << grid->TextMatrix(row, col);
-        return cells.join(QLatin1Char('|'));
-    }
+    QString GridRow(int32_t row) const { return GridCells(*grid, row).join(QLatin1Char('|')); }
     void SelectRow(int32_t row) {
         grid->setRow(row);
         grid->ShowCell(row, 0);

@@ -2,6 +2,7 @@
 #include "app/CustomerSearchDialog.h"
 #include "app/ItemSearchDialog.h"
 #include "app/SpecialOffersDialog.h"
+#include "support/GridText.h"
 #include "support/ModalScript.h"
 #include "support/ScriptedMessages.h"
 #include "widgets/FlexGrid.h"
@@ -12,13 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QStringList Column(const FlexGrid& grid, int col) {
-    QStringList cells;
-    for (int row = 1; row < grid.Rows(); ++row)
-        cells << grid.TextMatrix(row, col);
-    return cells;
-}
 
 class HostPickersTest : public BothBackends {};
 
@@ -64,7 +58,6 @@ TEST_P(HostPickersTest, CustomerPickerSearchesAndHandsBackTheChosenCustomer) {
     EXPECT_EQ(picked.customer->FullName(), ""); // none stored: the caller builds it from the two names
 }
 
-
 // Runs SelectItem with the picker worked by work; returns what SelectItem answered.
 bool SelectItem(DemoHost& host, ItemTypes kind, bool showInactive, int32_t& itemNo, QString& description,
                 std::function<void(ItemSearchDialog&)> work) {
@@ -90,23 +83,22 @@ TEST_P(HostPickersTest, SelectItemListsTheKindAskedFor) {
     });
     SelectItem(host, ttoSkiSchool, false, itemNo, description, [&](ItemSearchDialog& picker) {
         EXPECT_EQ(picker.gdList->Rows() - 1, skiSchool);
-        EXPECT_EQ(Column(*picker.gdList, 2).removeDuplicates(), skiSchool - 1);
+        EXPECT_EQ(GridColumn(*picker.gdList, 2).removeDuplicates(), skiSchool - 1);
         EXPECT_EQ(picker.gdList->TextMatrix(1, 2), "Ski School");
         picker.cmdCancel->click();
     });
     // Packages: the inactive one only when asked for.
     SelectItem(host, ttoPackage, false, itemNo, description, [&](ItemSearchDialog& picker) {
         EXPECT_EQ(picker.windowTitle(), "Select Package");
-        EXPECT_EQ(Column(*picker.gdList, 0), (QStringList{"501", "502", "503"}));
+        EXPECT_EQ(GridColumn(*picker.gdList, 0), (QStringList{"501", "502", "503"}));
         picker.cmdCancel->click();
     });
     SelectItem(host, ttoPackage, true, itemNo, description, [&](ItemSearchDialog& picker) {
-        EXPECT_EQ(Column(*picker.gdList, 0), (QStringList{"501", "502", "503", "504"}));
+        EXPECT_EQ(GridColumn(*picker.gdList, 0), (QStringList{"501", "502", "503", "504"}));
         EXPECT_EQ(picker.gdList->TextMatrix(4, 3), "No");
         picker.cmdCancel->click();
     });
 }
-
 
 TEST_P(HostPickersTest, SpecialOffersListTheDiscountedPrices) {
     DemoHost host("admin", GetParam());
@@ -117,15 +109,15 @@ TEST_P(HostPickersTest, SpecialOffersListTheDiscountedPrices) {
         EXPECT_EQ(window.windowTitle(), "Special Offers");
         const FlexGrid& grid = *window.gdOffers;
         ASSERT_EQ(grid.Rows() - 1, offers);
-        EXPECT_EQ(Column(grid, 1).removeDuplicates(), offers - 3); // Early Bird, Group Rate, Military
-        const int row = Column(grid, 0).indexOf("104") + 1;
+        EXPECT_EQ(GridColumn(grid, 1).removeDuplicates(), offers - 3); // Early Bird, Group Rate, Military
+        const int row = GridColumn(grid, 0).indexOf("104") + 1;
         ASSERT_GT(row, 0);
         EXPECT_EQ(grid.TextMatrix(row, 1), "Military");
         EXPECT_EQ(grid.TextMatrix(row, 2), "Item");
         EXPECT_EQ(grid.TextMatrix(row, 3), "1001");
         EXPECT_EQ(grid.TextMatrix(row, 5), "Regular Season");
         EXPECT_EQ(grid.TextMatrix(row, 8), "$79.00");
-        const int package = Column(grid, 0).indexOf("131") + 1;
+        const int package = GridColumn(grid, 0).indexOf("131") + 1;
         EXPECT_EQ(grid.TextMatrix(package, 2), "Package");
         EXPECT_EQ(grid.TextMatrix(package, 4), "Family Four Pack");
         window.cmdClose->click();

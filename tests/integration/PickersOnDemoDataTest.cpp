@@ -6,6 +6,7 @@
 #include "store/pickers/frmSelectStoreProductItem.h"
 #include "store/pickers/frmShowPrices.h"
 #include "support/FakeAppServer.h"
+#include "support/GridText.h"
 #include "support/ModalScript.h"
 #include "support/RecordingErrorObject.h"
 #include "widgets/FlexGrid.h"
@@ -21,18 +22,6 @@ namespace {
 // The pickers against the demo database, on each backend, worked with the mouse as a user would.
 class PickersOnDemoDataTest : public DatabaseTest {
 protected:
-    static QStringList Column(const FlexGrid& grid, int32_t col) {
-        QStringList cells;
-        for (int32_t row = 1; row < grid.Rows(); ++row)
-            cells << grid.TextMatrix(row, col);
-        return cells;
-    }
-    static QStringList Cells(const FlexGrid& grid, int32_t row) {
-        QStringList cells;
-        for (int32_t col = 0; col < grid.Cols(); ++col)
-            cells << grid.TextMatrix(row, col);
-        return cells;
-    }
     static QRect CellRect(const FlexGrid& grid, int32_t row, int32_t col) {
         return grid.visualRect(grid.gridModel()->index(grid.gridModel()->ViewRow(row), col));
     }
@@ -65,11 +54,11 @@ TEST_P(PickersOnDemoDataTest, RegisterPickerListsOnlyFreeRegistersAndHandsBackTh
     EXPECT_EQ(picker.windowTitle(), "Select Register");
     EXPECT_EQ(picker.findChild<QLabel*>("Label1")->text(),
               "Select one of the following available registers to install:");
-    EXPECT_EQ(Cells(grid, 0), QStringList({"Register", "Group", "RevenueCenter", "Location"}));
+    EXPECT_EQ(GridCells(grid, 0), QStringList({"Register", "Group", "RevenueCenter", "Location"}));
     // Free, free with the "Avail" check-out mark, and without status with a blank check-out computer; not
     // installed, offline, closed, or checked out to a computer.
-    EXPECT_EQ(Column(grid, 0), QStringList({"WEB01", "WEB03", "WEB04"}));
-    EXPECT_EQ(Cells(grid, 1), QStringList({"WEB01", "WEB", "ONLINE", "BASE"}));
+    EXPECT_EQ(GridColumn(grid, 0), QStringList({"WEB01", "WEB03", "WEB04"}));
+    EXPECT_EQ(GridCells(grid, 1), QStringList({"WEB01", "WEB", "ONLINE", "BASE"}));
     EXPECT_EQ(picker.RegisterId(), "WEB01");
     EXPECT_TRUE(picker.UserCanceled);
 
@@ -94,11 +83,11 @@ TEST_P(PickersOnDemoDataTest, PricePickerShowsSeasonsDiscountsAndHandsBackTheCur
     picker.Setup(connection(), error, 1, 0, 100, 5, 0);
     FlexGrid& grid = *picker.gdItems;
     EXPECT_EQ(picker.windowTitle(), "Select Price");
-    EXPECT_EQ(Cells(grid, 0),
+    EXPECT_EQ(GridCells(grid, 0),
               QStringList({"Price #", "Season", "Discount", "Unit", "UnitQty", "Unit Price", "Price"}));
-    EXPECT_EQ(Column(grid, 0), QStringList({"101", "102", "103", "104", "105"}));
-    EXPECT_EQ(Cells(grid, 1).mid(1, 2), QStringList({"Early Season (1)", ""}));
-    EXPECT_EQ(Cells(grid, 4).mid(1, 2), QStringList({"Regular Season (3)", "MIL:Military"}));
+    EXPECT_EQ(GridColumn(grid, 0), QStringList({"101", "102", "103", "104", "105"}));
+    EXPECT_EQ(GridCells(grid, 1).mid(1, 2), QStringList({"Early Season (1)", ""}));
+    EXPECT_EQ(GridCells(grid, 4).mid(1, 2), QStringList({"Regular Season (3)", "MIL:Military"}));
     EXPECT_EQ(grid.gridModel()->DisplayText(5, 5), "$89.00");
     EXPECT_EQ(grid.gridModel()->DisplayText(5, 6), "$267.00");
     EXPECT_FALSE(grid.Editable());
@@ -137,8 +126,8 @@ TEST_P(PickersOnDemoDataTest, ItemPickerHandsBackExtendableItemsInGridOrder) {
     SetupItemPicker(picker, 0);
     FlexGrid& grid = *picker.gdItems;
     EXPECT_EQ(picker.windowTitle(), "Select Extendable Item");
-    EXPECT_EQ(Cells(grid, 0), QStringList({"ItemNo", "Description"}));
-    EXPECT_EQ(Column(grid, 0), QStringList({"1001", "2001", "2004", "4001"}));
+    EXPECT_EQ(GridCells(grid, 0), QStringList({"ItemNo", "Description"}));
+    EXPECT_EQ(GridColumn(grid, 0), QStringList({"1001", "2001", "2004", "4001"}));
     EXPECT_EQ(grid.TextMatrix(2, 1), "Ski Rental Package (skis, boots, poles)");
 
     picker.show();
@@ -161,7 +150,7 @@ TEST_P(PickersOnDemoDataTest, ExtensionPickerTicksTheStoresExtensionsAndShowsThe
     SetupItemPicker(picker, 2001);
     FlexGrid& grid = *picker.gdItems;
     EXPECT_EQ(picker.windowTitle(), "Select Available Extension Items");
-    EXPECT_EQ(Cells(grid, 0), QStringList({"Selected", "ItemNo", "Description", "View Prices"}));
+    EXPECT_EQ(GridCells(grid, 0), QStringList({"Selected", "ItemNo", "Description", "View Prices"}));
     const auto ticked = [&] {
         QStringList items;
         for (int32_t row = 1; row <= picker.Rows(); ++row) {
@@ -175,7 +164,7 @@ TEST_P(PickersOnDemoDataTest, ExtensionPickerTicksTheStoresExtensionsAndShowsThe
     };
     EXPECT_EQ(ticked(), QStringList({"2003", "6001", "6002"}));
     picker.show();
-    const int32_t helmet = int32_t(Column(grid, 1).indexOf("6001")) + 1;
+    const int32_t helmet = int32_t(GridColumn(grid, 1).indexOf("6001")) + 1;
     Click(grid, helmet, 0);
     EXPECT_EQ(ticked(), QStringList({"2003", "6002"}));
 
@@ -193,10 +182,10 @@ TEST_P(PickersOnDemoDataTest, ExtensionPickerTicksTheStoresExtensionsAndShowsThe
     dialogs.on<frmShowPrices>([](frmShowPrices& viewer) {
         FlexGrid& prices = *viewer.gdItems;
         EXPECT_EQ(viewer.windowTitle(), "Store Prices");
-        EXPECT_EQ(Cells(prices, 0),
+        EXPECT_EQ(GridCells(prices, 0),
                   QStringList({"Price #", "Season", "Unit", "UnitQty", "Unit Price", "Price"}));
-        EXPECT_EQ(Column(prices, 0), QStringList({"127"}));
-        EXPECT_EQ(Cells(prices, 1).mid(1, 3), QStringList({"", "DAY", "1"}));
+        EXPECT_EQ(GridColumn(prices, 0), QStringList({"127"}));
+        EXPECT_EQ(GridCells(prices, 1).mid(1, 3), QStringList({"", "DAY", "1"}));
         // Only OK ends it; with no Cancel button OK is the rightmost.
         EXPECT_EQ(Button(viewer, "cmdCancel"), nullptr);
         viewer.resize(500, 300);
@@ -220,12 +209,12 @@ TEST_P(PickersOnDemoDataTest, ProductItemPickerListsEveryItemOfTheStoreAndHandsB
     picker.Setup(connection(), error, 1, false);
     FlexGrid& grid = *picker.gdItems;
     EXPECT_EQ(picker.windowTitle(), "Select Product Item");
-    EXPECT_EQ(Cells(grid, 0), QStringList({"ProductNo", "Prod Name", "SeqNo", "Type", "Item Name"}));
+    EXPECT_EQ(GridCells(grid, 0), QStringList({"ProductNo", "Prod Name", "SeqNo", "Type", "Item Name"}));
     EXPECT_EQ(grid.Rows() - 1, database().count("zev_store_product_item", "store_no = ?", {1}));
-    const int32_t package = int32_t(Column(grid, 0).indexOf("300")) + 1;
+    const int32_t package = int32_t(GridColumn(grid, 0).indexOf("300")) + 1;
     ASSERT_GT(package, 0);
-    EXPECT_EQ(Cells(grid, package),
-              QStringList({"300", Cells(grid, package)[1], "1", "Pkg", "Learn to Ski Package"}));
+    EXPECT_EQ(GridCells(grid, package),
+              QStringList({"300", GridCells(grid, package)[1], "1", "Pkg", "Learn to Ski Package"}));
     EXPECT_EQ(grid.TextMatrix(1, 3), "Item");
     EXPECT_EQ(grid.ColAlignment(2), Qt::AlignHCenter);
 

@@ -142,18 +142,13 @@ TEST_P(RecordRoundTripTest, ProductItemFromDefaultsMovesToANewSequenceNumber) {
 
     CProductItem reopened;
     ASSERT_TRUE(reopened.OpenProductItem(oDB, error, storeNo, 10, seqNo));
-    EXPECT_EQ(reopened.ItemNo(), TicketItem);
-    EXPECT_EQ(reopened.PriceNo(), TicketPrice);
-    EXPECT_EQ(reopened.Price(), 59.5);
-    EXPECT_EQ(reopened.PriceUnitQty(), 1);
-    EXPECT_EQ(reopened.ProductItemName(), item.ProductItemName());
+    EXPECT_EQ(std::tuple(reopened.ItemNo(), reopened.PriceNo(), reopened.Price(), reopened.PriceUnitQty(),
+                         reopened.MinAge, reopened.MaxAge, reopened.PromptCustomer(), reopened.IsActive),
+              std::tuple(TicketItem, TicketPrice, 59.5, 1, 0.5, 0.0, true, true));
+    EXPECT_EQ(QStringList({reopened.ProductItemName(), reopened.ProductType()}),
+              QStringList({item.ProductItemName(), "ITEM"}));
     EXPECT_EQ(reopened.AvailableStartDate(), Variant(start));
     EXPECT_EQ(reopened.AvailableEndDate(), Variant::Null());
-    EXPECT_EQ(reopened.MinAge, 0.5);
-    EXPECT_EQ(reopened.MaxAge, 0);
-    EXPECT_TRUE(reopened.PromptCustomer());
-    EXPECT_TRUE(reopened.IsActive);
-    EXPECT_EQ(reopened.ProductType(), "ITEM");
 
     reopened.setSeqNo(seqNo + 10);
     ASSERT_TRUE(reopened.Update(oDB, error));
@@ -196,11 +191,9 @@ TEST_P(RecordRoundTripTest, ListEntryMovesToANewPosition) {
 
     CListItem reopened;
     ASSERT_TRUE(reopened.OpenListItem(oDB, error, storeNo, "FEATURED", position));
-    EXPECT_EQ(reopened.ProductNo(), 10);
-    EXPECT_EQ(reopened.ProductItemSeqNo(), itemSeqNo);
-    EXPECT_EQ(reopened.PriceNo(), TicketPrice);
-    EXPECT_EQ(reopened.Price(), 59.5);
-    EXPECT_EQ(reopened.UnitQty(), 1);
+    EXPECT_EQ(std::tuple(reopened.ProductNo(), reopened.ProductItemSeqNo(), reopened.PriceNo(),
+                         reopened.Price(), reopened.UnitQty()),
+              std::tuple(10, itemSeqNo, TicketPrice, 59.5, 1));
 
     reopened.setSeqNo(position + 4);
     reopened.setPriceNo(0);

@@ -7,6 +7,7 @@
 #include "store/pickers/frmSelectPrice.h"
 #include "store/records/CStore.h"
 #include "support/FakeAppServer.h"
+#include "support/GridText.h"
 #include "support/ModalScript.h"
 #include "support/ScriptedMessages.h"
 #include "widgets/FlexGrid.h"
@@ -108,11 +109,9 @@ protected:
         return cancel;
     }
     static int32_t RowOf(const FlexGrid& grid, int32_t col, const QString& text) {
-        for (int32_t row = 1; row < grid.Rows(); ++row)
-            if (grid.TextMatrix(row, col) == text)
-                return row;
-        ADD_FAILURE() << "no row " << text.toStdString();
-        return 1;
+        const auto row = int32_t(GridColumn(grid, col).indexOf(text)) + 1;
+        EXPECT_GT(row, 0) << "no row " << text.toStdString();
+        return std::max(row, 1);
     }
     void Delete(frmStore& form, int32_t col, const QString& key) {
         form.gdData->setRow(RowOf(*form.gdData, col, key));

@@ -1,5 +1,6 @@
 #include "widgets/FlexGrid.h"
 #include "sdk/RuntimeError.h"
+#include "support/GridText.h"
 #include "widgets/Twips.h"
 
 #include <QAbstractItemModelTester>
@@ -307,12 +308,7 @@ TEST(FlexGrid, ClickedTitlesSortAndThenRestoreTheRows) {
         grid.setRowData(row, row);
     grid.resize(500, 300);
     grid.show();
-    auto column = [&](int32_t col) {
-        QStringList cells;
-        for (int32_t row = 1; row < grid.Rows(); ++row)
-            cells << grid.TextMatrix(row, col);
-        return cells.join(",");
-    };
+    auto column = [&](int32_t col) { return GridColumn(grid, col).join(","); };
     auto clickTitle = [&](int col) {
         QHeaderView* header = grid.horizontalHeader();
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},

@@ -1,6 +1,7 @@
 #include "store/host/ServiceTest.h"
 #include "store/viewers/frmLogDetail.h"
 #include "store/viewers/frmOrderDetail.h"
+#include "support/GridText.h"
 #include "support/ModalScript.h"
 #include "widgets/FlexGrid.h"
 #include "widgets/TabStrip.h"
@@ -9,13 +10,6 @@ namespace {
 
 const QString Cart = QStringLiteral(
     R"(<CART><ITEM qty="1"><NAME>Day Pass</NAME><PRICE>59.00</PRICE></ITEM><PAYMENT CARD_NO="4111111111111111" TYPE="VISA"/></CART>)");
-
-QStringList Column(const FlexGrid& grid, int col) {
-    QStringList texts;
-    for (int row = 1; row < grid.Rows(); ++row)
-        texts << grid.TextMatrix(row, col);
-    return texts;
-}
 
 class ViewerTest : public ServiceTest {};
 
@@ -33,13 +27,13 @@ TEST_F(ViewerTest, OrderViewerShowsTheCartOutlineMaskedAndTheLog) {
     EXPECT_EQ(viewer.windowTitle(), "Order Detail for Cart (1234)");
     ExpectSent(db->lastCall(), {{"@store_no", 2}, {"@shopping_cart_no", 1234.0}});
     const FlexGrid& cart = *viewer.gdCartData;
-    EXPECT_EQ(Column(cart, 0),
+    EXPECT_EQ(GridColumn(cart, 0),
               QStringList({"CART", "ITEM", "qty", "NAME", "PRICE", "PAYMENT", "CARD_NO", "TYPE"}));
     EXPECT_EQ(cart.TextMatrix(7, 1), "XXXXXXXXXXXX1111");
     EXPECT_EQ(cart.CellBackColor(4, 1),
               QColor(0, 255, 255)); // the outline's levels and colours reach the grid
     EXPECT_EQ(cart.RowOutlineLevel(3), 2);
-    EXPECT_EQ(Column(*viewer.gdLog, 1), QStringList({"INSERT", "PAY"}));
+    EXPECT_EQ(GridColumn(*viewer.gdLog, 1), QStringList({"INSERT", "PAY"}));
 
     viewer.resize(800, 600);
     EXPECT_GT(viewer.gdCartData->x(), 0);
