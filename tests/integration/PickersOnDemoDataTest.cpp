@@ -5,15 +5,18 @@
 #include "store/pickers/frmSelectPrice.h"
 #include "store/pickers/frmSelectStoreProductItem.h"
 #include "store/pickers/frmShowPrices.h"
+#include "support/CsvReading.h"
 #include "support/FakeAppServer.h"
 #include "support/GridText.h"
 #include "support/ModalScript.h"
 #include "support/RecordingErrorObject.h"
 #include "widgets/FlexGrid.h"
 #include "widgets/FlexGridDelegate.h"
+#include "widgets/GridFilterBox.h"
 #include "widgets/Twips.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -75,6 +78,13 @@ TEST_P(PickersOnDemoDataTest, RegisterPickerListsOnlyFreeRegistersAndHandsBackTh
     EXPECT_FALSE(picker.isVisible());
     EXPECT_TRUE(picker.UserCanceled);
     EXPECT_TRUE(error->reports.empty());
+    // Its quick filter leaves the register typed, and OK takes the row shown.
+    picker.findChild<GridFilterBox*>()->txtFilter->setText("web04");
+    EXPECT_EQ(ShownCells(grid),
+              std::vector<QStringList>({GridCells(grid, 0), {"WEB04", "WEB", "RENTAL", "BASE"}}));
+    picker.show();
+    picker.cmdOk->click();
+    EXPECT_EQ(picker.RegisterId(), "WEB04");
 }
 
 TEST_P(PickersOnDemoDataTest, PricePickerShowsSeasonsDiscountsAndHandsBackTheCurrentRow) {

@@ -3,10 +3,12 @@
 #include "sdk/DBConnection.h"
 #include "sdk/Version.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/GridFilterBox.h"
 #include "widgets/NamedControl.h"
 #include "widgets/Twips.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -58,6 +60,9 @@ frmSelectRegister::frmSelectRegister(QWidget* parent)
     cmdOk->setDefault(true);
     Label1->setGeometry(TwipsRect(Margin, Margin, InitialWidth - 2 * Margin, LabelHeight, this));
     setLayoutControls(dbgRegisters, cmdOk, cmdCancel, 2 * Margin + LabelHeight);
+    auto* filter = new GridFilterBox(dbgRegisters, this);
+    setFilterBox(filter);
+    setTabOrder(filter->txtFilter, dbgRegisters);
     resize(TwipsToPixels(InitialWidth, this), TwipsToPixels(InitialHeight, this));
     connect(cmdOk, &QPushButton::clicked, this, &frmSelectRegister::on_cmdOk_clicked);
     connect(cmdCancel, &QPushButton::clicked, this, &frmSelectRegister::on_cmdCancel_clicked);
