@@ -2,6 +2,7 @@
 
 #include "database/SqlValue.h"
 
+#include <QElapsedTimer>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <algorithm>
@@ -11,9 +12,12 @@
 
 namespace {
 
-// The first batch covers a screenful; later ones grow so that a million rows take few round trips.
+// The first batch covers a screenful. Later ones grow while a batch arrives quickly, so that a million rows
+// take few round trips, and shrink again when one keeps the window waiting (a loaded server).
 constexpr int FirstBatch = 128;
-constexpr int LargestBatch = 8192;
+constexpr int LargestBatch = 16384;
+constexpr qint64 QuickBatchMs = 10;
+constexpr qint64 SlowBatchMs = 30;
 const QString CursorName = QStringLiteral("zev_rows");
 
 bool PlainValue(const QVariant& value) {
@@ -120,6 +124,8 @@ void PostgresRowCursor::declare(const QString& sql, const QVariantList& values) 
 }
 
 QSqlQuery PostgresRowCursor::fetchRows(int count) {
+    QElapsedTimer timer;
+    timer.start();
     QSqlQuery query(m_session->database());
     // Not forward-only: the driver then takes each batch whole, and its rows stay readable after COMMIT.
     query.setForwardOnly(false);
@@ -130,8 +136,14 @@ QSqlQuery PostgresRowCursor::fetchRows(int count) {
         m_session->releaseHold();
         m_session->fail(query.lastError());
     }
-    if (count == 0 || query.size() < count)
+    if (count == 0 || query.size() < count) {
         finish();
+        return query;
+    }
+    if (timer.elapsed() < QuickBatchMs)
+        m_batch = std::min(m_batch * 2, LargestBatch);
+    else if (timer.elapsed() > SlowBatchMs)
+        m_batch = std::max(m_batch / 2, FirstBatch);
     return query;
 }
 
@@ -165,7 +177,6 @@ bool PostgresRowCursor::fetch() {
             throw *std::exchange(m_lost, std::nullopt);
         if (!m_open)
             return false;
-        m_batch = std::min(m_batch * 2, LargestBatch);
         m_rows = fetchRows(m_batch);
     }
 }
