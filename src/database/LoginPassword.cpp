@@ -2,19 +2,15 @@
 
 #include "database/DriverError.h"
 
-#include <QSqlDriver>
 #include <libpq-fe.h>
 
 namespace LoginPassword {
 
 QString Encrypted(SqlSession& session, const QString& login, const QString& password) {
-    const QVariant handle = session.database().driver()->handle();
-    // The Qt driver names the handle by libpq's own struct.
-    if (!handle.isValid() ||
-        (qstrcmp(handle.typeName(), "PGconn*") != 0 && qstrcmp(handle.typeName(), "pg_conn*") != 0))
+    PGconn* connection = session.postgresHandle();
+    if (!connection)
         throw RuntimeError(ErrorNumbers::ProviderError,
                            QStringLiteral("Passwords are kept only by a PostgreSQL server."));
-    PGconn* connection = *static_cast<PGconn* const*>(handle.data());
     char* encrypted =
         PQencryptPasswordConn(connection, password.toUtf8().constData(), login.toUtf8().constData(), nullptr);
     if (!encrypted)

@@ -5,7 +5,8 @@
 
 #include <QSqlQuery>
 
-// Rows of a forward-only Qt SQL query (PostgreSQL fetches them one at a time).
+// Rows of a forward-only Qt SQL query, for what the streaming cursors do not take: on PostgreSQL the driver
+// reads the whole result before the first row.
 class QtRowCursor : public RowCursor {
 public:
     QtRowCursor(std::shared_ptr<SqlSession> session, QSqlQuery query);

@@ -7,8 +7,8 @@
 #include <vector>
 
 // The open rows behind a record set and its fields, positioned on the current row and moving forward only.
-// This base holds no rows (a procedure that hands back none); QtRowCursor and SqliteRowCursor stream a
-// query's rows without reading ahead.
+// This base holds no rows (a procedure that hands back none); SqliteRowCursor and PostgresRowCursor stream
+// a query's rows, QtRowCursor reads them through the Qt driver.
 class RowCursor {
 public:
     RowCursor() = default;

@@ -2,6 +2,7 @@
 
 #include "database/DriverError.h"
 #include "database/NativeSession.h"
+#include "database/PostgresRowCursor.h"
 #include "database/ProcedureContext.h"
 #include "database/QtRowCursor.h"
 #include "database/Schema.h"
@@ -88,6 +89,8 @@ std::shared_ptr<Recordset> SqlConnection::runProcedure(const std::shared_ptr<Com
 std::shared_ptr<RowCursor> SqlConnection::openRows(const QString& sql, const QVariantList& values) {
     if (sqlite3* handle = SqliteRowCursor::Handle(*m_session))
         return std::make_shared<SqliteRowCursor>(m_session, handle, sql, values);
+    if (PostgresRowCursor::Fits(*m_session, sql, values))
+        return std::make_shared<PostgresRowCursor>(m_session, sql, values);
     return std::make_shared<QtRowCursor>(m_session, m_session->run(sql, values));
 }
 

@@ -6,6 +6,7 @@
 
 #include <QAtomicInt>
 #include <QDir>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QUrl>
 #include <QUrlQuery>
@@ -183,7 +184,19 @@ QSqlDatabase SqlSession::database() const {
     return QSqlDatabase::database(m_name, false);
 }
 
+pg_conn* SqlSession::postgresHandle() const {
+    if (m_backend != Backend::PostgreSQL)
+        return nullptr;
+    const QVariant handle = database().driver()->handle();
+    // The Qt driver names the handle by libpq's own struct.
+    if (!handle.isValid() ||
+        (qstrcmp(handle.typeName(), "PGconn*") != 0 && qstrcmp(handle.typeName(), "pg_conn*") != 0))
+        return nullptr;
+    return *static_cast<pg_conn* const*>(handle.data());
+}
+
 QSqlQuery SqlSession::prepare(const QString& sql) {
+    settle();
     if (!m_inTransaction && !database().isOpen())
         reconnect();
     QSqlQuery query(database());
@@ -194,6 +207,7 @@ QSqlQuery SqlSession::prepare(const QString& sql) {
 }
 
 void SqlSession::runPrepared(QSqlQuery& query, const QVariantList& values) {
+    settle();
     countStatement();
     for (qsizetype i = 0; i < values.size(); ++i)
         query.bindValue(int(i), values[i]);
@@ -248,6 +262,7 @@ QVariant SqlSession::scalar(const QString& sql, const QVariantList& values) {
 }
 
 void SqlSession::execute(const QString& sql) {
+    settle();
     if (!m_inTransaction && !database().isOpen())
         reconnect();
     countStatement();
@@ -257,6 +272,7 @@ void SqlSession::execute(const QString& sql) {
 }
 
 void SqlSession::begin(bool write) {
+    settle();
     const QString sql =
         m_backend == Backend::SQLite && write ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN");
     if (database().isOpen()) {

@@ -7,10 +7,12 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
 struct sqlite3_context;
 struct sqlite3_value;
+struct pg_conn;
 
 // One open Qt SQL connection with the settings the host needs, and the few ways to run SQL on it. Every
 // failure is raised as the driver's error (DriverError); nothing here returns a silent false.
@@ -47,6 +49,16 @@ public:
     void rollback() noexcept;
     bool inTransaction() const { return m_inTransaction; }
 
+    // Rows still being read inside the session's transaction: before any other statement runs, readRest
+    // takes the rest of them and ends that transaction. One at a time; the holder lets go when done.
+    void holdFor(std::function<void()> readRest) { m_hold = std::move(readRest); }
+    void releaseHold() noexcept { m_hold = nullptr; }
+    // libpq's handle under a PostgreSQL session; nullptr otherwise.
+    pg_conn* postgresHandle() const;
+    // Raises the driver's failure: the transaction ends, and a lost connection is closed so that the next
+    // call opens it again.
+    [[noreturn]] void fail(const QSqlError& error);
+
     // Test hook: the statement-th statement inside the next transaction (COMMIT included, BEGIN not) fails,
     // or the connection is lost right before it. 0 disarms. Unarmed it costs one comparison per statement.
     enum class Fault { Fail, Drop };
@@ -61,7 +73,10 @@ private:
     // Opens the connection again after it was lost; raises the reason when the database cannot be reached.
     void reconnect();
     bool alive();
-    [[noreturn]] void fail(const QSqlError& error);
+    void settle() {
+        if (m_hold) [[unlikely]]
+            std::exchange(m_hold, nullptr)();
+    }
     void countStatement() {
         if (m_faultAt > 0 && m_inTransaction) [[unlikely]]
             reachStatement();
@@ -80,4 +95,5 @@ private:
     QByteArray m_user;
     // SQLite: the writes prepared so far, by their text.
     QHash<QString, QSqlQuery> m_writes;
+    std::function<void()> m_hold;
 };

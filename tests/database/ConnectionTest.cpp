@@ -1,4 +1,5 @@
 #include "database/DemoData.h"
+#include "database/DriverError.h"
 #include "database/ProcedureContext.h"
 #include "database/Schema.h"
 #include "dbsupport/ProcedureRun.h"
@@ -151,6 +152,38 @@ TEST_P(Connection, OutputsAreReadableWhileRowsAreOpenAndCallsMayFollow) {
     EXPECT_EQ(stores.rows.size(), 3u);
     EXPECT_TRUE(rows->Fields("shopping_cart_data")->Value().toText().contains(QLatin1String("CARD_NO")));
     rows->Close();
+
+    // A long result read part-way: a write runs meanwhile, the rest still arrives whole and in order.
+    const QString numbers = "SELECT x FROM (WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c "
+                            "WHERE x < 5000) SELECT x FROM c) AS t ORDER BY x";
+    const auto readUpTo = [](Recordset& open, int32_t last) {
+        for (int32_t expected = open.Fields("x")->Value().toInt32(); expected <= last; ++expected) {
+            ASSERT_EQ(open.Fields("x")->Value(), Variant(expected));
+            open.MoveNext();
+        }
+    };
+    auto many = db->OpenRecordset(numbers, 0);
+    readUpTo(*many, 1000);
+    const ProcedureRun::Inputs payPal{{"@store_no", 3}, {"@pay_method_id", "PAYPAL"}};
+    EXPECT_EQ(ProcedureRun::Command(*db, "ZEV_SP_STORE_UpdateStorePayMethod", payPal).returnValue,
+              Variant(0));
+    readUpTo(*many, 5000);
+    EXPECT_TRUE(many->Eof());
+    EXPECT_EQ(database().count("zev_store_pay_method", "store_no = 3 AND pay_method_id = 'PAYPAL'"), 1);
+
+    // Left half-way, or cut off by the server: no transaction stays open and the next call works.
+    many = db->OpenRecordset(numbers, 0);
+    readUpTo(*many, 300);
+    many.reset();
+    EXPECT_FALSE(db->session()->inTransaction());
+    if (database().backend() == Backend::PostgreSQL) {
+        const QVariant pid = db->session()->scalar("SELECT pg_backend_pid()");
+        many = db->OpenRecordset(numbers, 0);
+        SqlSession::Open(database().target())->scalar("SELECT pg_terminate_backend(?)", {pid});
+        EXPECT_EQ(RaisedNumber([&] { readUpTo(*many, 5000); }), ErrorNumbers::ConnectionFailed);
+        EXPECT_FALSE(db->session()->inTransaction());
+    }
+    EXPECT_EQ(ProcedureRun::Rows(*db, "ZEV_SP_STORE_GetStore").rows.size(), 3u);
 }
 
 TEST_P(Connection, ALockedDatabaseIsRaisedALostOneOpenedAgainAndTheNextCallWorks) {
