@@ -53,6 +53,10 @@ void MainWindow::CreateMenus() {
     mnuToolSpecialOffer = tools->addAction(QStringLiteral("Special Offers..."), this,
                                            &MainWindow::on_mnuToolSpecialOffer_triggered);
     mnuToolSpecialOffer->setObjectName(QStringLiteral("mnuToolSpecialOffer"));
+    mnuToolCheckStore =
+        tools->addAction(QStringLiteral("Check Store..."), this, &MainWindow::on_mnuToolCheckStore_triggered);
+    mnuToolCheckStore->setObjectName(QStringLiteral("mnuToolCheckStore"));
+    mnuToolCheckStore->setEnabled(false);
     mnuToolChangeHistory = tools->addAction(QStringLiteral("Change History..."), this,
                                             &MainWindow::on_mnuToolChangeHistory_triggered);
     mnuToolChangeHistory->setObjectName(QStringLiteral("mnuToolChangeHistory"));
@@ -81,6 +85,9 @@ void MainWindow::Attach(const ModuleControl& control) {
     m_contract = control.contract;
     setCentralWidget(m_control);
     mnuFileExport->setEnabled(ModuleExport() != nullptr);
+    // The module's check follows its store selection.
+    if (QAction* check = ModuleAction(QStringLiteral("mnuToolCheckStore")))
+        connect(check, &QAction::changed, this, [this, check] { mnuToolCheckStore->setEnabled(check->isEnabled()); });
     Guarded(QStringLiteral(" Start"), [this] {
         setWindowTitle(QStringLiteral("%1 - %2").arg(m_contract->GetApplicationName(), m_server->User()));
         m_contract->SetAppServer(m_server);
@@ -131,8 +138,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+QAction* MainWindow::ModuleAction(const QString& name) const {
+    return m_control ? m_control->findChild<QAction*>(name) : nullptr;
+}
+
 QAction* MainWindow::ModuleExport() const {
-    return m_control ? m_control->findChild<QAction*>(QStringLiteral("mnuFileExport")) : nullptr;
+    return ModuleAction(QStringLiteral("mnuFileExport"));
 }
 
 // The module's grid is what there is to export.
@@ -149,6 +160,12 @@ void MainWindow::on_mnuToolSpecialOffer_triggered() {
         return;
     }
     m_server->ItemMaint()->ShowSpecialOffer();
+}
+
+// The module checks the store it has selected.
+void MainWindow::on_mnuToolCheckStore_triggered() {
+    if (QAction* own = ModuleAction(QStringLiteral("mnuToolCheckStore")); own && own->isEnabled())
+        own->trigger();
 }
 
 void MainWindow::on_mnuToolChangeHistory_triggered() {

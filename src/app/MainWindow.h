@@ -34,6 +34,7 @@ public:
     QAction* mnuFileExport;
     QAction* mnuFileExit;
     QAction* mnuToolSpecialOffer;
+    QAction* mnuToolCheckStore;
     QAction* mnuToolChangeHistory;
     QAction* mnuHelpShortcuts;
     QAction* mnuHelpAbout;
@@ -45,6 +46,7 @@ protected:
 private slots:
     void on_mnuFileExport_triggered();
     void on_mnuToolSpecialOffer_triggered();
+    void on_mnuToolCheckStore_triggered();
     void on_mnuToolChangeHistory_triggered();
     void on_mnuHelpShortcuts_triggered();
     void on_mnuHelpAbout_triggered();
@@ -53,6 +55,8 @@ private:
     void CreateMenus();
     // The module's "Export..." of its grid; null without one.
     QAction* ModuleExport() const;
+    // The module's own action of that name; null without one.
+    QAction* ModuleAction(const QString& name) const;
     void ShowModuleError(const QString& error);
     // Runs a call into the module; whatever it throws is reported, never passed on.
     void Guarded(const QString& operation, const std::function<void()>& call);

@@ -16,6 +16,7 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QSqlQuery>
+#include <functional>
 
 const QList<ScreenshotRenderer::View>& ScreenshotRenderer::Views() {
     static const QList<View> views{{QStringLiteral("PRODUCT"), QStringLiteral("products.png")},
@@ -139,6 +140,7 @@ QStringList ScreenshotRenderer::Render(const QString& folder, QString& error) {
         Settle();
         SetModalHook(std::move(previous));
     }
+    RenderCheckStore(folder, written);
     if (written.isEmpty())
         error = QStringLiteral("No picture could be written to %1.").arg(QDir::toNativeSeparators(folder));
     return written;
@@ -163,6 +165,39 @@ void ScreenshotRenderer::RenderEditors(const QString& folder, QStringList& writt
                 m_showcase.productNo);
     }
     SetModalHook(std::move(previous));
+}
+
+// Tools -> Check Store... on the store with the most findings, so that the picture shows some; the store
+// selected before is selected again.
+void ScreenshotRenderer::RenderCheckStore(const QString& folder, QStringList& written) {
+    auto* check = m_window.findChild<QAction*>(QStringLiteral("mnuToolCheckStore"));
+    auto* stores = m_window.findChild<QComboBox*>(QStringLiteral("cmbStore"));
+    if (!check || !stores || stores->count() == 0)
+        return;
+    const auto checkStore = [&](int index, const std::function<void(QDialog&)>& shown) {
+        stores->setCurrentIndex(index);
+        Settle();
+        ModalHook previous = SetModalHook([&](QDialog* dialog) {
+            shown(*dialog);
+            dialog->hide();
+        });
+        check->trigger();
+        Settle();
+        SetModalHook(std::move(previous));
+    };
+    const int selected = stores->currentIndex();
+    int fullest = 0, most = -1;
+    for (int index = 0; index < stores->count(); ++index)
+        checkStore(index, [&](QDialog& dialog) {
+            const auto* findings = dialog.findChild<FlexGrid*>(QStringLiteral("gdFindings"));
+            if (findings && findings->Rows() - 1 > most) {
+                most = findings->Rows() - 1;
+                fullest = index;
+            }
+        });
+    checkStore(fullest, [&](QDialog& dialog) { Save(dialog, folder, CheckStoreFile(), written); });
+    stores->setCurrentIndex(selected);
+    Settle();
 }
 
 void ScreenshotRenderer::RenderFilterAndExport(const QString& folder, QStringList& written) {

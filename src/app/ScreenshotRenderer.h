@@ -61,6 +61,8 @@ public:
     // The order view filtered by a word typed in its quick filter, and the "Export..." dialog over it.
     static QString FilteredFile() { return QStringLiteral("orders-filtered.png"); }
     static QString ExportFile() { return QStringLiteral("export-dialog.png"); }
+    // Tools -> Check Store... on the store with the most findings.
+    static QString CheckStoreFile() { return QStringLiteral("check-store.png"); }
 
     // What the pictures show: the customer of the customer view (0: the first one the picker lists), and the
     // product item whose editors are opened (0: the first product and its first item).
@@ -80,6 +82,7 @@ public:
 private:
     void RenderEditors(const QString& folder, QStringList& written);
     void RenderFilterAndExport(const QString& folder, QStringList& written);
+    void RenderCheckStore(const QString& folder, QStringList& written);
     // Opens the view's detail viewer on its first row and saves its picture.
     void RenderDetail(const QString& key, const QString& folder, QStringList& written);
     void Save(QWidget& window, const QString& folder, const QString& file, QStringList& written);

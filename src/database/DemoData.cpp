@@ -75,6 +75,10 @@ void SeedCatalogue(SqlSession& s) {
             {item.no, item.type, QString::fromUtf8(item.shortText), QString::fromUtf8(item.longText),
              QStringLiteral("https://summitpeak.example/items/%1").arg(item.no), item.backorder,
              item.extendable, item.waiver, item.advance, item.type == 5 ? QVariant(250) : NullNumber, 1});
+    // Retired, though the gift shop still charges a fee for it: one of the faults Check Store finds.
+    Row(s, QStringLiteral("zev_item"), items,
+        {6004, 5, QStringLiteral("Gift Wrap"), QStringLiteral("Gift Wrapping Service"), Null, 0, 0, 0, 0,
+         NullNumber, 0});
 
     const QString packages = QStringLiteral("package_no, description, package_url, is_active");
     Row(s, QStringLiteral("zev_package"), packages,
@@ -222,7 +226,10 @@ void SeedStores(SqlSession& s) {
          QStringLiteral("rentals@summitpeak.example"), QStringLiteral("PHONE"), 1});
     Row(s, QStringLiteral("zev_store"), stores,
         {3, QStringLiteral("Valley Lodge Gift Shop"), QStringLiteral("https://gifts.valleylodge.example"),
-         Null, Null, Null, 0, Null, Null, Null, Null, Null, QStringLiteral("GIFT"), 0});
+         Null, Null, Null, 0, Null, Null, Null,
+         // "[OrderNumber]" is not a document field ("[OrderNo]" is): a fault for Check Store to find.
+         QStringLiteral("Your gifts are on their way. Order [OrderNumber]."), Null, QStringLiteral("GIFT"),
+         0});
 }
 
 void SeedStoreContent(SqlSession& s) {
@@ -237,7 +244,8 @@ void SeedStoreContent(SqlSession& s) {
           {2, 20, "Lessons", "BUTTON", 0, 0, 1, 0},
           {2, 30, "Group Sales", "", 0, 0, 1, 1},
           {3, 5, "Apparel", "PICTURE", 150, 150, 4, 0},
-          {3, 6, "Gifts", "PICTURE", 150, 150, 4, 0}})
+          {3, 6, "Gifts", "PICTURE", 150, 150, 4, 0},
+          {3, 7, "Clearance", "PICTURE", 150, 150, 4, 0}})
         Row(s, QStringLiteral("zev_store_product_group"), groups,
             {store, no, QString::fromUtf8(text), *display ? QVariant(QString::fromUtf8(display)) : Null,
              width ? QVariant(width) : NullNumber, height ? QVariant(height) : NullNumber, cols, manual});
@@ -268,6 +276,7 @@ void SeedStoreContent(SqlSession& s) {
         {3, 10, "APPAREL", "Beanies", "Warm and stylish", 5, 1, "PICTURE", "RETAIL", 0},
         {3, 20, "GIFT", "Gift Cards", "The perfect present", 6, 1, "PICTURE", nullptr, 0},
         {3, 30, "GIFT", "Trail Map Poster", "Frame your favourite runs", 6, 1, "PICTURE", "COLLECTION", 0},
+        {3, 40, "GIFT", "Holiday Ornaments", "Coming soon", 6, 1, "PICTURE", nullptr, 0},
     };
     for (const Product& p : catalogue)
         Row(s, QStringLiteral("zev_store_product"), products,
@@ -327,6 +336,11 @@ void SeedStoreContent(SqlSession& s) {
         {3, 20, 1, "Gift Card $50", 3001, 0, 118, 0, 0, 0, 0, nullptr, nullptr, 0, 1, 0, 0, 0},
         {3, 20, 2, "Gift Card $100", 3001, 0, 119, 0, 0, 0, 0, nullptr, nullptr, 0, 1, 0, 0, 0},
         {3, 30, 1, "Trail Map Poster", 5003, 0, 126, 0, 0, 0, 0, nullptr, nullptr, 0, 1, 0, 0, 0},
+        // The gift shop's deliberate faults: a cross-sell offers the retired beanie, a list the summer
+        // poster whose sale is over; and its group 7 has no products, its product 40 no items.
+        {3, 10, 3, "Holiday Beanie", 5001, 0, 124, 0, 0, 0, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+        {3, 30, 2, "Trail Map Poster - Summer Edition", 5003, 0, 126, 0, 0, 0, 0, "2026-05-01 00:00:00",
+         "2026-08-31 00:00:00", 0, 1, 0, 0, 0},
     };
     for (const ProductItem& i : productItems)
         Row(s, QStringLiteral("zev_store_product_item"), items,
@@ -362,7 +376,8 @@ void SeedStoreContent(SqlSession& s) {
           {1, 400, 1, 0, 400, 2, 0, "CROSSSELL", "Add an action shot download."},
           {2, 100, 1, 113, 100, 2, 114, "UPSELL", "Save with a three day rental."},
           {2, 100, 1, 0, 100, 4, 0, "CROSSSELL", "Don't forget your helmet."},
-          {2, 200, 1, 0, 200, 2, 0, "UPSELL", "Learn faster one on one."}})
+          {2, 200, 1, 0, 200, 2, 0, "UPSELL", "Learn faster one on one."},
+          {3, 10, 1, 0, 10, 3, 0, "CROSSSELL", "A beanie for the holidays?"}})
         Row(s, QStringLiteral("zev_store_product_item_sell"), sells,
             {store, product, seq, price, newProduct, newSeq, newPrice, QString::fromUtf8(code),
              QString::fromUtf8(text)});
@@ -387,7 +402,8 @@ void SeedStoreContent(SqlSession& s) {
                                                                   {2, "BEGINNER", 3, 100, 4, 0},
                                                                   {3, "GIFTS", 1, 20, 1, 118},
                                                                   {3, "GIFTS", 2, 20, 2, 119},
-                                                                  {3, "GIFTS", 5, 10, 1, 0}})
+                                                                  {3, "GIFTS", 5, 10, 1, 0},
+                                                                  {3, "GIFTS", 6, 30, 2, 0}})
         Row(s, QStringLiteral("zev_store_list_item"), listItems,
             {store, QString::fromUtf8(id), seq, product, itemSeq, price ? QVariant(price) : NullNumber});
 
@@ -402,6 +418,8 @@ void SeedStoreContent(SqlSession& s) {
         {2, QStringLiteral("DAMAGE WAIVER"), 8.0, noDouble, noDouble, 6001, 10, 127});
     Row(s, QStringLiteral("zev_store_fee"), fees,
         {3, QStringLiteral("SHIPPING"), 7.95, 7.95, 0.05, 3001, 6, NullNumber});
+    Row(s, QStringLiteral("zev_store_fee"), fees,
+        {3, QStringLiteral("GIFT WRAP"), 4.5, noDouble, noDouble, 6004, NullNumber, NullNumber});
 
     for (const auto& [store, method] : {std::pair{1, "VISA"},
                                         {1, "MC"},

@@ -9,6 +9,7 @@ const ProcedureCatalog& ProcedureCatalog::Standard() {
         AddListItemProcedures(built);
         AddOrderProcedures(built);
         AddPickerProcedures(built);
+        AddCheckStoreProcedure(built);
         return built;
     }();
     return catalog;
@@ -17,9 +18,10 @@ const ProcedureCatalog& ProcedureCatalog::Standard() {
 void ProcedureCatalog::add(const QString& name, std::vector<ParameterDeclaration> parameters,
                            std::function<void(ProcedureContext&)> body) {
     ProcedureDefinition definition{name, {}, std::move(body)};
-    // The readers are the "Get" procedures and the defaults of a new product item.
+    // The readers are the "Get" procedures, the defaults of a new product item and the store check.
     definition.readOnly = name.contains(QLatin1String("_Get"), Qt::CaseInsensitive) ||
-                          name.endsWith(QLatin1String("ProductItemDefaults"));
+                          name.endsWith(QLatin1String("ProductItemDefaults")) ||
+                          name.endsWith(QLatin1String("_CheckStore"));
     definition.parameters.push_back(
         {QStringLiteral("@RETURN_VALUE"), ParameterType::Long, ParameterDirection::ReturnValue});
     for (auto& parameter : parameters)

@@ -27,3 +27,4 @@ void AddProductProcedures(ProcedureCatalog& catalog);
 void AddListItemProcedures(ProcedureCatalog& catalog);
 void AddOrderProcedures(ProcedureCatalog& catalog);
 void AddPickerProcedures(ProcedureCatalog& catalog);
+void AddCheckStoreProcedure(ProcedureCatalog& catalog);

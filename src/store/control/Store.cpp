@@ -113,6 +113,9 @@ void Store::buildFrame() {
     mnuTools = NamedControl<QMenu>("mnuTools", QStringLiteral("&Tools"), this);
     mnuToolSpecialOffer = mnuTools->addAction(QStringLiteral("Special Offers..."));
     mnuToolSpecialOffer->setObjectName(QStringLiteral("mnuToolSpecialOffer"));
+    mnuToolCheckStore = mnuTools->addAction(QStringLiteral("Check Store..."));
+    mnuToolCheckStore->setObjectName(QStringLiteral("mnuToolCheckStore"));
+    mnuToolCheckStore->setEnabled(false);
     mnuFileExport = new QAction(QStringLiteral("&Export..."), this);
     mnuFileExport->setObjectName(QStringLiteral("mnuFileExport"));
     connect(mnuFileExport, &QAction::triggered, this, [this] {

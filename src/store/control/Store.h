@@ -2,6 +2,7 @@
 
 #include "sdk/Implements.h"
 #include "store/data/ErrorState.h"
+#include "store/viewers/StoreCheck.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -94,6 +95,8 @@ public:
     // The control's "Tools" menu, which the host shows among its own.
     QMenu* mnuTools;
     QAction* mnuToolSpecialOffer;
+    // "Check Store...", enabled while a store is current.
+    QAction* mnuToolCheckStore;
     // "Export..." of the grid, which the host offers in its File menu.
     QAction* mnuFileExport;
 
@@ -136,6 +139,7 @@ private slots:
     void on_cmdEdit_clicked();
     void on_cmdDelete_clicked();
     void on_mnuToolSpecialOffer_triggered();
+    void on_mnuToolCheckStore_triggered();
 
 private:
     bool OnSurface(const QMouseEvent* event) const;
@@ -177,10 +181,12 @@ private:
     void OpenDetail();
 
     // Commands: the editors, each returning whether the user confirmed.
-    bool EditStoreDialog(CStore& store);
+    // The editors open on the tab given, else on their first.
+    bool EditStoreDialog(CStore& store, const QString& tab = {});
+    void EditSelectedStore(const QString& tab = {});
     QString StoredDescription(int32_t storeNo) const;
     QString ShownDescription(const CStore& edited, bool confirmed) const;
-    bool EditProduct(CProduct& product);
+    bool EditProduct(CProduct& product, const QString& tab = {});
     bool EditListItem(CListItem& item);
     bool StoreSelected() const;
     QString SelectedListId() const;
@@ -193,6 +199,11 @@ private:
     void EditListItemRow();
     void DeleteProductRow();
     void DeleteListItemRow();
+
+    // Check Store: a finding's record opened in its editor, and the view brought up to date after it.
+    void OpenFinding(const StoreCheck::Finding& found);
+    void OpenProductItem(const StoreCheck::Finding& found);
+    void OpenSellLink(const StoreCheck::Finding& found);
 
     // Shared grid helpers.
     void ResetGrid(const QString& formatString);

@@ -14,6 +14,7 @@
 #include "widgets/KeyedCombo.h"
 #include "widgets/MsgBox.h"
 #include "widgets/ShowModal.h"
+#include "widgets/TabStrip.h"
 
 #include <QAction>
 
@@ -41,11 +42,13 @@ void Quietly(const std::function<void()>& command) {
 // ---- the editors
 
 // Before Setup, or for a user without the right, there is no service and no editor opens.
-bool Store::EditStoreDialog(CStore& store) {
+bool Store::EditStoreDialog(CStore& store, const QString& tab) {
     if (!m_maint)
         return false;
     frmStore editor;
     editor.Setup(*m_maint, store);
+    if (!tab.isEmpty())
+        editor.tabTabs->SelectKey(tab);
     ShowModal(&editor);
     const bool confirmed = !editor.UserCanceled();
     if (editor.ReportToOutsideListHasChanged())
@@ -53,11 +56,13 @@ bool Store::EditStoreDialog(CStore& store) {
     return confirmed;
 }
 
-bool Store::EditProduct(CProduct& product) {
+bool Store::EditProduct(CProduct& product, const QString& tab) {
     if (!m_maint)
         return false;
     frmStoreProduct editor;
     editor.Setup(*m_maint, product);
+    if (!tab.isEmpty())
+        editor.tabProperties->SelectKey(tab);
     ShowModal(&editor, this);
     return !editor.UserCanceled();
 }
@@ -119,19 +124,22 @@ void Store::on_cmdEditStore_clicked() {
         return;
     BusyPointer busy;
     Quietly([&] {
-        if (!StoreSelected())
-            return;
-        const int index = cmbStore->SelectedIndex();
-        CStore store;
-        if (!store.OpenStore(m_db, m_error, cmbStore->Number(index))) {
-            MsgBox(QStringLiteral("Unable to open store details."));
-            return;
-        }
-        // Confirmed, or cancelled after Apply: the entry shows the name that is stored.
-        const QString shown = ShownDescription(store, EditStoreDialog(store));
-        if (!shown.isNull() && shown.compare(cmbStore->itemText(index), Qt::CaseInsensitive) != 0)
-            cmbStore->setItemText(index, shown);
+        if (StoreSelected())
+            EditSelectedStore();
     });
+}
+
+void Store::EditSelectedStore(const QString& tab) {
+    const int index = cmbStore->SelectedIndex();
+    CStore store;
+    if (!store.OpenStore(m_db, m_error, cmbStore->Number(index))) {
+        MsgBox(QStringLiteral("Unable to open store details."));
+        return;
+    }
+    // Confirmed, or cancelled after Apply: the entry shows the name that is stored.
+    const QString shown = ShownDescription(store, EditStoreDialog(store, tab));
+    if (!shown.isNull() && shown.compare(cmbStore->itemText(index), Qt::CaseInsensitive) != 0)
+        cmbStore->setItemText(index, shown);
 }
 
 void Store::on_cmdDeleteStore_clicked() {

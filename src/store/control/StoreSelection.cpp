@@ -99,6 +99,7 @@ void Store::SetControlsEnabled(bool enabled) {
 
 void Store::EnableViews(bool enabled) {
     tabStore->setEnabled(enabled);
+    mnuToolCheckStore->setEnabled(enabled);
     gdData->setEnabled(enabled);
     if (QWidget* panel = PanelOfTab())
         panel->setEnabled(enabled);
