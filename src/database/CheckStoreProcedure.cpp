@@ -20,6 +20,10 @@ bool IsText(const QString& column) {
            column == QLatin1String("description");
 }
 
+// Walks a store's products (alias p) in key order, as their items are kept: a range on the product number
+// keeps SQLite off the product view's index (by group), through which it reads a page for nearly every product.
+const QString ProductsInKeyOrder = QStringLiteral("p.product_no > -2147483648");
+
 // A SELECT list from the columns a part fills ("column" -> expression); the others are typed nulls, so the
 // parts unite on PostgreSQL too.
 QString Select(std::initializer_list<std::pair<const char*, QString>> filled) {
@@ -90,8 +94,19 @@ struct Part {
     QVariantList values;
 };
 
+// The store's product items that cannot be bought today, with their name and why: worked out once for the
+// links and the list items that offer them.
+Part UnavailableItems(int32_t storeNo, const QString& dayStart, const QString& dayEnd) {
+    return {QStringLiteral("unavailable AS (SELECT * FROM (SELECT i.product_no, i.seq_no, %1 AS item_name, "
+                           "%2 AS reason FROM zev_store_product_item i JOIN zev_store_product p ON p.store_no "
+                           "= i.store_no AND p.product_no = i.product_no WHERE i.store_no = ? AND %3) items "
+                           "WHERE reason IS NOT NULL)")
+                .arg(ItemName("i"), Unavailable("i", "p"), ProductsInKeyOrder),
+            {dayStart, dayEnd, storeNo}};
+}
+
 // Up-sells and cross-sells, and list items, offering a product item that cannot be bought.
-Part Targets(int32_t storeNo, const QString& dayStart, const QString& dayEnd) {
+Part Targets(int32_t storeNo) {
     const QString sells =
         Select({{"finding", QStringLiteral("'SELL'")},
                 {"product_no", QStringLiteral("s.product_no")},
@@ -101,12 +116,9 @@ Part Targets(int32_t storeNo, const QString& dayStart, const QString& dayEnd) {
                 {"new_seq_no", QStringLiteral("s.new_seq_no")},
                 {"new_price_no", QStringLiteral("s.new_price_no")},
                 {"sell_code", QStringLiteral("s.sell_code")},
-                {"description", QStringLiteral("'Offers ' || %1 || ', which ' || %2 || '.'")
-                                    .arg(ItemName("i"), Unavailable("i", "p"))}}) +
-        QStringLiteral(" FROM zev_store_product_item_sell s JOIN zev_store_product_item i ON i.store_no = "
-                       "s.store_no AND i.product_no = s.new_product_no AND i.seq_no = s.new_seq_no "
-                       "JOIN zev_store_product p ON p.store_no = i.store_no AND p.product_no = i.product_no "
-                       "WHERE s.store_no = ?");
+                {"description", QStringLiteral("'Offers ' || u.item_name || ', which ' || u.reason || '.'")}}) +
+        QStringLiteral(" FROM zev_store_product_item_sell s JOIN unavailable u ON u.product_no = "
+                       "s.new_product_no AND u.seq_no = s.new_seq_no WHERE s.store_no = ?");
     const QString listItems =
         Select({{"finding", QStringLiteral("'LISTITEM'")},
                 {"product_no", QStringLiteral("l.product_no")},
@@ -114,14 +126,10 @@ Part Targets(int32_t storeNo, const QString& dayStart, const QString& dayEnd) {
                 {"price_no", QStringLiteral("l.price_no")},
                 {"list_id", QStringLiteral("l.list_id")},
                 {"list_seq_no", QStringLiteral("l.seq_no")},
-                {"description", QStringLiteral("'Lists ' || %1 || ', which ' || %2 || '.'")
-                                    .arg(ItemName("i"), Unavailable("i", "p"))}}) +
-        QStringLiteral(" FROM zev_store_list_item l JOIN zev_store_product_item i ON i.store_no = l.store_no "
-                       "AND i.product_no = l.product_no AND i.seq_no = l.product_item_seq_no "
-                       "JOIN zev_store_product p ON p.store_no = i.store_no AND p.product_no = i.product_no "
-                       "WHERE l.store_no = ?");
-    return {Found(sells) + QStringLiteral(" UNION ALL ") + Found(listItems),
-            {dayStart, dayEnd, storeNo, dayStart, dayEnd, storeNo}};
+                {"description", QStringLiteral("'Lists ' || u.item_name || ', which ' || u.reason || '.'")}}) +
+        QStringLiteral(" FROM zev_store_list_item l JOIN unavailable u ON u.product_no = l.product_no AND "
+                       "u.seq_no = l.product_item_seq_no WHERE l.store_no = ?");
+    return {sells + QStringLiteral(" UNION ALL ") + listItems, {storeNo, storeNo}};
 }
 
 // Prices bound to product items, list items, both ends of up-sells and cross-sells, and fees.
@@ -200,17 +208,19 @@ Part EmptyRecords(int32_t storeNo) {
                  QStringLiteral("CASE WHEN EXISTS (SELECT 1 FROM zev_store_product_item a WHERE a.store_no = "
                                 "p.store_no AND a.product_no = p.product_no) THEN 'Has no active items.' "
                                 "ELSE 'Has no items.' END")}}) +
-        QStringLiteral(" FROM zev_store_product p WHERE p.store_no = ? AND p.is_active <> 0 AND NOT EXISTS "
-                       "(SELECT 1 FROM zev_store_product_item i WHERE i.store_no = p.store_no AND "
-                       "i.product_no = p.product_no AND i.is_active <> 0)");
-    // The products' index is by store and group as the product view orders them.
+        QStringLiteral(" FROM zev_store_product p WHERE p.store_no = ? AND %1 AND p.is_active <> 0 AND NOT "
+                       "EXISTS (SELECT 1 FROM zev_store_product_item i WHERE i.store_no = p.store_no AND "
+                       "i.product_no = p.product_no AND i.is_active <> 0)")
+            .arg(ProductsInKeyOrder);
+    // A group's products are found through the product view's index (by store and group); "+ 0" drops the
+    // column's type, without which SQLite will not compare it with the index's expression.
     const QString groups =
         Select({{"finding", QStringLiteral("'GROUP'")},
                 {"product_group_no", QStringLiteral("g.product_group_no")},
                 {"description", QStringLiteral("'Has no active products.'")}}) +
         QStringLiteral(" FROM zev_store_product_group g WHERE g.store_no = ? AND NOT EXISTS (SELECT 1 FROM "
                        "zev_store_product p WHERE p.store_no = g.store_no AND COALESCE(p.product_group_no, 0) "
-                       "= g.product_group_no AND p.is_active <> 0)");
+                       "= g.product_group_no + 0 AND p.is_active <> 0)");
     const QString fees =
         Select({{"finding", QStringLiteral("'FEE'")},
                 {"fee_id", QStringLiteral("f.fee_id")},
@@ -228,14 +238,15 @@ void CheckStore(ProcedureContext& ctx) {
     const QDate day = ctx.date(QStringLiteral("@as_of")).value_or(QDateTime::currentDateTime()).date();
     const QString dayStart = SqlValue::DateText(day.startOfDay());
     const QString dayEnd = SqlValue::DateText(QDateTime(day, QTime(23, 59, 59)));
-    const Part parts[] = {Targets(storeNo, dayStart, dayEnd), Prices(storeNo, dayStart), EmptyRecords(storeNo)};
+    const Part unavailable = UnavailableItems(storeNo, dayStart, dayEnd);
+    const Part parts[] = {Targets(storeNo), Prices(storeNo, dayStart), EmptyRecords(storeNo)};
     QStringList sql;
-    QVariantList values;
+    QVariantList values = unavailable.values;
     for (const Part& part : parts) {
         sql << part.sql;
         values << part.values;
     }
-    ctx.result(sql.join(QStringLiteral(" UNION ALL ")) +
+    ctx.result(QStringLiteral("WITH ") + unavailable.sql + QLatin1Char(' ') + sql.join(QStringLiteral(" UNION ALL ")) +
                    QStringLiteral(" ORDER BY finding, list_id, list_seq_no, fee_id, product_group_no, product_no, "
                                   "seq_no, price_no, new_product_no, new_seq_no, new_price_no, description"),
                values);
