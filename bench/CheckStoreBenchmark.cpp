@@ -28,33 +28,37 @@ constexpr int StoreNo = 50;
 // The rows of the store, each statement over the numbers 1..products as i.
 void Fill(SqlSession& session, int products) {
     const bool sqlite = session.backend() == Backend::SQLite;
-    const QString numbers = (sqlite ? QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
-                                                     "FROM n WHERE i < %1) SELECT i FROM n")
-                                    : QStringLiteral("SELECT i FROM generate_series(1, %1) AS n(i)"))
-                                .arg(products);
+    const QString numbers =
+        (sqlite ? QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
+                                 "FROM n WHERE i < %1) SELECT i FROM n")
+                : QStringLiteral("SELECT i FROM generate_series(1, %1) AS n(i)"))
+            .arg(products);
     const QString store = QString::number(StoreNo);
     Transaction transaction(session);
     // The change history is not what is timed: its triggers would make the fill take minutes.
     for (const QString& table : Schema::HistoryTables())
         session.execute(sqlite ? QStringLiteral("DROP TRIGGER IF EXISTS zev_history_insert_") + table
                                : QStringLiteral("ALTER TABLE %1 DISABLE TRIGGER zev_history").arg(table));
-    session.execute(QStringLiteral("INSERT INTO zev_store (store_no, description) VALUES (%1, 'Benchmark')")
-                        .arg(store));
+    session.execute(
+        QStringLiteral("INSERT INTO zev_store (store_no, description) VALUES (%1, 'Benchmark')").arg(store));
     // Group 101 stays empty.
-    session.execute(QStringLiteral("INSERT INTO zev_store_product_group (store_no, product_group_no, "
-                                   "description) SELECT %1, i, 'Group ' || i FROM (%2) AS numbered WHERE i <= 101")
-                        .arg(store, numbers));
-    session.execute(QStringLiteral("INSERT INTO zev_store_product (store_no, product_no, product_name, "
-                                   "product_group_no) SELECT %1, i, 'Product ' || i, (i %% 100) + 1 FROM (%2) "
-                                   "AS numbered")
-                        .arg(store, numbers)
-                        .replace(QStringLiteral("%%"), QStringLiteral("%")));
+    session.execute(
+        QStringLiteral("INSERT INTO zev_store_product_group (store_no, product_group_no, "
+                       "description) SELECT %1, i, 'Group ' || i FROM (%2) AS numbered WHERE i <= 101")
+            .arg(store, numbers));
+    session.execute(
+        QStringLiteral("INSERT INTO zev_store_product (store_no, product_no, product_name, "
+                       "product_group_no) SELECT %1, i, 'Product ' || i, (i %% 100) + 1 FROM (%2) "
+                       "AS numbered")
+            .arg(store, numbers)
+            .replace(QStringLiteral("%%"), QStringLiteral("%")));
     // Every thousandth product has no items; the second item of every 500th is inactive, of every 700th
     // its sale is over.
     for (const auto& [seq, item, price] : {std::tuple{1, 1001, 103}, {2, 1002, 106}})
         session.execute(
             QStringLiteral(
-                "INSERT INTO zev_store_product_item (store_no, product_no, seq_no, product_item_name, item_no, "
+                "INSERT INTO zev_store_product_item (store_no, product_no, seq_no, product_item_name, "
+                "item_no, "
                 "price_no, is_active, available_end_date) SELECT %1, i, %2, 'Item ' || i, %3, %4, CASE WHEN "
                 "%2 = 2 AND i %% 500 = 0 THEN 0 ELSE 1 END, CASE WHEN %2 = 2 AND i %% 700 = 0 THEN "
                 "'2026-01-01 00:00:00' END FROM (%5) AS numbered WHERE i %% 1000 <> 0")
@@ -73,9 +77,10 @@ void Fill(SqlSession& session, int products) {
     session.execute(
         QStringLiteral("INSERT INTO zev_store_list (store_no, list_id) VALUES (%1, 'BENCH')").arg(store));
     session.execute(
-        QStringLiteral("INSERT INTO zev_store_list_item (store_no, list_id, seq_no, product_no, "
-                       "product_item_seq_no, price_no) SELECT %1, 'BENCH', i, i, 2, 106 FROM (%2) AS numbered "
-                       "WHERE i %% 10 = 0 AND i %% 1000 <> 0")
+        QStringLiteral(
+            "INSERT INTO zev_store_list_item (store_no, list_id, seq_no, product_no, "
+            "product_item_seq_no, price_no) SELECT %1, 'BENCH', i, i, 2, 106 FROM (%2) AS numbered "
+            "WHERE i %% 10 = 0 AND i %% 1000 <> 0")
             .arg(store, numbers)
             .replace(QStringLiteral("%%"), QStringLiteral("%")));
     session.execute(QStringLiteral("INSERT INTO zev_store_fee (store_no, fee_id, item_no, price_no) VALUES "

@@ -87,7 +87,8 @@ void MainWindow::Attach(const ModuleControl& control) {
     mnuFileExport->setEnabled(ModuleExport() != nullptr);
     // The module's check follows its store selection.
     if (QAction* check = ModuleAction(QStringLiteral("mnuToolCheckStore")))
-        connect(check, &QAction::changed, this, [this, check] { mnuToolCheckStore->setEnabled(check->isEnabled()); });
+        connect(check, &QAction::changed, this,
+                [this, check] { mnuToolCheckStore->setEnabled(check->isEnabled()); });
     Guarded(QStringLiteral(" Start"), [this] {
         setWindowTitle(QStringLiteral("%1 - %2").arg(m_contract->GetApplicationName(), m_server->User()));
         m_contract->SetAppServer(m_server);

@@ -10,9 +10,9 @@
 namespace {
 
 // The columns every part hands back, in order; a part leaves the keys it has no use for null.
-const char* const Columns[] = {"finding",      "product_no", "seq_no",  "price_no",         "new_product_no",
-                               "new_seq_no",   "new_price_no", "list_id", "list_seq_no",      "fee_id",
-                               "product_group_no", "sell_code",  "description"};
+const char* const Columns[] = {
+    "finding", "product_no",  "seq_no", "price_no",         "new_product_no", "new_seq_no", "new_price_no",
+    "list_id", "list_seq_no", "fee_id", "product_group_no", "sell_code",      "description"};
 
 bool IsText(const QString& column) {
     return column == QLatin1String("finding") || column == QLatin1String("list_id") ||
@@ -21,7 +21,8 @@ bool IsText(const QString& column) {
 }
 
 // Walks a store's products (alias p) in key order, as their items are kept: a range on the product number
-// keeps SQLite off the product view's index (by group), through which it reads a page for nearly every product.
+// keeps SQLite off the product view's index (by group), through which it reads a page for nearly every
+// product.
 const QString ProductsInKeyOrder = QStringLiteral("p.product_no > -2147483648");
 
 // A SELECT list from the columns a part fills ("column" -> expression); the others are typed nulls, so the
@@ -84,6 +85,11 @@ QString PriceJoin(const QString& priceColumn) {
         .arg(priceColumn);
 }
 
+// A record's name, or what it is when it has none.
+QString Named(const QString& name, const QString& none) {
+    return QStringLiteral("COALESCE(NULLIF(%1, ''), '%2')").arg(name, none);
+}
+
 // Only the rows of a part that found something.
 QString Found(const QString& part) {
     return QStringLiteral("SELECT * FROM (%1) found WHERE description IS NOT NULL").arg(part);
@@ -97,36 +103,39 @@ struct Part {
 // The store's product items that cannot be bought today, with their name and why: worked out once for the
 // links and the list items that offer them.
 Part UnavailableItems(int32_t storeNo, const QString& dayStart, const QString& dayEnd) {
-    return {QStringLiteral("unavailable AS (SELECT * FROM (SELECT i.product_no, i.seq_no, %1 AS item_name, "
-                           "%2 AS reason FROM zev_store_product_item i JOIN zev_store_product p ON p.store_no "
-                           "= i.store_no AND p.product_no = i.product_no WHERE i.store_no = ? AND %3) items "
-                           "WHERE reason IS NOT NULL)")
-                .arg(ItemName("i"), Unavailable("i", "p"), ProductsInKeyOrder),
-            {dayStart, dayEnd, storeNo}};
+    return {
+        QStringLiteral("unavailable AS (SELECT * FROM (SELECT i.product_no, i.seq_no, %1 AS item_name, "
+                       "%2 AS reason FROM zev_store_product_item i JOIN zev_store_product p ON p.store_no "
+                       "= i.store_no AND p.product_no = i.product_no WHERE i.store_no = ? AND %3) items "
+                       "WHERE reason IS NOT NULL)")
+            .arg(ItemName("i"), Unavailable("i", "p"), ProductsInKeyOrder),
+        {dayStart, dayEnd, storeNo}};
 }
 
 // Up-sells and cross-sells, and list items, offering a product item that cannot be bought.
 Part Targets(int32_t storeNo) {
     const QString sells =
-        Select({{"finding", QStringLiteral("'SELL'")},
-                {"product_no", QStringLiteral("s.product_no")},
-                {"seq_no", QStringLiteral("s.seq_no")},
-                {"price_no", QStringLiteral("s.price_no")},
-                {"new_product_no", QStringLiteral("s.new_product_no")},
-                {"new_seq_no", QStringLiteral("s.new_seq_no")},
-                {"new_price_no", QStringLiteral("s.new_price_no")},
-                {"sell_code", QStringLiteral("s.sell_code")},
-                {"description", QStringLiteral("'Offers ' || u.item_name || ', which ' || u.reason || '.'")}}) +
+        Select(
+            {{"finding", QStringLiteral("'SELL'")},
+             {"product_no", QStringLiteral("s.product_no")},
+             {"seq_no", QStringLiteral("s.seq_no")},
+             {"price_no", QStringLiteral("s.price_no")},
+             {"new_product_no", QStringLiteral("s.new_product_no")},
+             {"new_seq_no", QStringLiteral("s.new_seq_no")},
+             {"new_price_no", QStringLiteral("s.new_price_no")},
+             {"sell_code", QStringLiteral("s.sell_code")},
+             {"description", QStringLiteral("'Offers ' || u.item_name || ', which ' || u.reason || '.'")}}) +
         QStringLiteral(" FROM zev_store_product_item_sell s JOIN unavailable u ON u.product_no = "
                        "s.new_product_no AND u.seq_no = s.new_seq_no WHERE s.store_no = ?");
     const QString listItems =
-        Select({{"finding", QStringLiteral("'LISTITEM'")},
-                {"product_no", QStringLiteral("l.product_no")},
-                {"seq_no", QStringLiteral("l.product_item_seq_no")},
-                {"price_no", QStringLiteral("l.price_no")},
-                {"list_id", QStringLiteral("l.list_id")},
-                {"list_seq_no", QStringLiteral("l.seq_no")},
-                {"description", QStringLiteral("'Lists ' || u.item_name || ', which ' || u.reason || '.'")}}) +
+        Select(
+            {{"finding", QStringLiteral("'LISTITEM'")},
+             {"product_no", QStringLiteral("l.product_no")},
+             {"seq_no", QStringLiteral("l.product_item_seq_no")},
+             {"price_no", QStringLiteral("l.price_no")},
+             {"list_id", QStringLiteral("l.list_id")},
+             {"list_seq_no", QStringLiteral("l.seq_no")},
+             {"description", QStringLiteral("'Lists ' || u.item_name || ', which ' || u.reason || '.'")}}) +
         QStringLiteral(" FROM zev_store_list_item l JOIN unavailable u ON u.product_no = l.product_no AND "
                        "u.seq_no = l.product_item_seq_no WHERE l.store_no = ?");
     return {sells + QStringLiteral(" UNION ALL ") + listItems, {storeNo, storeNo}};
@@ -141,8 +150,8 @@ Part Prices(int32_t storeNo, const QString& dayStart) {
                  fee ? PriceProblem(QStringLiteral("f.item_no"), QStringLiteral("NULL"))
                      : PriceProblem(QStringLiteral("i.item_no"), QStringLiteral("i.package_no")));
     };
-    const QString itemJoin = QStringLiteral(
-        " JOIN zev_store_product_item i ON i.store_no = %1.store_no AND i.product_no = %1.%2 AND i.seq_no = %1.%3");
+    const QString itemJoin = QStringLiteral(" JOIN zev_store_product_item i ON i.store_no = %1.store_no AND "
+                                            "i.product_no = %1.%2 AND i.seq_no = %1.%3");
     const QStringList parts{
         Select({{"finding", QStringLiteral("'PRODUCTITEM'")},
                 {"product_no", QStringLiteral("i.product_no")},
@@ -159,7 +168,8 @@ Part Prices(int32_t storeNo, const QString& dayStart) {
                 {"list_seq_no", QStringLiteral("l.seq_no")},
                 {"description", problem(QStringLiteral("Price"), QStringLiteral("l.price_no"))}}) +
             QStringLiteral(" FROM zev_store_list_item l") +
-            itemJoin.arg(QStringLiteral("l"), QStringLiteral("product_no"), QStringLiteral("product_item_seq_no")) +
+            itemJoin.arg(QStringLiteral("l"), QStringLiteral("product_no"),
+                         QStringLiteral("product_item_seq_no")) +
             PriceJoin(QStringLiteral("l.price_no")) +
             QStringLiteral(" WHERE l.store_no = ? AND l.price_no IS NOT NULL"),
     };
@@ -176,8 +186,8 @@ Part Prices(int32_t storeNo, const QString& dayStart) {
                          {"new_seq_no", QStringLiteral("s.new_seq_no")},
                          {"new_price_no", QStringLiteral("s.new_price_no")},
                          {"sell_code", QStringLiteral("s.sell_code")},
-                         {"description", problem(QLatin1String(label),
-                                                 QStringLiteral("s.") + QLatin1String(price))}}) +
+                         {"description",
+                          problem(QLatin1String(label), QStringLiteral("s.") + QLatin1String(price))}}) +
                      QStringLiteral(" FROM zev_store_product_item_sell s") +
                      itemJoin.arg(QStringLiteral("s"), QLatin1String(product), QLatin1String(seq)) +
                      PriceJoin(QStringLiteral("s.") + QLatin1String(price)) +
@@ -201,13 +211,15 @@ Part Prices(int32_t storeNo, const QString& dayStart) {
 // Active products with nothing to buy, groups with nothing to show, fees charging a retired item.
 Part EmptyRecords(int32_t storeNo) {
     const QString products =
-        Select({{"finding", QStringLiteral("'PRODUCT'")},
-                {"product_no", QStringLiteral("p.product_no")},
-                {"product_group_no", QStringLiteral("p.product_group_no")},
-                {"description",
-                 QStringLiteral("CASE WHEN EXISTS (SELECT 1 FROM zev_store_product_item a WHERE a.store_no = "
-                                "p.store_no AND a.product_no = p.product_no) THEN 'Has no active items.' "
-                                "ELSE 'Has no items.' END")}}) +
+        Select(
+            {{"finding", QStringLiteral("'PRODUCT'")},
+             {"product_no", QStringLiteral("p.product_no")},
+             {"product_group_no", QStringLiteral("p.product_group_no")},
+             {"description",
+              QStringLiteral("%1 || CASE WHEN EXISTS (SELECT 1 FROM zev_store_product_item a WHERE "
+                             "a.store_no = p.store_no AND a.product_no = p.product_no) THEN ' has no active "
+                             "items.' ELSE ' has no items.' END")
+                  .arg(Named(QStringLiteral("p.product_name"), QStringLiteral("The product")))}}) +
         QStringLiteral(" FROM zev_store_product p WHERE p.store_no = ? AND %1 AND p.is_active <> 0 AND NOT "
                        "EXISTS (SELECT 1 FROM zev_store_product_item i WHERE i.store_no = p.store_no AND "
                        "i.product_no = p.product_no AND i.is_active <> 0)")
@@ -217,20 +229,25 @@ Part EmptyRecords(int32_t storeNo) {
     const QString groups =
         Select({{"finding", QStringLiteral("'GROUP'")},
                 {"product_group_no", QStringLiteral("g.product_group_no")},
-                {"description", QStringLiteral("'Has no active products.'")}}) +
-        QStringLiteral(" FROM zev_store_product_group g WHERE g.store_no = ? AND NOT EXISTS (SELECT 1 FROM "
-                       "zev_store_product p WHERE p.store_no = g.store_no AND COALESCE(p.product_group_no, 0) "
-                       "= g.product_group_no + 0 AND p.is_active <> 0)");
+                {"description", Named(QStringLiteral("g.description"), QStringLiteral("The group")) +
+                                    QStringLiteral(" || ' has no active products.'")}}) +
+        QStringLiteral(
+            " FROM zev_store_product_group g WHERE g.store_no = ? AND NOT EXISTS (SELECT 1 FROM "
+            "zev_store_product p WHERE p.store_no = g.store_no AND COALESCE(p.product_group_no, 0) "
+            "= g.product_group_no + 0 AND p.is_active <> 0)");
     const QString fees =
-        Select({{"finding", QStringLiteral("'FEE'")},
-                {"fee_id", QStringLiteral("f.fee_id")},
-                {"description",
-                 QStringLiteral("'Item ' || %1 || CASE WHEN it.item_no IS NULL THEN ' no longer exists.' "
-                                "ELSE ' ' || COALESCE(it.short_description, '') || ' is no longer active.' END")
-                     .arg(Number(QStringLiteral("f.item_no")))}}) +
-        QStringLiteral(" FROM zev_store_fee f LEFT JOIN zev_item it ON it.item_no = f.item_no WHERE f.store_no "
-                       "= ? AND f.item_no IS NOT NULL AND (it.item_no IS NULL OR it.is_active = 0)");
-    return {QStringList{products, groups, fees}.join(QStringLiteral(" UNION ALL ")), {storeNo, storeNo, storeNo}};
+        Select(
+            {{"finding", QStringLiteral("'FEE'")},
+             {"fee_id", QStringLiteral("f.fee_id")},
+             {"description",
+              QStringLiteral("'Item ' || %1 || CASE WHEN it.item_no IS NULL THEN ' no longer exists.' "
+                             "ELSE ' ' || COALESCE(it.short_description, '') || ' is no longer active.' END")
+                  .arg(Number(QStringLiteral("f.item_no")))}}) +
+        QStringLiteral(
+            " FROM zev_store_fee f LEFT JOIN zev_item it ON it.item_no = f.item_no WHERE f.store_no "
+            "= ? AND f.item_no IS NOT NULL AND (it.item_no IS NULL OR it.is_active = 0)");
+    return {QStringList{products, groups, fees}.join(QStringLiteral(" UNION ALL ")),
+            {storeNo, storeNo, storeNo}};
 }
 
 void CheckStore(ProcedureContext& ctx) {
@@ -246,10 +263,12 @@ void CheckStore(ProcedureContext& ctx) {
         sql << part.sql;
         values << part.values;
     }
-    ctx.result(QStringLiteral("WITH ") + unavailable.sql + QLatin1Char(' ') + sql.join(QStringLiteral(" UNION ALL ")) +
-                   QStringLiteral(" ORDER BY finding, list_id, list_seq_no, fee_id, product_group_no, product_no, "
-                                  "seq_no, price_no, new_product_no, new_seq_no, new_price_no, description"),
-               values);
+    ctx.result(
+        QStringLiteral("WITH ") + unavailable.sql + QLatin1Char(' ') +
+            sql.join(QStringLiteral(" UNION ALL ")) +
+            QStringLiteral(" ORDER BY finding, list_id, list_seq_no, fee_id, product_group_no, product_no, "
+                           "seq_no, price_no, new_product_no, new_seq_no, new_price_no, description"),
+        values);
 }
 
 } // namespace

@@ -245,7 +245,7 @@ void SeedStoreContent(SqlSession& s) {
           {2, 30, "Group Sales", "", 0, 0, 1, 1},
           {3, 5, "Apparel", "PICTURE", 150, 150, 4, 0},
           {3, 6, "Gifts", "PICTURE", 150, 150, 4, 0},
-          {3, 7, "Clearance", "PICTURE", 150, 150, 4, 0}})
+          {3, 8, "Clearance", "PICTURE", 150, 150, 4, 0}})
         Row(s, QStringLiteral("zev_store_product_group"), groups,
             {store, no, QString::fromUtf8(text), *display ? QVariant(QString::fromUtf8(display)) : Null,
              width ? QVariant(width) : NullNumber, height ? QVariant(height) : NullNumber, cols, manual});
@@ -337,7 +337,7 @@ void SeedStoreContent(SqlSession& s) {
         {3, 20, 2, "Gift Card $100", 3001, 0, 119, 0, 0, 0, 0, nullptr, nullptr, 0, 1, 0, 0, 0},
         {3, 30, 1, "Trail Map Poster", 5003, 0, 126, 0, 0, 0, 0, nullptr, nullptr, 0, 1, 0, 0, 0},
         // The gift shop's deliberate faults: a cross-sell offers the retired beanie, a list the summer
-        // poster whose sale is over; and its group 7 has no products, its product 40 no items.
+        // poster whose sale is over; and its group 8 has no products, its product 40 no items.
         {3, 10, 3, "Holiday Beanie", 5001, 0, 124, 0, 0, 0, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
         {3, 30, 2, "Trail Map Poster - Summer Edition", 5003, 0, 126, 0, 0, 0, 0, "2026-05-01 00:00:00",
          "2026-08-31 00:00:00", 0, 1, 0, 0, 0},

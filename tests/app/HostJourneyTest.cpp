@@ -502,6 +502,21 @@ TEST_P(HostJourneyTest, AStoreItsProductsAndListsAreMadeEditedAndDeletedFromTheM
     STEP(DeleteTheStore);
 }
 
+// Tools -> Check Store... follows the module's store selection and opens the module's window on that store.
+TEST_P(HostJourneyTest, CheckStoreFollowsTheSelectedStore) {
+    stores->setSelectedIndex(-1);
+    EXPECT_FALSE(window->mnuToolCheckStore->isEnabled());
+    stores->setSelectedIndex(stores->IndexOfNumber(3));
+    ASSERT_TRUE(window->mnuToolCheckStore->isEnabled());
+    ModalScript dialogs;
+    Expect(dialogs, "frmCheckStore", [](QDialog& check) {
+        EXPECT_EQ(check.windowTitle(), "Check Store - Valley Lodge Gift Shop");
+        EXPECT_EQ(Child<FlexGrid>(check, "gdFindings").Rows(), 7);
+        check.hide();
+    });
+    window->mnuToolCheckStore->trigger();
+}
+
 ZEV_INSTANTIATE_BACKENDS(HostJourneyTest);
 
 } // namespace

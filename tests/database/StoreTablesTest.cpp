@@ -79,7 +79,7 @@ TEST_P(StoreTables, GroupsGetTheNextNumberAndCarryTheirProductsAlong) {
 
     ok(*db, "InsertProductGroup: store_no=3; product_group_no=7; description=Spare");
     ok(*db, "DeleteStoreGroup: store_no=3; product_group_no=7");
-    EXPECT_EQ(database().count("zev_store_product_group", "store_no = 3"), 2);
+    EXPECT_EQ(database().count("zev_store_product_group", "store_no = 3"), 3);
 }
 
 TEST_P(StoreTables, ListsFeesAndScreensAreWrittenRenamedAndDeleted) {

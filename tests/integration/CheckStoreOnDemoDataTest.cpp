@@ -47,16 +47,17 @@ TEST_P(CheckStoreOnDemoData, FindsTheGiftShopsFaultsAndOpensEachInItsEditor) {
         QStringList rows;
         for (int32_t row = 1; row < check.gdFindings->Rows(); ++row)
             rows << GridCells(*check.gdFindings, row).join(" | ");
-        EXPECT_EQ(rows, QStringList({
-                            "Fee | Fee GIFT WRAP | Item 6004 Gift Wrap is no longer active.",
-                            "Group | Group 7 | Has no active products.",
-                            "List item | List GIFTS, entry 6 | Lists Trail Map Poster - Summer Edition (30/2), "
-                            "which was on sale until 2026-08-31.",
-                            "Product | Product 40 | Has no items.",
-                            "Cross-sell | 10/1 to 10/3 | Offers Holiday Beanie (10/3), which is not active.",
-                            "Document | Ship document | Uses the field [OrderNumber], which the list of "
-                            "document fields does not know.",
-                        }));
+        EXPECT_EQ(rows,
+                  QStringList({
+                      "Fee | Fee GIFT WRAP | Item 6004 Gift Wrap is no longer active.",
+                      "Group | Group 8 | Clearance has no active products.",
+                      "List item | List GIFTS, entry 6 | Lists Trail Map Poster - Summer Edition (30/2), "
+                      "which was on sale until 2026-08-31.",
+                      "Product | Product 40 | Holiday Ornaments has no items.",
+                      "Cross-sell | 10/1 to 10/3 | Offers Holiday Beanie (10/3), which is not active.",
+                      "Document | Ship document | Uses the field [OrderNumber], which the list of "
+                      "document fields does not know.",
+                  }));
         for (int32_t row = 1; row < check.gdFindings->Rows(); ++row) {
             dialogs.on<QDialog>([&](QDialog& editor) {
                 opened << Opened(editor);
@@ -72,7 +73,7 @@ TEST_P(CheckStoreOnDemoData, FindsTheGiftShopsFaultsAndOpensEachInItsEditor) {
         }
         // Mended in its editor: the check after it no longer finds it.
         dialogs.on<frmStore>([&](frmStore& editor) {
-            db().execute("DELETE FROM zev_store_product_group WHERE store_no = 3 AND product_group_no = 7");
+            db().execute("DELETE FROM zev_store_product_group WHERE store_no = 3 AND product_group_no = 8");
             editor.hide();
         });
         check.gdFindings->setRow(2);
@@ -88,7 +89,8 @@ TEST_P(CheckStoreOnDemoData, FindsTheGiftShopsFaultsAndOpensEachInItsEditor) {
               "UPDATE zev_store SET ship_document = 'Order [OrderNo] is on its way.' WHERE store_no = 3"})
             db().execute(mend);
         check.cmdCheckAgain->click();
-        EXPECT_EQ(check.lblCount->text(), "No problems found: nothing in this store stands in a customer's way.");
+        EXPECT_EQ(check.lblCount->text(),
+                  "No problems found: nothing in this store stands in a customer's way.");
         EXPECT_EQ(check.gdFindings->Rows(), 1);
         EXPECT_FALSE(check.cmdOpen->isEnabled());
         bool closed = false;
@@ -97,8 +99,8 @@ TEST_P(CheckStoreOnDemoData, FindsTheGiftShopsFaultsAndOpensEachInItsEditor) {
         EXPECT_TRUE(closed);
     });
     control.mnuToolCheckStore->trigger();
-    EXPECT_EQ(opened, QStringList({"frmStore FEE", "frmStore GROUP", "frmStoreListItem", "frmStoreProduct ITEMS",
-                                   "frmStoreProductItemSell", "frmStore SHIP"}));
+    EXPECT_EQ(opened, QStringList({"frmStore FEE", "frmStore GROUP", "frmStoreListItem",
+                                   "frmStoreProduct ITEMS", "frmStoreProductItemSell", "frmStore SHIP"}));
     EXPECT_TRUE(server->error->reports.empty());
 }
 

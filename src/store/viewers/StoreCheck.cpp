@@ -10,8 +10,8 @@ namespace {
 StoreCheck::Record RecordOf(const QString& finding) {
     using enum StoreCheck::Record;
     static const std::pair<const char*, StoreCheck::Record> kinds[] = {
-        {"SELL", SellLink}, {"LISTITEM", ListItem}, {"PRODUCTITEM", ProductItem},
-        {"PRODUCT", Product}, {"GROUP", Group},     {"FEE", Fee}};
+        {"SELL", SellLink},   {"LISTITEM", ListItem}, {"PRODUCTITEM", ProductItem},
+        {"PRODUCT", Product}, {"GROUP", Group},       {"FEE", Fee}};
     for (const auto& [name, record] : kinds)
         if (finding == QLatin1String(name))
             return record;
@@ -52,7 +52,9 @@ QString StoreCheck::Finding::What() const {
 }
 
 QString StoreCheck::Finding::Where() const {
-    const auto item = [](int32_t product, int32_t seq) { return QStringLiteral("%1/%2").arg(product).arg(seq); };
+    const auto item = [](int32_t product, int32_t seq) {
+        return QStringLiteral("%1/%2").arg(product).arg(seq);
+    };
     switch (record) {
     case Record::SellLink:
         return item(productNo, seqNo) + QStringLiteral(" to ") + item(newProductNo, newSeqNo);
@@ -122,7 +124,8 @@ bool StoreCheck::ReadFindings(int32_t storeNo, QList<Finding>& findings) {
 
 QStringList StoreCheck::KnownFields() {
     QStringList known;
-    StoredProcedureCall call(m_service.DBConnection(), QStringLiteral("ZEV_SP_ESTORE_GetStoreDocumentFields"));
+    StoredProcedureCall call(m_service.DBConnection(),
+                             QStringLiteral("ZEV_SP_ESTORE_GetStoreDocumentFields"));
     if (call.openRows())
         for (; !call.atEnd(); call.next())
             known << call.readText(QStringLiteral("field_id"));

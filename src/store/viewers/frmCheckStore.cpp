@@ -62,15 +62,17 @@ void frmCheckStore::ShowFindings(int32_t row) {
     gdFindings->setFormatString(QStringLiteral("<What|<Where|<Problem"));
     for (qsizetype i = 0; i < m_findings.size(); ++i) {
         const StoreCheck::Finding& found = m_findings.at(i);
-        gdFindings->AddItem(found.What() + QLatin1Char('\t') + found.Where() + QLatin1Char('\t') + found.description);
+        gdFindings->AddItem(found.What() + QLatin1Char('\t') + found.Where() + QLatin1Char('\t') +
+                            found.description);
         gdFindings->setRowData(gdFindings->Rows() - 1, int32_t(i));
     }
     gdFindings->AutoSize();
     gdFindings->setRedraw(true);
     const auto count = m_findings.size();
-    lblCount->setText(count == 0   ? QStringLiteral("No problems found: nothing in this store stands in a customer's way.")
-                      : count == 1 ? QStringLiteral("1 problem found.")
-                                   : QStringLiteral("%1 problems found.").arg(count));
+    lblCount->setText(
+        count == 0   ? QStringLiteral("No problems found: nothing in this store stands in a customer's way.")
+        : count == 1 ? QStringLiteral("1 problem found.")
+                     : QStringLiteral("%1 problems found.").arg(count));
     cmdOpen->setEnabled(count > 0);
     if (count > 0)
         gdFindings->setRow(std::clamp(row, 1, gdFindings->Rows() - 1));
