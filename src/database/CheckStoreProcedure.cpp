@@ -25,9 +25,13 @@ bool IsText(const QString& column) {
 // product.
 const QString ProductsInKeyOrder = QStringLiteral("p.product_no > -2147483648");
 
-// A SELECT list from the columns a part fills ("column" -> expression); the others are typed nulls, so the
-// parts unite on PostgreSQL too.
-QString Select(std::initializer_list<std::pair<const char*, QString>> filled) {
+// The columns a part fills: "column" -> expression.
+using Filled = std::vector<std::pair<const char*, QString>>;
+
+// A SELECT list of the record's keys and the finding's description; the other columns are typed nulls, so
+// the parts unite on PostgreSQL too.
+QString Select(Filled filled, const QString& description) {
+    filled.emplace_back("description", description);
     QStringList list;
     for (const char* name : Columns) {
         const QString column = QLatin1String(name);
@@ -41,6 +45,27 @@ QString Select(std::initializer_list<std::pair<const char*, QString>> filled) {
         list << expression + QStringLiteral(" AS ") + column;
     }
     return QStringLiteral("SELECT ") + list.join(QStringLiteral(", "));
+}
+
+// The keys of an up-sell or cross-sell (alias s) and of a list item (alias l).
+Filled SellKeys() {
+    return {{"finding", QStringLiteral("'SELL'")},
+            {"product_no", QStringLiteral("s.product_no")},
+            {"seq_no", QStringLiteral("s.seq_no")},
+            {"price_no", QStringLiteral("s.price_no")},
+            {"new_product_no", QStringLiteral("s.new_product_no")},
+            {"new_seq_no", QStringLiteral("s.new_seq_no")},
+            {"new_price_no", QStringLiteral("s.new_price_no")},
+            {"sell_code", QStringLiteral("s.sell_code")}};
+}
+
+Filled ListItemKeys() {
+    return {{"finding", QStringLiteral("'LISTITEM'")},
+            {"product_no", QStringLiteral("l.product_no")},
+            {"seq_no", QStringLiteral("l.product_item_seq_no")},
+            {"price_no", QStringLiteral("l.price_no")},
+            {"list_id", QStringLiteral("l.list_id")},
+            {"list_seq_no", QStringLiteral("l.seq_no")}};
 }
 
 QString Number(const QString& column) {
@@ -115,27 +140,11 @@ Part UnavailableItems(int32_t storeNo, const QString& dayStart, const QString& d
 // Up-sells and cross-sells, and list items, offering a product item that cannot be bought.
 Part Targets(int32_t storeNo) {
     const QString sells =
-        Select(
-            {{"finding", QStringLiteral("'SELL'")},
-             {"product_no", QStringLiteral("s.product_no")},
-             {"seq_no", QStringLiteral("s.seq_no")},
-             {"price_no", QStringLiteral("s.price_no")},
-             {"new_product_no", QStringLiteral("s.new_product_no")},
-             {"new_seq_no", QStringLiteral("s.new_seq_no")},
-             {"new_price_no", QStringLiteral("s.new_price_no")},
-             {"sell_code", QStringLiteral("s.sell_code")},
-             {"description", QStringLiteral("'Offers ' || u.item_name || ', which ' || u.reason || '.'")}}) +
+        Select(SellKeys(), QStringLiteral("'Offers ' || u.item_name || ', which ' || u.reason || '.'")) +
         QStringLiteral(" FROM zev_store_product_item_sell s JOIN unavailable u ON u.product_no = "
                        "s.new_product_no AND u.seq_no = s.new_seq_no WHERE s.store_no = ?");
     const QString listItems =
-        Select(
-            {{"finding", QStringLiteral("'LISTITEM'")},
-             {"product_no", QStringLiteral("l.product_no")},
-             {"seq_no", QStringLiteral("l.product_item_seq_no")},
-             {"price_no", QStringLiteral("l.price_no")},
-             {"list_id", QStringLiteral("l.list_id")},
-             {"list_seq_no", QStringLiteral("l.seq_no")},
-             {"description", QStringLiteral("'Lists ' || u.item_name || ', which ' || u.reason || '.'")}}) +
+        Select(ListItemKeys(), QStringLiteral("'Lists ' || u.item_name || ', which ' || u.reason || '.'")) +
         QStringLiteral(" FROM zev_store_list_item l JOIN unavailable u ON u.product_no = l.product_no AND "
                        "u.seq_no = l.product_item_seq_no WHERE l.store_no = ?");
     return {sells + QStringLiteral(" UNION ALL ") + listItems, {storeNo, storeNo}};
@@ -156,17 +165,11 @@ Part Prices(int32_t storeNo, const QString& dayStart) {
         Select({{"finding", QStringLiteral("'PRODUCTITEM'")},
                 {"product_no", QStringLiteral("i.product_no")},
                 {"seq_no", QStringLiteral("i.seq_no")},
-                {"price_no", QStringLiteral("i.price_no")},
-                {"description", problem(QStringLiteral("Price"), QStringLiteral("i.price_no"))}}) +
+                {"price_no", QStringLiteral("i.price_no")}},
+               problem(QStringLiteral("Price"), QStringLiteral("i.price_no"))) +
             QStringLiteral(" FROM zev_store_product_item i") + PriceJoin(QStringLiteral("i.price_no")) +
             QStringLiteral(" WHERE i.store_no = ? AND i.price_no IS NOT NULL"),
-        Select({{"finding", QStringLiteral("'LISTITEM'")},
-                {"product_no", QStringLiteral("l.product_no")},
-                {"seq_no", QStringLiteral("l.product_item_seq_no")},
-                {"price_no", QStringLiteral("l.price_no")},
-                {"list_id", QStringLiteral("l.list_id")},
-                {"list_seq_no", QStringLiteral("l.seq_no")},
-                {"description", problem(QStringLiteral("Price"), QStringLiteral("l.price_no"))}}) +
+        Select(ListItemKeys(), problem(QStringLiteral("Price"), QStringLiteral("l.price_no"))) +
             QStringLiteral(" FROM zev_store_list_item l") +
             itemJoin.arg(QStringLiteral("l"), QStringLiteral("product_no"),
                          QStringLiteral("product_item_seq_no")) +
@@ -178,27 +181,18 @@ Part Prices(int32_t storeNo, const QString& dayStart) {
     for (const auto& [label, price, product, seq] :
          {std::tuple{"Price", "price_no", "product_no", "seq_no"},
           {"Offered price", "new_price_no", "new_product_no", "new_seq_no"}})
-        sells << Select({{"finding", QStringLiteral("'SELL'")},
-                         {"product_no", QStringLiteral("s.product_no")},
-                         {"seq_no", QStringLiteral("s.seq_no")},
-                         {"price_no", QStringLiteral("s.price_no")},
-                         {"new_product_no", QStringLiteral("s.new_product_no")},
-                         {"new_seq_no", QStringLiteral("s.new_seq_no")},
-                         {"new_price_no", QStringLiteral("s.new_price_no")},
-                         {"sell_code", QStringLiteral("s.sell_code")},
-                         {"description",
-                          problem(QLatin1String(label), QStringLiteral("s.") + QLatin1String(price))}}) +
+        sells << Select(SellKeys(),
+                        problem(QLatin1String(label), QStringLiteral("s.") + QLatin1String(price))) +
                      QStringLiteral(" FROM zev_store_product_item_sell s") +
                      itemJoin.arg(QStringLiteral("s"), QLatin1String(product), QLatin1String(seq)) +
                      PriceJoin(QStringLiteral("s.") + QLatin1String(price)) +
                      QStringLiteral(" WHERE s.store_no = ? AND s.%1 <> 0").arg(QLatin1String(price));
-    const QString fees =
-        Select({{"finding", QStringLiteral("'FEE'")},
-                {"price_no", QStringLiteral("f.price_no")},
-                {"fee_id", QStringLiteral("f.fee_id")},
-                {"description", problem(QStringLiteral("Price"), QStringLiteral("f.price_no"), true)}}) +
-        QStringLiteral(" FROM zev_store_fee f") + PriceJoin(QStringLiteral("f.price_no")) +
-        QStringLiteral(" WHERE f.store_no = ? AND f.price_no IS NOT NULL");
+    const QString fees = Select({{"finding", QStringLiteral("'FEE'")},
+                                 {"price_no", QStringLiteral("f.price_no")},
+                                 {"fee_id", QStringLiteral("f.fee_id")}},
+                                problem(QStringLiteral("Price"), QStringLiteral("f.price_no"), true)) +
+                         QStringLiteral(" FROM zev_store_fee f") + PriceJoin(QStringLiteral("f.price_no")) +
+                         QStringLiteral(" WHERE f.store_no = ? AND f.price_no IS NOT NULL");
     QStringList found;
     QVariantList values;
     for (const QString& part : parts + sells + QStringList{fees}) {
@@ -211,15 +205,13 @@ Part Prices(int32_t storeNo, const QString& dayStart) {
 // Active products with nothing to buy, groups with nothing to show, fees charging a retired item.
 Part EmptyRecords(int32_t storeNo) {
     const QString products =
-        Select(
-            {{"finding", QStringLiteral("'PRODUCT'")},
-             {"product_no", QStringLiteral("p.product_no")},
-             {"product_group_no", QStringLiteral("p.product_group_no")},
-             {"description",
-              QStringLiteral("%1 || CASE WHEN EXISTS (SELECT 1 FROM zev_store_product_item a WHERE "
-                             "a.store_no = p.store_no AND a.product_no = p.product_no) THEN ' has no active "
-                             "items.' ELSE ' has no items.' END")
-                  .arg(Named(QStringLiteral("p.product_name"), QStringLiteral("The product")))}}) +
+        Select({{"finding", QStringLiteral("'PRODUCT'")},
+                {"product_no", QStringLiteral("p.product_no")},
+                {"product_group_no", QStringLiteral("p.product_group_no")}},
+               QStringLiteral("%1 || CASE WHEN EXISTS (SELECT 1 FROM zev_store_product_item a WHERE "
+                              "a.store_no = p.store_no AND a.product_no = p.product_no) THEN ' has no active "
+                              "items.' ELSE ' has no items.' END")
+                   .arg(Named(QStringLiteral("p.product_name"), QStringLiteral("The product")))) +
         QStringLiteral(" FROM zev_store_product p WHERE p.store_no = ? AND %1 AND p.is_active <> 0 AND NOT "
                        "EXISTS (SELECT 1 FROM zev_store_product_item i WHERE i.store_no = p.store_no AND "
                        "i.product_no = p.product_no AND i.is_active <> 0)")
@@ -228,21 +220,18 @@ Part EmptyRecords(int32_t storeNo) {
     // column's type, without which SQLite will not compare it with the index's expression.
     const QString groups =
         Select({{"finding", QStringLiteral("'GROUP'")},
-                {"product_group_no", QStringLiteral("g.product_group_no")},
-                {"description", Named(QStringLiteral("g.description"), QStringLiteral("The group")) +
-                                    QStringLiteral(" || ' has no active products.'")}}) +
+                {"product_group_no", QStringLiteral("g.product_group_no")}},
+               Named(QStringLiteral("g.description"), QStringLiteral("The group")) +
+                   QStringLiteral(" || ' has no active products.'")) +
         QStringLiteral(
             " FROM zev_store_product_group g WHERE g.store_no = ? AND NOT EXISTS (SELECT 1 FROM "
             "zev_store_product p WHERE p.store_no = g.store_no AND COALESCE(p.product_group_no, 0) "
             "= g.product_group_no + 0 AND p.is_active <> 0)");
     const QString fees =
-        Select(
-            {{"finding", QStringLiteral("'FEE'")},
-             {"fee_id", QStringLiteral("f.fee_id")},
-             {"description",
-              QStringLiteral("'Item ' || %1 || CASE WHEN it.item_no IS NULL THEN ' no longer exists.' "
-                             "ELSE ' ' || COALESCE(it.short_description, '') || ' is no longer active.' END")
-                  .arg(Number(QStringLiteral("f.item_no")))}}) +
+        Select({{"finding", QStringLiteral("'FEE'")}, {"fee_id", QStringLiteral("f.fee_id")}},
+               QStringLiteral("'Item ' || %1 || CASE WHEN it.item_no IS NULL THEN ' no longer exists.' "
+                              "ELSE ' ' || COALESCE(it.short_description, '') || ' is no longer active.' END")
+                   .arg(Number(QStringLiteral("f.item_no")))) +
         QStringLiteral(
             " FROM zev_store_fee f LEFT JOIN zev_item it ON it.item_no = f.item_no WHERE f.store_no "
             "= ? AND f.item_no IS NOT NULL AND (it.item_no IS NULL OR it.is_active = 0)");

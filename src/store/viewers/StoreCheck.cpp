@@ -18,6 +18,18 @@ StoreCheck::Record RecordOf(const QString& finding) {
     return Document;
 }
 
+// The columns of "ZEV_SP_STORE_CheckStore" and where a finding keeps them.
+using Finding = StoreCheck::Finding;
+const std::pair<const char*, int32_t Finding::*> NumberColumns[] = {
+    {"product_no", &Finding::productNo},  {"seq_no", &Finding::seqNo},
+    {"price_no", &Finding::priceNo},      {"new_product_no", &Finding::newProductNo},
+    {"new_seq_no", &Finding::newSeqNo},   {"new_price_no", &Finding::newPriceNo},
+    {"list_seq_no", &Finding::listSeqNo}, {"product_group_no", &Finding::groupNo}};
+const std::pair<const char*, QString Finding::*> TextColumns[] = {{"list_id", &Finding::listId},
+                                                                  {"fee_id", &Finding::feeId},
+                                                                  {"sell_code", &Finding::sellCode},
+                                                                  {"description", &Finding::description}};
+
 struct StoreDocument {
     const char* tab;
     const char* name;
@@ -104,18 +116,10 @@ bool StoreCheck::ReadFindings(int32_t storeNo, QList<Finding>& findings) {
         for (; !call.atEnd(); call.next()) {
             Finding found;
             found.record = RecordOf(call.readText(QStringLiteral("finding")));
-            found.productNo = call.readLong(QStringLiteral("product_no"));
-            found.seqNo = call.readLong(QStringLiteral("seq_no"));
-            found.priceNo = call.readLong(QStringLiteral("price_no"));
-            found.newProductNo = call.readLong(QStringLiteral("new_product_no"));
-            found.newSeqNo = call.readLong(QStringLiteral("new_seq_no"));
-            found.newPriceNo = call.readLong(QStringLiteral("new_price_no"));
-            found.listId = call.readText(QStringLiteral("list_id"));
-            found.listSeqNo = call.readLong(QStringLiteral("list_seq_no"));
-            found.feeId = call.readText(QStringLiteral("fee_id"));
-            found.groupNo = call.readLong(QStringLiteral("product_group_no"));
-            found.sellCode = call.readText(QStringLiteral("sell_code"));
-            found.description = call.readText(QStringLiteral("description"));
+            for (const auto& [column, number] : NumberColumns)
+                found.*number = call.readLong(QLatin1String(column));
+            for (const auto& [column, text] : TextColumns)
+                found.*text = call.readText(QLatin1String(column));
             findings.append(found);
         }
         return true;
