@@ -135,10 +135,8 @@ void frmDocumentPreview::ShowOrder(double orderNo) {
     } else if (orderNo == 0) {
         lblOrderState->setText(QStringLiteral("The store has no order to fill the fields from."));
     } else {
-        lblOrderState->setText(
-            QStringLiteral("Order %1 is not an order of this store; the fields are left as "
-                           "they are.")
-                .arg(Format(orderNo, QStringLiteral("0"))));
+        lblOrderState->setText(QStringLiteral("Order %1 is not an order of this store.")
+                                   .arg(Format(orderNo, QStringLiteral("0"))));
     }
     m_shownText = cmbOrder->currentText();
 }
