@@ -149,7 +149,8 @@ TEST(HostEndToEndTest, TheProgramRendersTheViewsAndEditorsOfAFreshDemoDatabase) 
         files << shot.file;
     for (const auto& detail : ScreenshotRenderer::Details())
         files << detail.file;
-    files << ScreenshotRenderer::FilteredFile() << ScreenshotRenderer::ExportFile();
+    files << ScreenshotRenderer::FilteredFile() << ScreenshotRenderer::ExportFile()
+          << ScreenshotRenderer::UnknownFieldFile() << ScreenshotRenderer::PreviewFile();
     for (const QString& file : files) {
         const QImage picture(home.filePath("shots/" + file));
         EXPECT_FALSE(picture.isNull()) << file.toStdString();
