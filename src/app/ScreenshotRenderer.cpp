@@ -12,8 +12,10 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <functional>
@@ -262,6 +264,8 @@ void ScreenshotRenderer::ShootEditor(QDialog& dialog, const QString& folder, QSt
             Save(dialog, folder, shot.file, written);
         tabs->SelectKey(shown);
     }
+    if (dialog.objectName() == QLatin1String("frmStore"))
+        RenderPreview(dialog, folder, written);
     if (dialog.objectName() == QLatin1String("frmRecordHistory")) {
         Save(dialog, folder, QStringLiteral("record-history.png"), written);
         return;
@@ -279,6 +283,36 @@ void ScreenshotRenderer::ShootEditor(QDialog& dialog, const QString& folder, QSt
         if (!editor.grid.isEmpty())
             EditRow(dialog, editor.grid, editor.button, editor.keyColumn, m_showcase.seqNo);
     }
+}
+
+void ScreenshotRenderer::RenderPreview(QDialog& editor, const QString& folder, QStringList& written) {
+    auto* tabs = editor.findChild<TabStrip*>(QStringLiteral("tabTabs"));
+    auto* text = editor.findChild<QPlainTextEdit*>(QStringLiteral("txtDocument"));
+    auto* unknown = editor.findChild<QLabel*>(QStringLiteral("lblUnknownFields"));
+    auto* preview = editor.findChild<QPushButton*>(QStringLiteral("cmdPreview"));
+    if (!tabs || !text || !unknown || !preview)
+        return;
+    const QString shown = tabs->SelectedKey();
+    if (!tabs->SelectKey(QStringLiteral("CONFIRM")))
+        return;
+    Settle();
+    const QString original = text->toPlainText();
+    // The slip the preview is there to catch, made only when the document holds no unknown field yet.
+    if (unknown->text().isEmpty()) {
+        QString slipped = original;
+        slipped.replace(QStringLiteral("[OrderNo]"), QStringLiteral("[OrderNumber]"));
+        text->setPlainText(slipped == original ? original + QStringLiteral("\n[OrderNumber]") : slipped);
+    }
+    Save(editor, folder, UnknownFieldFile(), written);
+    ModalHook previous = SetModalHook([&](QDialog* dialog) {
+        Save(*dialog, folder, PreviewFile(), written);
+        dialog->hide();
+    });
+    preview->click();
+    Settle();
+    SetModalHook(std::move(previous));
+    text->setPlainText(original);
+    tabs->SelectKey(shown);
 }
 
 void ScreenshotRenderer::EditRow(QWidget& window, const QString& grid, const QString& button, int column,

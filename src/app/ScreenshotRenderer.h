@@ -58,6 +58,11 @@ public:
     // The viewer a double click on a view's first row opens, and its picture.
     static const QList<View>& Details();
 
+    // The store editor's confirmation document with one field the field list does not know, and its preview
+    // filled from the store's newest order, as "Preview..." opens it.
+    static QString UnknownFieldFile() { return QStringLiteral("store-editor-unknown-field.png"); }
+    static QString PreviewFile() { return QStringLiteral("document-preview.png"); }
+
     // The order view filtered by a word typed in its quick filter, and the "Export..." dialog over it.
     static QString FilteredFile() { return QStringLiteral("orders-filtered.png"); }
     static QString ExportFile() { return QStringLiteral("export-dialog.png"); }
@@ -86,6 +91,8 @@ private:
     // Opens the view's detail viewer on its first row and saves its picture.
     void RenderDetail(const QString& key, const QString& folder, QStringList& written);
     void Save(QWidget& window, const QString& folder, const QString& file, QStringList& written);
+    // Shoots the store editor's document tab with an unknown field and its preview, then puts the text back.
+    void RenderPreview(QDialog& editor, const QString& folder, QStringList& written);
     // Saves the editor's picture and opens the editor of its showcase row where it has one.
     void ShootEditor(QDialog& dialog, const QString& folder, QStringList& written);
     // Edits the row whose column holds the key (the first row when none does) with the button.

@@ -18,11 +18,11 @@ std::vector<HistoryChange> ChangeHistory::Read(SqlSession& session, const Histor
         add(QStringLiteral("changed_by = ?"), filter.user);
     // A table alone is a large share of the history: newest first through the history's own order finds a
     // page at once, where the record index would hand over all of the table's changes to be sorted.
-    if (!filter.table.isEmpty())
-        add(filter.recordKey.isEmpty() ? QStringLiteral("(table_name || '') = ?")
-                                       : QStringLiteral("table_name = ?"),
-            filter.table);
-    if (!filter.recordKey.isEmpty())
+    if (!filter.table.isEmpty() && !filter.recordKey.isEmpty())
+        where << RecordCondition(session.backend(), filter.table, filter.recordKey, values);
+    else if (!filter.table.isEmpty())
+        add(QStringLiteral("(table_name || '') = ?"), filter.table);
+    else if (!filter.recordKey.isEmpty())
         add(QStringLiteral("record_key = ?"), filter.recordKey);
     // "yyyy-MM-dd HH:mm:ss" text sorts as the time it is.
     if (filter.from.isValid())
@@ -56,10 +56,34 @@ std::vector<HistoryChange> ChangeHistory::Read(SqlSession& session, const Histor
 int ChangeHistory::Prune(SqlSession& session, const QDate& before) {
     Transaction transaction(session);
     // "yyyy-MM-dd HH:mm:ss" text sorts as the time it is; the day alone sorts before its first second.
+    const QString day = before.toString(QStringLiteral("yyyy-MM-dd"));
+    if (session.backend() == Backend::SQLite)
+        session.run(QStringLiteral("DELETE FROM zev_change_history_record WHERE history_no IN (SELECT "
+                                   "history_no FROM %1 WHERE changed_at < ?)")
+                        .arg(Schema::History),
+                    {day});
     QSqlQuery removed =
-        session.run(QStringLiteral("DELETE FROM %1 WHERE changed_at < ?").arg(Schema::History),
-                    {before.toString(QStringLiteral("yyyy-MM-dd"))});
+        session.run(QStringLiteral("DELETE FROM %1 WHERE changed_at < ?").arg(Schema::History), {day});
     const int count = removed.numRowsAffected();
+    // Numbers are handed out again from the newest left: the next batch starts there.
+    if (session.backend() == Backend::SQLite)
+        session.run(QStringLiteral("UPDATE zev_change_history_indexed SET upto = MIN(upto, (SELECT "
+                                   "COALESCE(MAX(history_no), 0) FROM %1))")
+                        .arg(Schema::History));
     transaction.commit();
     return count;
+}
+
+QString ChangeHistory::RecordCondition(Backend backend, const QString& table, const QString& key,
+                                       QVariantList& values) {
+    if (backend == Backend::PostgreSQL) {
+        values << table << key;
+        return QStringLiteral("table_name = ? AND record_key = ?");
+    }
+    values << table << key << table << key;
+    return QStringLiteral(
+               "history_no IN (SELECT history_no FROM zev_change_history_record WHERE table_name = ? "
+               "AND record_key = ? UNION ALL SELECT history_no FROM %1 WHERE history_no > (SELECT "
+               "upto FROM zev_change_history_indexed) AND table_name = ? AND record_key = ?)")
+        .arg(Schema::History);
 }

@@ -17,4 +17,8 @@ public:
     // Removes every change made before the day, in one transaction; how many. PostgreSQL: the owner of the
     // tables only.
     static int Prune(SqlSession& session, const QDate& before);
+    // The condition that finds one record's changes by its index, its values added to values. On SQLite the
+    // index is brought up to date in batches, so the changes since the last batch are read as well.
+    static QString RecordCondition(Backend backend, const QString& table, const QString& key,
+                                   QVariantList& values);
 };

@@ -543,9 +543,11 @@ void SeedCustomersAndOrders(SqlSession& s) {
         const char *inserted, *status;
         int salesOrder, customer, external;
         const char* card;
+        const char* shipTo = nullptr; // street and town, "|" between them
     };
     const Order orders[] = {
-        {100001, 1, "2026-11-02 14:05:00", "PAID", 40001, 5001, 90001, "4111111111111111"},
+        {100001, 1, "2026-11-02 14:05:00", "PAID", 40001, 5001, 90001, "4111111111111111",
+         "1200 Aspen Way|Denver, CO 80202"},
         {100002, 1, "2026-11-03 09:30:00", "NEW", 0, 5002, 90002, "5500005555555559"},
         {100003, 1, "2026-11-20 20:45:00", "PICKEDUP", 40003, 5001, 90001, "4111111111111111"},
         {100004, 1, "2026-12-01 07:55:00", "CANCELLED", 0, 5003, 90003, "378282246310005"},
@@ -553,10 +555,12 @@ void SeedCustomersAndOrders(SqlSession& s) {
         {200001, 2, "2026-11-15 10:00:00", "PAID", 50001, 5001, 70001, "4012888888881881"},
         {200002, 2, "2026-12-02 16:30:00", "NEW", 0, 5004, 70004, "6011111111111117"},
         {200003, 2, "2026-12-28 08:05:00", "PAID", 50003, 5005, 0, nullptr},
-        {300001, 3, "2026-11-11 16:20:00", "SHIPPED", 60001, 5006, 30006, "4111111111111111"},
+        {300001, 3, "2026-11-11 16:20:00", "SHIPPED", 60001, 5006, 30006, "4111111111111111",
+         "7 Lodge Lane|Vail, CO 81657"},
         {300002, 3, "2026-12-12 12:00:00", "NEW", 0, 5007, 30007, "5105105105105100"},
         // A cart number beyond the 32-bit range.
-        {5000000001LL, 1, "2027-01-02 13:00:00", "PAID", 40006, 5003, 90003, "4000056655665556"},
+        {5000000001LL, 1, "2027-01-02 13:00:00", "PAID", 40006, 5003, 90003, "4000056655665556",
+         "88 Canyon Road|Salt Lake City, UT 84101"},
     };
     const QString cartLogs =
         QStringLiteral("log_no, shopping_cart_no, log_datetime, log_trans_type, log_comment");
@@ -569,18 +573,23 @@ void SeedCustomersAndOrders(SqlSession& s) {
                                        .arg(99.0 + double(o.cart % 7) * 10, 0, 'f', 2)
                                  : QStringLiteral("<payment method=\"INVOICE\"><amount currency=\"USD\">"
                                                   "450.00</amount></payment>");
+        const QStringList shipTo = QString::fromUtf8(o.shipTo).split(u'|');
+        const QString ship = o.shipTo
+                                 ? QStringLiteral("<ship_to><street>%1</street><city>%2</city></ship_to>")
+                                       .arg(shipTo.value(0), shipTo.value(1))
+                                 : QString();
         const QString xml =
             QStringLiteral(
                 "<?xml version=\"1.0\"?><cart no=\"%1\" store=\"%2\"><customer no=\"%3\">"
                 "<name>Customer %3</name></customer><items><item product=\"100\" seq=\"1\" qty=\"2\">"
                 "<name>Adult Day Ticket</name><price unit=\"DAY\">99.00</price><skier><first>Maria</first>"
                 "<last>Lopez</last><age>34</age></skier></item><item product=\"100\" seq=\"3\" qty=\"1\">"
-                "<name>Child Day Ticket</name><price unit=\"DAY\">59.00</price></item></items>%4"
+                "<name>Child Day Ticket</name><price unit=\"DAY\">59.00</price></item></items>%4%5"
                 "<note/></cart>")
                 .arg(o.cart)
                 .arg(o.store)
                 .arg(o.customer)
-                .arg(card);
+                .arg(card, ship);
         Row(s, QStringLiteral("zev_shopping_cart"), carts,
             {o.cart, o.store, QString::fromUtf8(o.inserted), QString::fromUtf8(o.status),
              o.salesOrder ? QVariant(o.salesOrder) : NullNumber, o.customer,

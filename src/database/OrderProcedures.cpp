@@ -1,3 +1,4 @@
+#include "database/CartSummary.h"
 #include "database/HostRights.h"
 #include "database/ProcedureCatalog.h"
 #include "database/ProcedureSupport.h"
@@ -84,6 +85,16 @@ QString MaskCardNumbers(const QString& xml) {
     return masked + xml.mid(from);
 }
 
+// A login the server does not show card numbers to reads the orders it keeps masked.
+QString ReadableCarts(ProcedureContext& ctx) {
+    return ctx.backend() == Backend::PostgreSQL &&
+                   !ctx.scalar(QStringLiteral("SELECT has_column_privilege('zev_shopping_cart', "
+                                              "'shopping_cart_data', 'SELECT')"))
+                        .toBool()
+               ? Schema::MaskedCarts
+               : QStringLiteral("zev_shopping_cart");
+}
+
 // The cart only for users allowed to see orders; card numbers in full only with the card right, and masked
 // here already otherwise, so that no reader of the data sees them.
 void GetOrderData(ProcedureContext& ctx) {
@@ -96,14 +107,7 @@ void GetOrderData(ProcedureContext& ctx) {
     if (!mayView || !storeNo || !cartNo)
         return;
     const QVariantList key{*storeNo, qlonglong(*cartNo)};
-    // A login the server does not show card numbers to reads the orders it keeps masked.
-    const QString carts =
-        ctx.backend() == Backend::PostgreSQL &&
-                !ctx.scalar(QStringLiteral("SELECT has_column_privilege('zev_shopping_cart', "
-                                           "'shopping_cart_data', 'SELECT')"))
-                     .toBool()
-            ? Schema::MaskedCarts
-            : QStringLiteral("zev_shopping_cart");
+    const QString carts = ReadableCarts(ctx);
     const QVariant cart = ctx.scalar(
         QStringLiteral("SELECT shopping_cart_data FROM %1 WHERE store_no = ? AND shopping_cart_no = ?")
             .arg(carts),
@@ -121,6 +125,40 @@ void GetOrderData(ProcedureContext& ctx) {
                               "FROM %1 WHERE store_no = ? AND shopping_cart_no = ?")
                    .arg(carts),
                {MaskCardNumbers(cart.toString()), *storeNo, qlonglong(*cartNo)});
+}
+
+// What an order fills into the store's documents: the order given, or the store's newest (the highest cart
+// number) when none is; no row when the store has no such order.
+void GetOrderDocumentValues(ProcedureContext& ctx) {
+    const auto storeNo = ctx.integer(StoreNo);
+    const auto cartNo = ctx.wholeNumber(CartNo).value_or(0);
+    QVariantList key{Bind(storeNo)};
+    QString which = QStringLiteral("ORDER BY shopping_cart_no DESC LIMIT 1");
+    if (cartNo != 0) {
+        which = QStringLiteral("AND shopping_cart_no = ?");
+        key << qlonglong(cartNo);
+    }
+    QSqlQuery cart =
+        ctx.run(QStringLiteral("SELECT shopping_cart_no, shopping_cart_data FROM %1 WHERE store_no = ? %2")
+                    .arg(ReadableCarts(ctx), which),
+                key);
+    // Without such an order the rows come back empty.
+    const bool found = cart.next();
+    const CartSummary summary = found ? CartSummary::Read(cart.value(1).toString()) : CartSummary{};
+    const QVariant foundNo = found ? cart.value(0) : Bind(std::optional<qint64>());
+    ctx.result(
+        QStringLiteral(
+            "SELECT c.store_no, c.shopping_cart_no, c.inserted_datetime, "
+            "COALESCE(NULLIF(p.full_name, ''), NULLIF(TRIM(COALESCE(p.first_name, '') || ' ' || "
+            "COALESCE(p.last_name, '')), '')) AS customer_name, CAST(? AS DOUBLE PRECISION) AS order_total, "
+            "CAST(? AS TEXT) AS ship_address, s.description AS store_name, r.location_id AS pickup_location "
+            "FROM zev_shopping_cart c JOIN zev_store s ON s.store_no = c.store_no "
+            "LEFT JOIN zev_customer p ON p.customer_no = c.customer_no "
+            "LEFT JOIN zev_register r ON r.register_id = s.register_id "
+            "WHERE c.store_no = ? AND c.shopping_cart_no = ?"),
+        {Bind(summary.total),
+         Bind(summary.shipAddress.isEmpty() ? std::nullopt : std::optional(summary.shipAddress)),
+         Bind(storeNo), foundNo});
 }
 
 void GetOrderLog(ProcedureContext& ctx) {
@@ -168,6 +206,8 @@ void AddOrderProcedures(ProcedureCatalog& catalog) {
                  Out(QStringLiteral("@view_card"), Boolean)},
                 GetOrderData);
     catalog.add(QStringLiteral("ZEV_SP_STORE_GetOrderLog"), {store, In(CartNo, Double)}, GetOrderLog);
+    catalog.add(QStringLiteral("ZEV_SP_STORE_GetOrderDocumentValues"), {store, In(CartNo, Double)},
+                GetOrderDocumentValues);
     catalog.add(QStringLiteral("ZEV_SP_STORE_GetStoreCustomer"),
                 {store, In(QStringLiteral("@customer_no"), Long)}, GetStoreCustomer);
     catalog.add(QStringLiteral("ZEV_SP_STORE_GetCustomerLogs"), {In(QStringLiteral("@customer_no"), Long)},

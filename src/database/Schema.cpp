@@ -450,6 +450,118 @@ QStringList TransactionStep(SqlSession& session) {
     return statements;
 }
 
+// PostgreSQL, version 6: a kept table's trigger function written out for its columns. It tells the unchanged
+// columns in one expression and writes one row; the generic function of version 4 turned both whole rows
+// into JSON and paired them up by a query of its own on every change.
+const char* const TableChangeFunction = R"sql(CREATE FUNCTION zev_history_TABLE() RETURNS trigger
+LANGUAGE plpgsql SECURITY DEFINER SET search_path = SCHEMA, pg_temp AS $body$
+DECLARE
+    same TEXT[];
+BEGIN
+    IF TG_OP = 'UPDATE' THEN
+        same := array_remove(ARRAY[UNCHANGED], NULL);
+        IF cardinality(same) = COLUMNS THEN
+            RETURN NULL;
+        END IF;
+        INSERT INTO zev_change_history (changed_at, changed_by, table_name, record_key, store_no, action,
+            old_values, new_values)
+        VALUES (to_char(LOCALTIMESTAMP, 'YYYY-MM-DD HH24:MI:SS'), session_user, TG_TABLE_NAME, NEW_KEY,
+            NEW_STORE, TG_OP, (to_jsonb(OLD) - same)::TEXT, (to_jsonb(NEW) - same)::TEXT);
+    ELSIF TG_OP = 'INSERT' THEN
+        INSERT INTO zev_change_history (changed_at, changed_by, table_name, record_key, store_no, action,
+            old_values, new_values)
+        VALUES (to_char(LOCALTIMESTAMP, 'YYYY-MM-DD HH24:MI:SS'), session_user, TG_TABLE_NAME, NEW_KEY,
+            NEW_STORE, TG_OP, NULL, to_jsonb(NEW)::TEXT);
+    ELSE
+        INSERT INTO zev_change_history (changed_at, changed_by, table_name, record_key, store_no, action,
+            old_values, new_values)
+        VALUES (to_char(LOCALTIMESTAMP, 'YYYY-MM-DD HH24:MI:SS'), session_user, TG_TABLE_NAME, OLD_KEY,
+            OLD_STORE, TG_OP, to_jsonb(OLD)::TEXT, NULL);
+    END IF;
+    RETURN NULL;
+END
+$body$)sql";
+
+QStringList PostgresColumns(SqlSession& session, const QString& table) {
+    QStringList columns;
+    for (QSqlQuery query =
+             session.run(QStringLiteral("SELECT column_name FROM information_schema.columns WHERE "
+                                        "table_schema = current_schema() AND table_name = ? "
+                                        "ORDER BY ordinal_position"),
+                         {table});
+         query.next();)
+        columns << query.value(0).toString();
+    return columns;
+}
+
+QStringList PostgresTableTrigger(SqlSession& session, const QString& table, const QStringList& key) {
+    const QStringList columns = PostgresColumns(session, table);
+    QStringList unchanged;
+    for (const QString& column : columns)
+        unchanged << QStringLiteral("CASE WHEN OLD.%1 IS NOT DISTINCT FROM NEW.%1 THEN '%1' END").arg(column);
+    const auto keyOf = [&](const QString& row) {
+        QStringList parts;
+        for (const QString& column : key)
+            parts << QStringLiteral("%1.%2::TEXT").arg(row, column);
+        return parts.join(QStringLiteral(" || '/' || "));
+    };
+    const auto storeOf = [&](const QString& row) {
+        return columns.contains(QLatin1String("store_no")) ? row + QStringLiteral(".store_no")
+                                                           : QStringLiteral("NULL::INTEGER");
+    };
+    const QString schema =
+        Schema::Quoted(session.scalar(QStringLiteral("SELECT current_schema()")).toString());
+    const QString function =
+        QString::fromUtf8(TableChangeFunction)
+            .replace(QStringLiteral("TABLE()"), table + QStringLiteral("()"))
+            .replace(QStringLiteral("SCHEMA, pg_temp"), schema + QStringLiteral(", pg_temp"))
+            .replace(QStringLiteral("UNCHANGED"), unchanged.join(QStringLiteral(", ")))
+            .replace(QStringLiteral("= COLUMNS"), QStringLiteral("= ") + QString::number(columns.size()))
+            .replace(QStringLiteral("NEW_KEY"), keyOf(QStringLiteral("NEW")))
+            .replace(QStringLiteral("OLD_KEY"), keyOf(QStringLiteral("OLD")))
+            .replace(QStringLiteral("NEW_STORE"), storeOf(QStringLiteral("NEW")))
+            .replace(QStringLiteral("OLD_STORE"), storeOf(QStringLiteral("OLD")));
+    return {QStringLiteral("DROP TRIGGER zev_history ON ") + table, function,
+            QStringLiteral("CREATE TRIGGER zev_history AFTER INSERT OR UPDATE OR DELETE ON %1 FOR EACH ROW "
+                           "EXECUTE FUNCTION zev_history_%1()")
+                .arg(table)};
+}
+
+// SQLite, version 6: every index of the history is one more page written by every save. The record index
+// becomes a table of its own, brought up to date every 64 changes in one go; whoever looks a record
+// up reads the changes after the last batch as well (ChangeHistory::RecordCondition).
+const char* const SqliteRecordIndex[] = {
+    "DROP INDEX zev_change_history_record",
+    "CREATE TABLE zev_change_history_record (table_name VARCHAR(50) NOT NULL, record_key VARCHAR(400) NOT "
+    "NULL, history_no INTEGER NOT NULL, PRIMARY KEY (table_name, record_key, history_no)) WITHOUT ROWID",
+    "CREATE TABLE zev_change_history_indexed (upto INTEGER NOT NULL)",
+    "INSERT INTO zev_change_history_record SELECT table_name, record_key, history_no FROM zev_change_history",
+    "INSERT INTO zev_change_history_indexed SELECT COALESCE(MAX(history_no), 0) FROM zev_change_history",
+    "CREATE TRIGGER zev_history_index AFTER INSERT ON zev_change_history WHEN NEW.history_no >= (SELECT upto "
+    "FROM zev_change_history_indexed) + 64 BEGIN INSERT OR IGNORE INTO zev_change_history_record SELECT "
+    "table_name, record_key, history_no FROM zev_change_history WHERE history_no > (SELECT upto FROM "
+    "zev_change_history_indexed); UPDATE zev_change_history_indexed SET upto = NEW.history_no; END",
+    // A change numbered below the last batch (written with its number by hand) is indexed at once.
+    "CREATE TRIGGER zev_history_index_late AFTER INSERT ON zev_change_history WHEN NEW.history_no <= (SELECT "
+    "upto FROM zev_change_history_indexed) BEGIN INSERT OR IGNORE INTO zev_change_history_record VALUES "
+    "(NEW.table_name, NEW.record_key, NEW.history_no); END",
+};
+
+QStringList LeanHistoryStep(SqlSession& session) {
+    if (session.backend() == Backend::SQLite) {
+        QStringList statements;
+        for (const char* statement : SqliteRecordIndex)
+            statements << QString::fromUtf8(statement);
+        return statements;
+    }
+    QStringList statements;
+    for (const Kept& kept : KeptTables)
+        statements << PostgresTableTrigger(session, QString::fromLatin1(kept.table),
+                                           QString::fromLatin1(kept.key).split(QLatin1Char(' ')));
+    statements << QStringLiteral("DROP FUNCTION zev_record_change()");
+    return statements;
+}
+
 template <size_t N> QStringList Statements(const char* const (&statements)[N]) {
     QStringList list;
     for (const char* statement : statements)
@@ -469,6 +581,8 @@ QStringList Step(SqlSession& session, int version) {
         return HistoryStep(session);
     case 5:
         return TransactionStep(session);
+    case 6:
+        return LeanHistoryStep(session);
     default:
         return {};
     }

@@ -1,3 +1,4 @@
+#include "database/ChangeHistory.h"
 #include "database/ProcedureCatalog.h"
 #include "database/ProcedureSupport.h"
 
@@ -181,11 +182,17 @@ void GetChangeHistory(ProcedureContext& ctx) {
         where << QStringLiteral("store_no = ?");
         values << *storeNo;
     }
-    for (const char* column : {"table_name", "record_key"})
-        if (const auto value = ctx.textOrNull(QLatin1Char('@') + QLatin1String(column))) {
-            where << QLatin1String(column) + QStringLiteral(" = ?");
-            values << *value;
-        }
+    const auto table = ctx.textOrNull(QStringLiteral("@table_name"));
+    const auto key = ctx.textOrNull(QStringLiteral("@record_key"));
+    if (table && key) {
+        where << ChangeHistory::RecordCondition(ctx.backend(), *table, *key, values);
+    } else {
+        for (const auto& [column, value] : {std::pair{"table_name", table}, {"record_key", key}})
+            if (value) {
+                where << QLatin1String(column) + QStringLiteral(" = ?");
+                values << *value;
+            }
+    }
     ctx.result(QStringLiteral("SELECT changed_at, changed_by, table_name, record_key, action, old_values, "
                               "new_values FROM zev_change_history WHERE %1 ORDER BY history_no DESC LIMIT %2")
                    .arg(where.join(QStringLiteral(" AND ")))

@@ -1,6 +1,7 @@
 #include "app/AdminCommand.h"
 #include "DemoHost.h"
 #include "app/HostOptions.h"
+#include "database/ChangeHistory.h"
 #include "database/Schema.h"
 
 #include <QFile>
@@ -160,6 +161,32 @@ TEST_P(AdminCommandTest, HistoryPruneRemovesTheOlderChangesOnlyAndABadDateNone) 
         << err.toStdString();
     EXPECT_EQ(out, "1 change made before 2025-01-01 removed from the history.\n");
     EXPECT_EQ(session->scalar("SELECT COUNT(*) FROM " + Schema::History).toInt(), kept - 1);
+
+    // A record's changes are all found, newest first, whether its index has caught up with them or not,
+    // before and after the history is emptied.
+    const auto changeFee = [&](int amount) {
+        session->run("UPDATE zev_store_fee SET fee_amount = ? WHERE store_no = 1 AND fee_id = 'SERVICE'",
+                     {amount});
+        session->run("UPDATE zev_store SET description = ? WHERE store_no = 1", {QString::number(amount)});
+    };
+    const auto feeChanges = [&] {
+        HistoryFilter filter;
+        filter.table = "zev_store_fee";
+        filter.recordKey = "1/SERVICE";
+        return ChangeHistory::Read(*session, filter, 0, 1000);
+    };
+    const size_t before = feeChanges().size();
+    for (int amount = 1; amount <= 150; ++amount)
+        changeFee(amount);
+    const auto changes = feeChanges();
+    ASSERT_EQ(changes.size(), before + 150);
+    EXPECT_EQ(changes.front().columns.front().newValue, "150");
+    EXPECT_EQ(changes[149].columns.front().newValue, "1");
+    ASSERT_EQ(Admin({"history", "prune", "--before", "2999-01-01", "--database", target}), AdminCommand::Done)
+        << err.toStdString();
+    EXPECT_TRUE(feeChanges().empty());
+    changeFee(151);
+    ASSERT_EQ(feeChanges().size(), 1u);
 }
 
 ZEV_INSTANTIATE_BACKENDS(AdminCommandTest);

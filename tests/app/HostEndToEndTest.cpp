@@ -150,6 +150,7 @@ TEST(HostEndToEndTest, TheProgramRendersTheViewsAndEditorsOfAFreshDemoDatabase) 
     for (const auto& detail : ScreenshotRenderer::Details())
         files << detail.file;
     files << ScreenshotRenderer::FilteredFile() << ScreenshotRenderer::ExportFile()
+          << ScreenshotRenderer::UnknownFieldFile() << ScreenshotRenderer::PreviewFile()
           << ScreenshotRenderer::CheckStoreFile();
     for (const QString& file : files) {
         const QImage picture(home.filePath("shots/" + file));

@@ -110,6 +110,10 @@ TEST_F(ServerRights, AClerkSeesMaskedCardNumbersEverywhereAndCannotTouchTheRight
         EXPECT_EQ(shown.contains(FullCard), login == auditor) << shown.toStdString();
         EXPECT_EQ(shown.contains(MaskedCard), login == clerk) << shown.toStdString();
         EXPECT_TRUE(host->error->reports.empty());
+        // Either reads what the store's documents are filled with from the cart.
+        EXPECT_EQ(ProcedureRun::Rows(*host->db, "GetOrderDocumentValues: store_no=1")
+                      .cells(0, "order_total, ship_address"),
+                  "129|88 Canyon Road, Salt Lake City, UT 84101");
     }
 }
 

@@ -4,7 +4,9 @@
 #include "store/data/StoredProcedureCall.h"
 #include "store/editors/ConcurrentSave.h"
 #include "store/editors/Refusal.h"
+#include "store/editors/store/DocumentMarks.h"
 #include "store/editors/store/StoreSubTables.h"
+#include "store/editors/store/frmDocumentPreview.h"
 #include "store/host/CStoreMaint.h"
 #include "store/records/CStore.h"
 #include "store/viewers/frmRecordHistory.h"
@@ -12,6 +14,7 @@
 #include "widgets/KeyedCombo.h"
 #include "widgets/MsgBox.h"
 #include "widgets/NamedControl.h"
+#include "widgets/ShowModal.h"
 #include "widgets/TabStrip.h"
 #include "widgets/Twips.h"
 
@@ -77,7 +80,10 @@ frmStore::frmStore(QWidget* parent)
             this, *m_service,
             {m_store->StoreNo(), {}, {}, QStringLiteral("Store %1").arg(m_store->StoreNo())});
     });
-    connect(txtDocument, &QPlainTextEdit::textChanged, this, [this] { m_documentChanged = true; });
+    connect(txtDocument, &QPlainTextEdit::textChanged, this, [this] {
+        m_documentChanged = true;
+        MarkUnknownFields();
+    });
     setWindowTitle(QStringLiteral("Store Maintenance (0)"));
     resize(TwipsToPixels(13200, this), TwipsToPixels(8700, this));
     // The fields beside the register column, and below them the tabs with room for the grid's three buttons.
@@ -164,6 +170,10 @@ QWidget* frmStore::buildDocumentPanel() {
     cmbDocumentFields = NamedControl<QComboBox>("cmbDocumentFields", panel);
     cmdInsert = NamedControl<QPushButton>("cmdInsert", QStringLiteral("Insert"), panel);
     cmdInsert->setToolTip(QStringLiteral("Insert field into text insertion point"));
+    cmdPreview = NamedControl<QPushButton>("cmdPreview", QStringLiteral("Preview..."), panel);
+    cmdPreview->setToolTip(QStringLiteral("Show the document filled in from an order of this store"));
+    lblUnknownFields = NamedControl<QLabel>("lblUnknownFields", panel);
+    lblUnknownFields->setStyleSheet(QStringLiteral("color: #b00000"));
     Label7 = NamedControl<QLabel>(
         "Label7", QStringLiteral("Add dynamic fields from the drop down into your document."), panel);
     return panel;
@@ -224,9 +234,13 @@ void frmStore::LayOut() {
     // Document panel: the field chooser above the text.
     cmbDocumentFields->setGeometry(TwipsRect(0, 0, 3000, FieldHeight, this));
     cmdInsert->setGeometry(TwipsRect(3060, 0, 1000, FieldHeight, this));
-    Label7->setGeometry(TwipsRect(4180, 0, std::max(600.0, panelWidth - 4180), FieldHeight, this));
-    txtDocument->setGeometry(
-        TwipsRect(0, FieldHeight + 60, panelWidth, panelHeight - FieldHeight - 60, this));
+    cmdPreview->setGeometry(TwipsRect(4120, 0, 1200, FieldHeight, this));
+    Label7->setGeometry(TwipsRect(5440, 0, std::max(600.0, panelWidth - 5440), FieldHeight, this));
+    // The unknown fields are named on a line under the text.
+    const double textHeight = panelHeight - 2 * (FieldHeight + 60);
+    txtDocument->setGeometry(TwipsRect(0, FieldHeight + 60, panelWidth, textHeight, this));
+    lblUnknownFields->setGeometry(
+        TwipsRect(0, FieldHeight + 60 + textHeight + 60, panelWidth, FieldHeight, this));
 }
 
 void frmStore::ShowPanel(int index, bool shown) {
@@ -285,6 +299,14 @@ void frmStore::LoadDocumentFields() {
     });
     if (cmbDocumentFields->count() > 0)
         cmbDocumentFields->setCurrentIndex(0);
+    MarkUnknownFields();
+}
+
+QStringList frmStore::KnownFields() const {
+    QStringList fields;
+    for (int i = 0; i < cmbDocumentFields->count(); ++i)
+        fields << cmbDocumentFields->itemText(i);
+    return fields;
 }
 
 void frmStore::ShowCaption() {
@@ -429,6 +451,23 @@ void frmStore::on_cmdInsert_clicked() {
     cursor.setPosition(caret + int(field.size()));
     txtDocument->setTextCursor(cursor);
     txtDocument->setFocus();
+}
+
+// Marks only: the text, its undo history and the changed flag stay as they are.
+void frmStore::MarkUnknownFields() {
+    const DocumentPreview marked(txtDocument->toPlainText(), DocumentFields(KnownFields()));
+    txtDocument->setExtraSelections(DocumentMarks::InEditor(txtDocument->document(), marked.Marks()));
+    lblUnknownFields->setText(DocumentMarks::UnknownLine(marked.Unknown()));
+    txtDocument->setToolTip(lblUnknownFields->text());
+}
+
+void frmStore::on_cmdPreview_clicked() {
+    if (!m_store)
+        return;
+    frmDocumentPreview preview(this);
+    preview.Setup(*m_service, m_store->StoreNo(), txtDocument->toPlainText(), KnownFields(),
+                  tabTabs->SelectedCaption());
+    ShowModal(&preview, this);
 }
 
 // ---- saving and closing

@@ -34,6 +34,8 @@ public:
     bool ReportToOutsideListHasChanged() const { return m_tables.ListsChanged(); }
 
     SubTableEngine& Tables() { return m_tables; }
+    // The document tab's text was changed since it was loaded.
+    bool DocumentChanged() const { return m_documentChanged; }
     const ErrorState& Errors() const { return m_errors; }
 
     // Controls, named as the form names them.
@@ -57,7 +59,9 @@ public:
     QPlainTextEdit* txtDocument;
     QComboBox* cmbDocumentFields;
     QPushButton* cmdInsert;
+    QPushButton* cmdPreview;
     QLabel* Label7;
+    QLabel* lblUnknownFields;
     QPushButton* cmdOk;
     QPushButton* cmdCancel;
     QPushButton* cmdApply;
@@ -74,6 +78,7 @@ private slots:
     void on_cmdUnInstallRegister_clicked();
     void on_tabTabs_Click();
     void on_cmdInsert_clicked();
+    void on_cmdPreview_clicked();
     void on_cmdOk_clicked();
     void on_cmdCancel_clicked();
     void on_cmdApply_clicked();
@@ -93,6 +98,8 @@ private:
     void CopyControlsToRecord();
     void StoreRegisterRule();
     void KeepDocumentText();
+    void MarkUnknownFields();
+    QStringList KnownFields() const;
     QString DocumentText(const QString& key) const;
     void ShowPanel(int index, bool shown);
     bool SaveStore(bool storeOnly, bool reload);
