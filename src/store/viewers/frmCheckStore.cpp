@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 frmCheckStore::frmCheckStore(QWidget* parent)
     : QDialog(parent), lblCount(NamedControl<QLabel>("lblCount", this)),
