@@ -90,8 +90,9 @@ void Fill(SqlSession& session, int products) {
     session.execute(QStringLiteral("ANALYZE"));
 }
 
-// The check read to its end, the median of five runs in milliseconds; rows the number of findings.
-double MedianMs(SqlConnection& db, int& rows) {
+// The check read to its end five times: the median and the fastest run in milliseconds (the fastest is what
+// the check costs when nothing else shares the machine); rows the number of findings.
+std::pair<double, double> MedianAndFastestMs(SqlConnection& db, int& rows) {
     auto command = db.CreateCommand(0);
     command->setCommandText(QStringLiteral("ZEV_SP_STORE_CheckStore"));
     command->setCommandType(Command::StoredProcedure);
@@ -108,7 +109,7 @@ double MedianMs(SqlConnection& db, int& rows) {
         times.push_back(timer.nsecsElapsed() / 1e6);
     }
     std::sort(times.begin(), times.end());
-    return times[2];
+    return {times[2], times[0]};
 }
 
 void DropServerSchema(const QString& server) {
@@ -122,9 +123,10 @@ void Time(const QString& target, const char* backend, int products) {
     Fill(*db->session(), products);
     const double filled = filling.nsecsElapsed() / 1e9;
     int rows = 0;
-    const double ms = MedianMs(*db, rows);
-    std::printf("check-store %s: %d products (filled in %.1f s), %d findings, median %.1f ms of 5 runs\n",
-                backend, products, filled, rows, ms);
+    const auto [median, fastest] = MedianAndFastestMs(*db, rows);
+    std::printf("check-store %s: %d products (filled in %.1f s), %d findings, median %.1f ms of 5 runs "
+                "(fastest %.1f ms)\n",
+                backend, products, filled, rows, median, fastest);
 }
 
 } // namespace
