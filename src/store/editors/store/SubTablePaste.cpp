@@ -32,9 +32,13 @@ QStringList SubTablePaste::Fill(int32_t row, const QStringList& cells) const {
     const FlexGrid& grid = m_engine.Grid();
     const std::vector<int32_t> cols = grid.VisibleCols();
     QStringList reasons;
-    if (size_t(cells.size()) != cols.size())
-        reasons << QStringLiteral("%1 cells where the grid has %2 columns").arg(cells.size()).arg(cols.size());
-    for (size_t i = 0; i < cols.size() && i < size_t(cells.size()); ++i) {
+    // Cells out of step with the columns are shown as they came, and only their count is told.
+    if (size_t(cells.size()) != cols.size()) {
+        for (size_t i = 0; i < cols.size() && i < size_t(cells.size()); ++i)
+            m_table.setValue(cols[i], row, cells[qsizetype(i)]);
+        return {QStringLiteral("%1 cells where the grid has %2 columns").arg(cells.size()).arg(cols.size())};
+    }
+    for (size_t i = 0; i < cols.size(); ++i) {
         const QString reason = cell(row, cols[i], cells[qsizetype(i)]);
         if (!reason.isEmpty())
             reasons << grid.gridModel()->column(cols[i]).header + QStringLiteral(": ") + reason;
