@@ -58,6 +58,15 @@ QList<QStringList> ClipboardRows::Parse(const QString& text) {
     return rows;
 }
 
+QString ClipboardRows::Cell(const QString& text) {
+    if (!text.contains(QLatin1Char('\t')) && !text.contains(QLatin1Char('\n')) &&
+        !text.contains(QLatin1Char('\r')) && !text.startsWith(QLatin1Char('"')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
 QString ClipboardRows::Title(const QString& header) {
     QString title = header.trimmed();
     if (title.startsWith(QLatin1Char('<')) || title.startsWith(QLatin1Char('^')) ||

@@ -14,6 +14,8 @@ public:
     // The rows without a first row that repeats the grid's column titles (compared trimmed, without regard to
     // case, without the alignment marks "<", "^" and ">").
     static QList<QStringList> WithoutHeader(QList<QStringList> rows, const QStringList& headers);
+    // A cell as it goes on the clipboard: quoted when it holds a tab, a line break or starts with a quote.
+    static QString Cell(const QString& text);
     // A title as it is compared.
     static QString Title(const QString& header);
     // One message for the rows of a paste that were refused, each reason on a line of its own; fate says

@@ -315,7 +315,7 @@ QString FlexGrid::SelectedText(bool withHeaders) const {
             for (int32_t c = 0; c < Cols(); ++c) {
                 if (ColHidden(c))
                     continue;
-                cells << m_model->ShownText(row, c);
+                cells << ClipboardRows::Cell(m_model->ShownText(row, c));
             }
             text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
         }

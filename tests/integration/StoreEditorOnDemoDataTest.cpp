@@ -495,7 +495,7 @@ TEST_P(StoreEditorOnDemoDataTest, PastedRowsAreCheckedMarkedUndoneAndSaved) {
          {"Row 2, Description: Description can not be longer than 50 characters."},
          "zev_store_list",
          {"list_id", "description"},
-         {"PASTED|From a sheet"},
+         {"LONG|Long list", "PASTED|From a sheet"},
          {}},
         {Screens,
          {"CART", "CHECKOUT"},
@@ -552,6 +552,13 @@ TEST_P(StoreEditorOnDemoDataTest, PastedRowsAreCheckedMarkedUndoneAndSaved) {
         grid.findChild<QAction*>("mnuPaste")->trigger();
         EXPECT_EQ(messages.shown().size(), start + 2);
     }
+    // A refused row put right in the grid is saved with the others.
+    form.tabTabs->SelectKey(Lists);
+    ASSERT_EQ(form.Tables().RefusedRows(Lists).size(), 1u);
+    const int32_t fixed = *form.Tables().RefusedRows(Lists).begin() + 1;
+    Edit(form, fixed, 3, "Long list");
+    EXPECT_TRUE(form.Tables().RefusedRows(Lists).empty());
+    EXPECT_FALSE(grid.CellBackColor(fixed, 2).isValid());
     form.cmdOk->click();
     ASSERT_FALSE(form.UserCanceled());
     EXPECT_TRUE(server->error->reports.empty());
