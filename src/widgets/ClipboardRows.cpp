@@ -88,7 +88,10 @@ QList<QStringList> ClipboardRows::WithoutHeader(QList<QStringList> rows, const Q
 void ClipboardRows::ShowRefused(qsizetype refusedRows, qsizetype pastedRows, const QStringList& reasons,
                                 const QString& fate) {
     const QString crLf = QStringLiteral("\r\n");
-    MsgBox(QStringLiteral("%1 of the %2 pasted rows were refused and %3:").arg(refusedRows).arg(pastedRows).arg(fate) +
+    MsgBox(QStringLiteral("%1 of the %2 pasted rows were refused and %3:")
+                   .arg(refusedRows)
+                   .arg(pastedRows)
+                   .arg(fate) +
                crLf + crLf + reasons.join(crLf),
            MsgBoxStyle::Information, QStringLiteral("Rows Refused"));
 }

@@ -4,8 +4,8 @@
 #include <QString>
 #include <QStringList>
 
-// Rows as a spreadsheet or a grid's Copy puts them on the clipboard: cells separated by tabs, rows by CR LF, LF
-// or CR, a cell holding a tab, a line break or a quote written in quotes (a quote inside doubled).
+// Rows as a spreadsheet or a grid's Copy puts them on the clipboard: cells separated by tabs, rows by CR LF,
+// LF or CR, a cell holding a tab, a line break or a quote written in quotes (a quote inside doubled).
 class ClipboardRows {
 public:
     // The rows of the text; a last line break ends the last row rather than starting an empty one, and lines

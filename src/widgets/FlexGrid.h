@@ -14,9 +14,9 @@ class FlexGridDelegate;
 // columns can be check boxes, dates, formatted numbers, drop-down lists or cell buttons; rows can be
 // outline nodes that fold the rows under them. Columns can be resized by the user; a sortable grid sorts by a
 // column whose title is clicked (FlexGridModel::Sort). Ctrl+C
-// copies the selected rows as tab-separated text; a grid that takes pastes hands Ctrl+V's rows (and Ctrl+Z) to
-// its form. Tab and Shift+Tab leave the grid for the next control;
-// while the grid has the focus its current row is framed.
+// copies the selected rows as tab-separated text; a grid that takes pastes hands Ctrl+V's rows (and Ctrl+Z)
+// to its form. Tab and Shift+Tab leave the grid for the next control; while the grid has the focus its
+// current row is framed.
 //
 // Editing (when Editable) goes through three events: BeforeEdit may refuse to start, ValidateEdit may refuse
 // the new value (the editor stays open and the cell keeps its old value), AfterEdit follows a stored value.

@@ -147,8 +147,10 @@ TEST_P(ControlOnDemoDataTest, PastedListItemsAreCheckedWrittenAndTakenBack) {
     // Two selected rows are replaced, the first in place, the second moved to another position.
     grid.setIsSelected(1, true);
     grid.setIsSelected(2, true);
-    paste(grid.SelectedText(true).replace("\t109\t", "\t102\t").replace("\n2\t300", "\n5\t300").replace(
-        "\t200\t2\t", "\t100\t2\t"));
+    paste(grid.SelectedText(true)
+              .replace("\t109\t", "\t102\t")
+              .replace("\n2\t300", "\n5\t300")
+              .replace("\t200\t2\t", "\t100\t2\t"));
     EXPECT_EQ(entries(), QStringList({"1|100|2|102", "3|100|1|null", "5|300|1|130"}));
     QTest::keyClick(&grid, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(entries(), before);

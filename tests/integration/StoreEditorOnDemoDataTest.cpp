@@ -17,8 +17,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -465,7 +465,7 @@ TEST_P(StoreEditorOnDemoDataTest, RegisterRuleDocumentsAndANewStore) {
 // Rows pasted into each grid tab: the valid ones are saved by OK, the refused ones are listed in one message,
 // marked and never written; Ctrl+Z takes a paste back whole before it is saved.
 TEST_P(StoreEditorOnDemoDataTest, PastedRowsAreCheckedMarkedUndoneAndSaved) {
-    server->items->known = {{1001, "Adult Day Ticket"}};
+    server->items->known = {{1001, "Adult Day Lift Ticket"}};
     const QString tooLong(51, 'x');
     const struct {
         QString tab;
@@ -499,7 +499,8 @@ TEST_P(StoreEditorOnDemoDataTest, PastedRowsAreCheckedMarkedUndoneAndSaved) {
          {}},
         {Screens,
          {"CART", "CHECKOUT"},
-         "CART\tBasket\thttps://x/cart\r\nCHECKOUT\t\"Pay\there\"\thttps://x/pay\r\nFAQ\tQuestions\thttps://x/"
+         "CART\tBasket\thttps://x/cart\r\nCHECKOUT\t\"Pay\there\"\thttps://x/pay\r\nFAQ\tQuestions\thttps://"
+         "x/"
          "faq\r\nA\tB\r\n",
          {"Row 4, 2 cells where the grid has 3 columns"},
          "zev_store_screen",
@@ -508,7 +509,7 @@ TEST_P(StoreEditorOnDemoDataTest, PastedRowsAreCheckedMarkedUndoneAndSaved) {
          {"CART|Your Cart", "CHECKOUT|Checkout"}},
         {Fees,
          {},
-         "BOOKING\t$1,001.50\t\t1.30\t \tadult day ticket\t\r\nNOITEM\t1\t\t0\t\tNo Such Thing\t\r\n"
+         "BOOKING\t$1,001.50\t\t1.30\t \tadult day lift ticket\t\r\nNOITEM\t1\t\t0\t\tNo Such Thing\t\r\n"
          "NOAMOUNT\tabc\t\t0\t\t1001\t\r\n",
          {"Row 2, Item: There is no item \"No Such Thing\".",
           "Row 3, Amount: Fee Amount must be a numeric value."},

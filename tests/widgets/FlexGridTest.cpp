@@ -1,13 +1,13 @@
 #include "widgets/FlexGrid.h"
 #include "sdk/RuntimeError.h"
-#include "widgets/ClipboardRows.h"
 #include "support/GridText.h"
+#include "widgets/ClipboardRows.h"
 #include "widgets/Twips.h"
 
 #include <QAbstractItemModelTester>
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QAction>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -361,7 +361,8 @@ TEST(FlexGrid, PastedRowsArriveInColumnOrderWithoutTheirTitles) {
         Rows rows;
     } texts[] = {
         {"a\tb\r\nc\td\r\n", {{"a", "b"}, {"c", "d"}}},
-        {"\"x\ty\"\t\"say \"\"hi\"\"\"\r\n\"two\r\nlines\"\tz", {{"x\ty", "say \"hi\""}, {"two\r\nlines", "z"}}},
+        {"\"x\ty\"\t\"say \"\"hi\"\"\"\r\n\"two\r\nlines\"\tz",
+         {{"x\ty", "say \"hi\""}, {"two\r\nlines", "z"}}},
         {"a\n\n \t \r\tb\r", {{"a"}, {"", "b"}}},
     };
     for (const auto& t : texts)
@@ -393,7 +394,8 @@ TEST(FlexGrid, PastedRowsArriveInColumnOrderWithoutTheirTitles) {
     EXPECT_TRUE(menu->isVisible());
     QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
     ASSERT_EQ(pasted.count(), 1);
-    EXPECT_EQ(pasted[0][0].value<Rows>(), Rows({{"1", "\"Say\" hi", "$1.50"}})) << "our own Copy, titles left out";
+    EXPECT_EQ(pasted[0][0].value<Rows>(), Rows({{"1", "\"Say\" hi", "$1.50"}}))
+        << "our own Copy, titles left out";
     QTest::keyClick(&grid, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(undone.count(), 1);
 

@@ -72,7 +72,8 @@ QStringList ListItemPaste::Paste(int32_t storeNo, const QString& listId, const Q
 }
 
 // The list item editor's checks, then the product item and the price looked up in the store.
-std::optional<QString> ListItemPaste::check(int32_t storeNo, const QStringList& cells, CListItem& item) const {
+std::optional<QString> ListItemPaste::check(int32_t storeNo, const QStringList& cells,
+                                            CListItem& item) const {
     if (cells.size() != Columns)
         return QStringLiteral("%1 cells where the grid has %2 columns.").arg(cells.size()).arg(Columns);
     ListItemFormRules::Values values;

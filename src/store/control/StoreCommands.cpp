@@ -351,7 +351,8 @@ void Store::PasteListItems(const QList<QStringList>& rows) {
             LoadListItems();
         }
         if (!refused.isEmpty())
-            ClipboardRows::ShowRefused(refused.size(), rows.size(), refused, QStringLiteral("were not saved"));
+            ClipboardRows::ShowRefused(refused.size(), rows.size(), refused,
+                                       QStringLiteral("were not saved"));
     });
 }
 

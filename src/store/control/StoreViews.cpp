@@ -1,5 +1,5 @@
-#include "store/control/Store.h"
 #include "store/control/ListItemPaste.h"
+#include "store/control/Store.h"
 
 #include "store/control/StoreShared.h"
 #include "store/data/StoredProcedureCall.h"

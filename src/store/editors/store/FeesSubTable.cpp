@@ -210,7 +210,8 @@ bool SaveFee(SubTableEngine& engine, VariantTable& t, int32_t row) {
 
 // A pasted item is named by its number or its description; a pasted price reads as the grid shows it, the
 // amount and the price number in brackets. The database checks at saving that the price is the item's.
-QString PasteFeeCell(SubTableEngine& engine, VariantTable& t, int32_t row, int32_t field, const QString& text) {
+QString PasteFeeCell(SubTableEngine& engine, VariantTable& t, int32_t row, int32_t field,
+                     const QString& text) {
     const QString wanted = text.trimmed();
     if (field == ItemField) {
         int32_t itemNo = 0;

@@ -49,7 +49,8 @@ QStringList SubTablePaste::Fill(int32_t row, const QStringList& cells) const {
 QString SubTablePaste::cell(int32_t row, int32_t field, const QString& text) const {
     const FlexGrid& grid = m_engine.Grid();
     if (grid.ColComboList(field) == Button)
-        return m_description.pasteCell ? m_description.pasteCell(m_engine, m_table, row, field, text) : QString();
+        return m_description.pasteCell ? m_description.pasteCell(m_engine, m_table, row, field, text)
+                                       : QString();
     if (m_description.editable && !m_description.editable(m_table, row, field))
         return {};
     if (grid.ColDataType(field) == FlexGrid::DataType::Boolean) {

@@ -15,7 +15,8 @@ class SubTablePaste {
 public:
     SubTablePaste(SubTableEngine& engine, const SubTableDescription& description, VariantTable& table);
 
-    // Fills the table row; a refused cell keeps the text as pasted. Returns the reasons, each "Column: message".
+    // Fills the table row; a refused cell keeps the text as pasted. Returns the reasons, each "Column:
+    // message".
     QStringList Fill(int32_t row, const QStringList& cells) const;
     // A number written the way a currency or number column shows it, as typed digits; other text unchanged.
     static QString Unformatted(const QString& text);

@@ -69,7 +69,8 @@ frmStore::frmStore(QWidget* parent)
     connect(gdData, &FlexGrid::CellButtonClick, this,
             [this](int32_t row, int32_t col) { m_tables.CellButtonClick(row, col); });
     connect(gdData, &FlexGrid::DblClick, this, [this] { m_tables.DoubleClick(); });
-    connect(gdData, &FlexGrid::PasteRows, this, [this](const QList<QStringList>& rows) { m_tables.Paste(rows); });
+    connect(gdData, &FlexGrid::PasteRows, this,
+            [this](const QList<QStringList>& rows) { m_tables.Paste(rows); });
     connect(gdData, &FlexGrid::UndoPaste, this, [this] { m_tables.UndoPaste(); });
     connect(cmdAdd, &QPushButton::clicked, this, [this] { m_tables.Add(); });
     connect(cmdDelete, &QPushButton::clicked, this, [this] { m_tables.Delete(); });
