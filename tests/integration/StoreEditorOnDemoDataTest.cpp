@@ -484,7 +484,7 @@ TEST_P(StoreEditorOnDemoDataTest, PastedRowsAreCheckedMarkedUndoneAndSaved) {
          {"Row 2, GroupNo: You must supply a valid group number.",
           "Row 3, Description: Description can not be longer than 50 characters.",
           "Row 4, Display Product As: \"Nowhere\" is not one of the choices.",
-          "Row 5, 2 cells where the grid has 7 columns"},
+          "Row 5, 2 cells where the grid has 7 columns."},
          "zev_store_product_group",
          {"product_group_no", "product_display_type", "manual_invoice", "description"},
          {"60|BUTTON|1|Pasted group"},
@@ -502,7 +502,7 @@ TEST_P(StoreEditorOnDemoDataTest, PastedRowsAreCheckedMarkedUndoneAndSaved) {
          "CART\tBasket\thttps://x/cart\r\nCHECKOUT\t\"Pay\there\"\thttps://x/pay\r\nFAQ\tQuestions\thttps://"
          "x/"
          "faq\r\nA\tB\r\n",
-         {"Row 4, 2 cells where the grid has 3 columns"},
+         {"Row 4, 2 cells where the grid has 3 columns."},
          "zev_store_screen",
          {"screen_id", "screen_title"},
          {"CART|Basket", "CHECKOUT|Pay\there", "FAQ|Questions"},

@@ -40,35 +40,43 @@ QStringList ListItemPaste::Paste(int32_t storeNo, const QString& listId, const Q
     std::vector<int32_t> taken = listed;
     QStringList refused;
     for (qsizetype i = 0; i < rows.size(); ++i) {
-        const bool replacing = size_t(i) < replaced.size();
-        CListItem item;
-        item.setStoreNo(storeNo);
-        item.setListId(listId);
-        std::optional<CListItem> before;
-        if (replacing) {
-            if (item.OpenListItem(m_db, m_error, storeNo, listId, replaced[size_t(i)]))
-                before = item;
-            std::erase(taken, replaced[size_t(i)]);
-        }
-        std::optional<QString> reason = check(storeNo, rows[i], item);
-        if (!reason && Contains(taken, item.SeqNo()))
-            reason = QStringLiteral("Sequence number %1 is already in the list.").arg(item.SeqNo());
-        if (!reason && !item.Update(m_db, m_error))
-            reason = QStringLiteral("The database refused it.");
-        if (reason) {
+        const std::optional<int32_t> replacing =
+            size_t(i) < replaced.size() ? std::optional(replaced[size_t(i)]) : std::nullopt;
+        if (const std::optional<QString> reason = pasteRow(rows[i], replacing, taken, undo))
             refused << QStringLiteral("Row %1: %2").arg(i + 1).arg(*reason);
-            if (replacing)
-                taken.push_back(replaced[size_t(i)]);
-            continue;
-        }
-        taken.push_back(item.SeqNo());
-        if (before)
-            undo.changed.emplace_back(*before, item.SeqNo());
-        else
-            undo.added.push_back(item.SeqNo());
     }
     m_undo = std::move(undo);
     return refused;
+}
+
+// Writes one row, new or over the entry it replaces; taken follows the positions the list holds.
+std::optional<QString> ListItemPaste::pasteRow(const QStringList& cells, std::optional<int32_t> replacing,
+                                               std::vector<int32_t>& taken, Undone& undo) const {
+    CListItem item;
+    item.setStoreNo(undo.storeNo);
+    item.setListId(undo.listId);
+    std::optional<CListItem> before;
+    if (replacing) {
+        if (item.OpenListItem(m_db, m_error, undo.storeNo, undo.listId, *replacing))
+            before = item;
+        std::erase(taken, *replacing);
+    }
+    std::optional<QString> reason = check(undo.storeNo, cells, item);
+    if (!reason && Contains(taken, item.SeqNo()))
+        reason = QStringLiteral("Sequence number %1 is already in the list.").arg(item.SeqNo());
+    if (!reason && !item.Update(m_db, m_error))
+        reason = QStringLiteral("The database refused it.");
+    if (reason) {
+        if (replacing)
+            taken.push_back(*replacing);
+        return reason;
+    }
+    taken.push_back(item.SeqNo());
+    if (before)
+        undo.changed.emplace_back(*before, item.SeqNo());
+    else
+        undo.added.push_back(item.SeqNo());
+    return std::nullopt;
 }
 
 // The list item editor's checks, then the product item and the price looked up in the store.

@@ -39,6 +39,8 @@ private:
         std::vector<int32_t> added;
         std::vector<std::pair<CListItem, int32_t>> changed; // as it was, and where the paste left it
     };
+    std::optional<QString> pasteRow(const QStringList& cells, std::optional<int32_t> replacing,
+                                    std::vector<int32_t>& taken, Undone& undo) const;
     std::optional<QString> check(int32_t storeNo, const QStringList& cells, CListItem& item) const;
     std::optional<QString> lookUpPrice(int32_t storeNo, CListItem& item) const;
 

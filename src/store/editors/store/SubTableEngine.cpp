@@ -364,7 +364,6 @@ void SubTableEngine::Paste(const QList<QStringList>& rows) {
         return;
     Snapshot before{*e->table, e->changed, e->refused};
     const std::vector<int32_t> targets = pasteTargets();
-    const SubTablePaste paste(*this, e->description, *e->table);
     QStringList report;
     int32_t refusedRows = 0;
     int32_t first = -1;
@@ -374,17 +373,9 @@ void SubTableEngine::Paste(const QList<QStringList>& rows) {
             e->description.addRows(*this, *e->table);
             row = e->table->Rows() - 1;
         }
-        if (first < 0)
-            first = row;
-        const QStringList reasons = paste.Fill(row, rows[i]);
-        if (reasons.isEmpty()) {
-            e->refused.erase(row);
-            if (Status(*e->table, row) != stNew)
-                setStatus(*e->table, row, stModified);
-            continue;
-        }
-        e->refused.insert(row);
-        ++refusedRows;
+        first = first < 0 ? row : first;
+        const QStringList reasons = pasteRow(*e, row, rows[i]);
+        refusedRows += reasons.isEmpty() ? 0 : 1;
         for (const QString& reason : reasons)
             report << QStringLiteral("Row %1, %2").arg(i + 1).arg(reason);
     }
@@ -396,6 +387,19 @@ void SubTableEngine::Paste(const QList<QStringList>& rows) {
     if (!report.isEmpty())
         ClipboardRows::ShowRefused(refusedRows, rows.size(), report,
                                    QStringLiteral("are marked; they will not be saved"));
+}
+
+// A row that passes becomes pending as a typed one does; one that fails is kept out of the save.
+QStringList SubTableEngine::pasteRow(Entry& e, int32_t row, const QStringList& cells) {
+    const QStringList reasons = SubTablePaste(*this, e.description, *e.table).Fill(row, cells);
+    if (!reasons.isEmpty()) {
+        e.refused.insert(row);
+        return reasons;
+    }
+    e.refused.erase(row);
+    if (Status(*e.table, row) != stNew)
+        setStatus(*e.table, row, stModified);
+    return {};
 }
 
 // A refused row whose cells now all pass joins the rows that are saved.

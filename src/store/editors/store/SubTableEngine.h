@@ -93,6 +93,7 @@ private:
     bool saveRows(Entry& entry);
     void showNewRow(Entry& entry);
     std::vector<int32_t> pasteTargets() const;
+    QStringList pasteRow(Entry& entry, int32_t row, const QStringList& cells);
     void markRefused(const Entry& entry, int32_t row, bool refused);
     void recheckRefused(Entry& entry, int32_t row);
     static void forgetPaste(Entry& entry);

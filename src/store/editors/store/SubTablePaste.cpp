@@ -36,7 +36,7 @@ QStringList SubTablePaste::Fill(int32_t row, const QStringList& cells) const {
     if (size_t(cells.size()) != cols.size()) {
         for (size_t i = 0; i < cols.size() && i < size_t(cells.size()); ++i)
             m_table.setValue(cols[i], row, cells[qsizetype(i)]);
-        return {QStringLiteral("%1 cells where the grid has %2 columns").arg(cells.size()).arg(cols.size())};
+        return {QStringLiteral("%1 cells where the grid has %2 columns.").arg(cells.size()).arg(cols.size())};
     }
     for (size_t i = 0; i < cols.size(); ++i) {
         const QString reason = cell(row, cols[i], cells[qsizetype(i)]);
