@@ -16,6 +16,7 @@ class CStoreMaint;
 class FlexGrid;
 class GridFilterBox;
 class KeyedCombo;
+class ListItemPaste;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -193,6 +194,8 @@ private:
     void EditListItemRow();
     void DeleteProductRow();
     void DeleteListItemRow();
+    void PasteListItems(const QList<QStringList>& rows);
+    void UndoListPaste();
 
     // Shared grid helpers.
     void ResetGrid(const QString& formatString);
@@ -223,6 +226,7 @@ private:
     std::shared_ptr<::DBConnection> m_db;
     std::shared_ptr<CStore> m_store;
     std::shared_ptr<CStoreMaint> m_maint;
+    std::shared_ptr<ListItemPaste> m_listPaste;
     ErrorState m_errors{QStringLiteral("Store")};
     bool m_stopRequested = false;
     // Each "&Stop" counts; a fill ends when the count moves on from where it started.
