@@ -2,6 +2,7 @@
 
 #include "app/ItemSearchDialog.h"
 #include "app/SpecialOffersDialog.h"
+#include "database/SqlSession.h"
 #include "sdk/RuntimeError.h"
 #include "widgets/ShowModal.h"
 
@@ -33,6 +34,29 @@ void HostItemMaintenance::ShowSpecialOffer() {
         ShowModal(&dialog, QApplication::activeWindow());
     } catch (const RuntimeError& error) {
         Report(error, QStringLiteral(" ShowSpecialOffer"));
+    }
+}
+
+bool HostItemMaintenance::FindItem(const QString& text, int32_t& itemNo, QString& description) {
+    const QString wanted = text.trimmed();
+    if (wanted.isEmpty())
+        return false;
+    try {
+        // A number names the item first; a description matching several items names the lowest number.
+        QSqlQuery row = m_session->run(
+            QStringLiteral("SELECT item_no, COALESCE(long_description, short_description, '') FROM zev_item "
+                           "WHERE is_active <> 0 AND (CAST(item_no AS VARCHAR(20)) = ? OR "
+                           "LOWER(COALESCE(long_description, short_description, '')) = LOWER(?)) "
+                           "ORDER BY CASE WHEN CAST(item_no AS VARCHAR(20)) = ? THEN 0 ELSE 1 END, item_no"),
+            {wanted, wanted, wanted});
+        if (!row.next())
+            return false;
+        itemNo = row.value(0).toInt();
+        description = row.value(1).toString();
+        return true;
+    } catch (const RuntimeError& error) {
+        Report(error, QStringLiteral(" FindItem"));
+        return false;
     }
 }
 

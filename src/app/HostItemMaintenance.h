@@ -17,6 +17,7 @@ public:
     Variant SelectItem(ItemTypes itemType, bool multiSelect, int32_t& itemNo, QString& description,
                        bool showInactive = false) override;
     void ShowSpecialOffer() override;
+    bool FindItem(const QString& text, int32_t& itemNo, QString& description) override;
 
 private:
     void Report(const RuntimeError& error, const QString& operation);

@@ -14,4 +14,7 @@ public:
     virtual Variant SelectItem(ItemTypes itemType, bool multiSelect, int32_t& itemNo, QString& description,
                                bool showInactive = false) = 0;
     virtual void ShowSpecialOffer() = 0;
+    // The active item whose number is the text, else the first whose description is the text (without regard
+    // to case): what a pasted row names. False when there is none.
+    virtual bool FindItem(const QString& text, int32_t& itemNo, QString& description) = 0;
 };

@@ -1,5 +1,6 @@
 #include "widgets/FlexGrid.h"
 
+#include "widgets/ClipboardRows.h"
 #include "widgets/ExportDialog.h"
 #include "widgets/FlexGridDelegate.h"
 #include "widgets/Twips.h"
@@ -83,6 +84,13 @@ FlexGrid::FlexGrid(QWidget* parent)
     copy->setShortcutContext(Qt::WidgetShortcut); // the key itself is handled in keyPressEvent
     connect(copy, &QAction::triggered, this, &FlexGrid::CopySelection);
     addAction(copy);
+    m_paste = new QAction(tr("&Paste"), this);
+    m_paste->setObjectName(QStringLiteral("mnuPaste"));
+    m_paste->setShortcut(QKeySequence::Paste);
+    m_paste->setShortcutContext(Qt::WidgetShortcut);
+    m_paste->setVisible(false);
+    connect(m_paste, &QAction::triggered, this, &FlexGrid::PasteClipboard);
+    addAction(m_paste);
     auto* copyWithHeaders = new QAction(tr("Copy with &Headers"), this);
     copyWithHeaders->setObjectName(QStringLiteral("mnuCopyWithHeaders"));
     connect(copyWithHeaders, &QAction::triggered, this, &FlexGrid::CopyWithHeaders);
@@ -157,11 +165,13 @@ void FlexGrid::setSelectionMode(SelectionMode mode) {
     m_selectionMode = mode;
     switch (mode) {
     case SelectionMode::Free:
-        QTableView::setSelectionMode(QAbstractItemView::SingleSelection);
+        QTableView::setSelectionMode(m_extendedSelection ? QAbstractItemView::ExtendedSelection
+                                                         : QAbstractItemView::SingleSelection);
         setSelectionBehavior(QAbstractItemView::SelectItems);
         break;
     case SelectionMode::ByRow:
-        QTableView::setSelectionMode(QAbstractItemView::SingleSelection);
+        QTableView::setSelectionMode(m_extendedSelection ? QAbstractItemView::ExtendedSelection
+                                                         : QAbstractItemView::SingleSelection);
         setSelectionBehavior(QAbstractItemView::SelectRows);
         break;
     case SelectionMode::ListBox:
@@ -305,7 +315,7 @@ QString FlexGrid::SelectedText(bool withHeaders) const {
             for (int32_t c = 0; c < Cols(); ++c) {
                 if (ColHidden(c))
                     continue;
-                cells << m_model->ShownText(row, c);
+                cells << ClipboardRows::Cell(m_model->ShownText(row, c));
             }
             text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
         }
@@ -319,6 +329,39 @@ void FlexGrid::CopySelection() const {
 
 void FlexGrid::CopyWithHeaders() const {
     QApplication::clipboard()->setText(SelectedText(true));
+}
+
+void FlexGrid::setExtendedSelection(bool extended) {
+    m_extendedSelection = extended;
+    setSelectionMode(m_selectionMode);
+}
+
+void FlexGrid::setPasteable(bool pasteable) {
+    m_pasteable = pasteable;
+    m_paste->setVisible(pasteable);
+}
+
+std::vector<int32_t> FlexGrid::VisibleCols() const {
+    std::vector<int32_t> cols;
+    for (int32_t c = 0; c < Cols(); ++c)
+        if (!ColHidden(c))
+            cols.push_back(c);
+    return cols;
+}
+
+void FlexGrid::PasteText(const QString& text) {
+    if (!m_pasteable || Editing())
+        return;
+    QStringList headers;
+    for (const int32_t c : VisibleCols())
+        headers << m_model->column(c).header;
+    const QList<QStringList> rows = ClipboardRows::WithoutHeader(ClipboardRows::Parse(text), headers);
+    if (!rows.isEmpty())
+        emit PasteRows(rows);
+}
+
+void FlexGrid::PasteClipboard() {
+    PasteText(QApplication::clipboard()->text());
 }
 
 void FlexGrid::setFilter(const QString& text) {
@@ -587,6 +630,14 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Copy)) {
         CopySelection();
         event->accept();
+        return;
+    }
+    if (m_pasteable && (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Undo))) {
+        event->accept();
+        if (event->matches(QKeySequence::Paste))
+            PasteClipboard();
+        else
+            emit UndoPaste();
         return;
     }
     const QModelIndex current = currentIndex();

@@ -4,6 +4,7 @@
 
 #include <QPersistentModelIndex>
 #include <QPointer>
+#include <QStringList>
 #include <QTableView>
 
 class FlexGridDelegate;
@@ -13,8 +14,9 @@ class FlexGridDelegate;
 // columns can be check boxes, dates, formatted numbers, drop-down lists or cell buttons; rows can be
 // outline nodes that fold the rows under them. Columns can be resized by the user; a sortable grid sorts by a
 // column whose title is clicked (FlexGridModel::Sort). Ctrl+C
-// copies the selected rows as tab-separated text. Tab and Shift+Tab leave the grid for the next control;
-// while the grid has the focus its current row is framed.
+// copies the selected rows as tab-separated text; a grid that takes pastes hands Ctrl+V's rows (and Ctrl+Z)
+// to its form. Tab and Shift+Tab leave the grid for the next control; while the grid has the focus its
+// current row is framed.
 //
 // Editing (when Editable) goes through three events: BeforeEdit may refuse to start, ValidateEdit may refuse
 // the new value (the editor stays open and the cell keeps its old value), AfterEdit follows a stored value.
@@ -125,6 +127,18 @@ public:
     QString SelectedText(bool withHeaders = false) const;
     void CopySelection() const;
     void CopyWithHeaders() const;
+    // Shift-click and control-click select several cells or rows (not in a list box, which always does).
+    void setExtendedSelection(bool extended);
+
+    // Pasting rows: a grid that takes them offers "Paste" on its context menu and raises PasteRows for Ctrl+V
+    // (outside an open cell, which pastes into itself) and UndoPaste for Ctrl+Z.
+    bool Pasteable() const { return m_pasteable; }
+    void setPasteable(bool pasteable);
+    // Raises PasteRows with the text's rows, less a first row of the visible column titles.
+    void PasteText(const QString& text);
+    void PasteClipboard();
+    // The columns shown, left to right: the order of a copied or pasted row's cells.
+    std::vector<int32_t> VisibleCols() const;
 
     // Quick filter (FlexGridModel::setFilter). When the current row no longer shows, the first shown row
     // becomes current, so the commands on the current row work on a row the user sees.
@@ -185,6 +199,8 @@ signals:
     void AfterEdit(int32_t row, int32_t col);
     void CellButtonClick(int32_t row, int32_t col);
     void DblClick();
+    void PasteRows(const QList<QStringList>& rows);
+    void UndoPaste();
 
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
@@ -215,6 +231,9 @@ private:
     FlexGridModel* m_model;
     FlexGridDelegate* m_delegate;
     QAction* m_export;
+    QAction* m_paste;
+    bool m_pasteable = false;
+    bool m_extendedSelection = false;
     SelectionMode m_selectionMode = SelectionMode::Free;
     bool m_outlineBar = false;
     int32_t m_outlineCol = 0;

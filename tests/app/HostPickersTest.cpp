@@ -98,6 +98,17 @@ TEST_P(HostPickersTest, SelectItemListsTheKindAskedFor) {
         EXPECT_EQ(picker.gdList->TextMatrix(4, 3), "No");
         picker.cmdCancel->click();
     });
+
+    // A pasted fee names its item by number or by description, in any case.
+    const auto maint = host.server->ItemMaint();
+    const QString name = host.Scalar("SELECT long_description FROM zev_item WHERE item_no = 1001").toString();
+    for (const QString& text : {QString("1001"), name.toUpper(), " " + name + " "}) {
+        itemNo = 0;
+        EXPECT_TRUE(maint->FindItem(text, itemNo, description)) << text.toStdString();
+        EXPECT_EQ(std::make_pair(itemNo, description), std::make_pair(1001, name));
+    }
+    EXPECT_FALSE(maint->FindItem("No Such Item", itemNo, description));
+    EXPECT_FALSE(maint->FindItem("", itemNo, description));
 }
 
 TEST_P(HostPickersTest, SpecialOffersListTheDiscountedPrices) {

@@ -15,8 +15,10 @@
 #include "widgets/TabStrip.h"
 #include "widgets/Twips.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -458,6 +460,114 @@ TEST_P(StoreEditorOnDemoDataTest, RegisterRuleDocumentsAndANewStore) {
     EXPECT_FALSE(again.cmdInstallRegister->isEnabled());
     again.cmdOk->click();
     EXPECT_NE(db().scalar("SELECT location_register FROM zev_store WHERE store_no = 1").toInt(), 0);
+}
+
+// Rows pasted into each grid tab: the valid ones are saved by OK, the refused ones are listed in one message,
+// marked and never written; Ctrl+Z takes a paste back whole before it is saved.
+TEST_P(StoreEditorOnDemoDataTest, PastedRowsAreCheckedMarkedUndoneAndSaved) {
+    server->items->known = {{1001, "Adult Day Lift Ticket"}};
+    const QString tooLong(51, 'x');
+    const struct {
+        QString tab;
+        QStringList selected; // rows the paste replaces, by their key
+        QString text;
+        QStringList reasons;
+        const char* table;
+        QStringList fields, added, removed;
+    } cases[] = {
+        {Groups,
+         {},
+         "GroupNo\tDisplay Product As\tDisplay Width\tDisplay Height\tNum Cols\tManual Inv\tDescription\r\n"
+         "60\tbutton\t100\t80\t2\tTrue\tPasted group\r\n6x\tButton\t\t\t1\tFalse\tBad number\r\n"
+         "61\tButton\t\t\t1\tFalse\t" +
+             tooLong + "\r\n62\tNowhere\t\t\t1\tFalse\tx\r\n63\t1\r\n",
+         {"Row 2, GroupNo: You must supply a valid group number.",
+          "Row 3, Description: Description can not be longer than 50 characters.",
+          "Row 4, Display Product As: \"Nowhere\" is not one of the choices.",
+          "Row 5, 2 cells where the grid has 7 columns."},
+         "zev_store_product_group",
+         {"product_group_no", "product_display_type", "manual_invoice", "description"},
+         {"60|BUTTON|1|Pasted group"},
+         {}},
+        {Lists,
+         {},
+         "PASTED\tFrom a sheet\n\"LONG\"\t\"" + tooLong + "\"\n",
+         {"Row 2, Description: Description can not be longer than 50 characters."},
+         "zev_store_list",
+         {"list_id", "description"},
+         {"LONG|Long list", "PASTED|From a sheet"},
+         {}},
+        {Screens,
+         {"CART", "CHECKOUT"},
+         "CART\tBasket\thttps://x/cart\r\nCHECKOUT\t\"Pay\there\"\thttps://x/pay\r\nFAQ\tQuestions\thttps://"
+         "x/"
+         "faq\r\nA\tB\r\n",
+         {"Row 4, 2 cells where the grid has 3 columns."},
+         "zev_store_screen",
+         {"screen_id", "screen_title"},
+         {"CART|Basket", "CHECKOUT|Pay\there", "FAQ|Questions"},
+         {"CART|Your Cart", "CHECKOUT|Checkout"}},
+        {Fees,
+         {},
+         "BOOKING\t$1,001.50\t\t1.30\t \tadult day lift ticket\t\r\nNOITEM\t1\t\t0\t\tNo Such Thing\t\r\n"
+         "NOAMOUNT\tabc\t\t0\t\t1001\t\r\n",
+         {"Row 2, Item: There is no item \"No Such Thing\".",
+          "Row 3, Amount: Fee Amount must be a numeric value."},
+         "zev_store_fee",
+         {"fee_id", "item_no", "fee_amount"},
+         {"BOOKING|1001|1001.5"},
+         {}},
+    };
+    const auto before = DumpAll();
+    frmStore form;
+    Open(form);
+    FlexGrid& grid = *form.gdData;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tab.toStdString());
+        form.tabTabs->SelectKey(c.tab);
+        for (const QString& key : c.selected) {
+            grid.setIsSelected(RowOf(grid, 2, key), true);
+        }
+        const QStringList shown = GridColumn(grid, 2);
+        const size_t start = messages.shown().size();
+        messages.expect().expect();
+        QApplication::clipboard()->setText(c.text);
+        QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
+        ASSERT_EQ(messages.shown().size(), start + 1);
+        const auto& shownMessage = messages.shown().back();
+        EXPECT_EQ(shownMessage.title, "Rows Refused");
+        EXPECT_EQ(shownMessage.prompt.split("\r\n").mid(2), c.reasons);
+        const auto& refused = form.Tables().RefusedRows(c.tab);
+        ASSERT_FALSE(refused.empty());
+        EXPECT_TRUE(grid.CellBackColor(*refused.begin() + 1, 2).isValid());
+        EXPECT_FALSE(grid.CellBackColor(1, 2).isValid());
+        EXPECT_TRUE(form.Tables().Changed(c.tab));
+
+        QTest::keyClick(&grid, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(GridColumn(grid, 2), shown);
+        EXPECT_FALSE(form.Tables().Changed(c.tab));
+        EXPECT_TRUE(form.Tables().RefusedRows(c.tab).empty());
+
+        for (const QString& key : c.selected)
+            grid.setIsSelected(RowOf(grid, 2, key), true);
+        grid.findChild<QAction*>("mnuPaste")->trigger();
+        EXPECT_EQ(messages.shown().size(), start + 2);
+    }
+    // A refused row put right in the grid is saved with the others.
+    form.tabTabs->SelectKey(Lists);
+    ASSERT_EQ(form.Tables().RefusedRows(Lists).size(), 1u);
+    const int32_t fixed = *form.Tables().RefusedRows(Lists).begin() + 1;
+    Edit(form, fixed, 3, "Long list");
+    EXPECT_TRUE(form.Tables().RefusedRows(Lists).empty());
+    EXPECT_FALSE(grid.CellBackColor(fixed, 2).isValid());
+    form.cmdOk->click();
+    ASSERT_FALSE(form.UserCanceled());
+    EXPECT_TRUE(server->error->reports.empty());
+    const auto after = DumpAll();
+    for (const auto& c : cases) {
+        EXPECT_EQ(Only(after.at(c.table), before.at(c.table), c.fields), c.added) << c.table;
+        EXPECT_EQ(Only(before.at(c.table), after.at(c.table), c.fields), c.removed) << c.table;
+    }
 }
 
 ZEV_INSTANTIATE_BACKENDS(StoreEditorOnDemoDataTest);

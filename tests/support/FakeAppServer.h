@@ -37,9 +37,20 @@ public:
         return true;
     }
     void ShowSpecialOffer() override { ++specialOffersShown; }
+    bool FindItem(const QString& text, int32_t& itemNo, QString& description) override {
+        for (const auto& [number, name] : known)
+            if (text == QString::number(number) || text.compare(name, Qt::CaseInsensitive) == 0) {
+                itemNo = number;
+                description = name;
+                return true;
+            }
+        return false;
+    }
 
     std::optional<std::pair<int32_t, QString>> choice;
     std::vector<ItemTypes> requestedTypes;
+    // The items FindItem knows.
+    std::vector<std::pair<int32_t, QString>> known;
     int specialOffersShown = 0;
 };
 

@@ -1,12 +1,16 @@
 #include "widgets/FlexGrid.h"
 #include "sdk/RuntimeError.h"
 #include "support/GridText.h"
+#include "widgets/ClipboardRows.h"
 #include "widgets/Twips.h"
 
 #include <QAbstractItemModelTester>
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -348,4 +352,61 @@ TEST(FlexGrid, ClickedTitlesSortAndThenRestoreTheRows) {
     grid.AddItem("1\ty\t");
     EXPECT_EQ(grid.SortCol(), -1);
     EXPECT_EQ(column(0), "2,1");
+}
+
+TEST(FlexGrid, PastedRowsArriveInColumnOrderWithoutTheirTitles) {
+    using Rows = QList<QStringList>;
+    const struct {
+        QString text;
+        Rows rows;
+    } texts[] = {
+        {"a\tb\r\nc\td\r\n", {{"a", "b"}, {"c", "d"}}},
+        {"\"x\ty\"\t\"say \"\"hi\"\"\"\r\n\"two\r\nlines\"\tz",
+         {{"x\ty", "say \"hi\""}, {"two\r\nlines", "z"}}},
+        {"a\n\n \t \r\tb\r", {{"a"}, {"", "b"}}},
+    };
+    for (const auto& t : texts)
+        EXPECT_EQ(ClipboardRows::Parse(t.text), t.rows) << t.text.toStdString();
+    const Rows titled{{" <Item No ", "description"}, {"1", "x"}};
+    EXPECT_EQ(ClipboardRows::WithoutHeader(titled, {"Item No", "^Description"}), Rows({{"1", "x"}}));
+    EXPECT_EQ(ClipboardRows::WithoutHeader(titled, {"Item No", "Price"}), titled);
+
+    CheckedGrid checked;
+    FlexGrid& grid = checked.grid;
+    grid.setFormatString("ItemNo|Hidden|<Description|Price");
+    grid.setColHidden(1, true);
+    grid.setColFormat(3, "Currency");
+    grid.AddItem("1\tsecret\t\t1.5");
+    grid.setTextMatrix(1, 2, "\"Say\" hi");
+    grid.setEditable(true);
+    grid.show();
+    QSignalSpy pasted(&grid, &FlexGrid::PasteRows);
+    QSignalSpy undone(&grid, &FlexGrid::UndoPaste);
+    QAction* menu = grid.findChild<QAction*>("mnuPaste");
+    ASSERT_TRUE(menu);
+    grid.setRow(1);
+    grid.CopyWithHeaders();
+    QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_FALSE(menu->isVisible());
+    EXPECT_EQ(pasted.count(), 0) << "a grid that takes no pastes";
+
+    grid.setPasteable(true);
+    EXPECT_TRUE(menu->isVisible());
+    QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(pasted.count(), 1);
+    EXPECT_EQ(pasted[0][0].value<Rows>(), Rows({{"1", "\"Say\" hi", "$1.50"}}))
+        << "our own Copy, titles left out";
+    QTest::keyClick(&grid, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(undone.count(), 1);
+
+    // In an open cell Ctrl+V pastes text into the cell.
+    QApplication::clipboard()->setText("typed");
+    grid.setCol(2);
+    grid.EditCell();
+    auto* editor = qobject_cast<QLineEdit*>(grid.indexWidget(grid.currentIndex()));
+    ASSERT_TRUE(editor);
+    editor->selectAll();
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(editor->text(), "typed");
+    EXPECT_EQ(pasted.count(), 1);
 }

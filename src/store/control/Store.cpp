@@ -1,5 +1,7 @@
 #include "store/control/Store.h"
 
+#include "store/control/ListItemPaste.h"
+
 #include "sdk/RuntimeError.h"
 #include "sdk/Version.h"
 #include "store/control/StoreShared.h"
@@ -102,6 +104,9 @@ void Store::buildFrame() {
 
     gdData = NamedControl<FlexGrid>("gdData", this);
     gdData->setSelectionMode(FlexGrid::SelectionMode::ByRow);
+    gdData->setExtendedSelection(true);
+    connect(gdData, &FlexGrid::PasteRows, this, &Store::PasteListItems);
+    connect(gdData, &FlexGrid::UndoPaste, this, &Store::UndoListPaste);
     picFilter = new GridFilterBox(gdData, this);
     connect(picFilter, &GridFilterBox::CountChanged, this, &Store::ShowFilterCount);
     cmdAdd = NamedControl<QPushButton>("cmdAdd", QStringLiteral("Add"), this);
@@ -284,6 +289,7 @@ void Store::Setup() {
         m_db = m_appServer->GetDBConnection(QString());
         m_maint = std::make_shared<CStoreMaint>();
         m_maint->setAppServer(m_appServer);
+        m_listPaste = std::make_shared<ListItemPaste>(m_db, m_error, m_maint);
         LoadSearches(false);
         if (m_db) {
             const Variant stored =
@@ -318,6 +324,7 @@ void Store::ShutDown() {
     m_error.reset();
     m_appServer.reset();
     m_maint.reset();
+    m_listPaste.reset();
 }
 
 void Store::setEnabled(bool enabled) {

@@ -17,6 +17,7 @@ class CStoreMaint;
 class FlexGrid;
 class GridFilterBox;
 class KeyedCombo;
+class ListItemPaste;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -199,6 +200,8 @@ private:
     void EditListItemRow();
     void DeleteProductRow();
     void DeleteListItemRow();
+    void PasteListItems(const QList<QStringList>& rows);
+    void UndoListPaste();
 
     // Check Store: a finding's record opened in its editor, and the view brought up to date after it.
     void OpenFinding(const StoreCheck::Finding& found);
@@ -234,6 +237,7 @@ private:
     std::shared_ptr<::DBConnection> m_db;
     std::shared_ptr<CStore> m_store;
     std::shared_ptr<CStoreMaint> m_maint;
+    std::shared_ptr<ListItemPaste> m_listPaste;
     ErrorState m_errors{QStringLiteral("Store")};
     bool m_stopRequested = false;
     // Each "&Stop" counts; a fill ends when the count moves on from where it started.

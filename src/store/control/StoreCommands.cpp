@@ -1,6 +1,7 @@
 #include "store/control/Store.h"
 
 #include "sdk/RuntimeError.h"
+#include "store/control/ListItemPaste.h"
 #include "store/control/StoreShared.h"
 #include "store/editors/product/frmStoreListItem.h"
 #include "store/editors/product/frmStoreProduct.h"
@@ -10,6 +11,7 @@
 #include "store/records/CProduct.h"
 #include "store/records/CStore.h"
 #include "widgets/BusyPointer.h"
+#include "widgets/ClipboardRows.h"
 #include "widgets/FlexGrid.h"
 #include "widgets/KeyedCombo.h"
 #include "widgets/MsgBox.h"
@@ -214,6 +216,8 @@ void Store::AddProduct() {
 }
 
 void Store::AddListItem() {
+    if (m_listPaste)
+        m_listPaste->Forget();
     CListItem item;
     item.setStoreNo(m_store->StoreNo());
     item.setListId(SelectedListId());
@@ -277,6 +281,8 @@ void Store::EditProductRow() {
 }
 
 void Store::EditListItemRow() {
+    if (m_listPaste)
+        m_listPaste->Forget();
     if (!m_store || !gdData->DataRow())
         return;
     const int32_t row = gdData->Row();
@@ -317,6 +323,8 @@ void Store::DeleteProductRow() {
 }
 
 void Store::DeleteListItemRow() {
+    if (m_listPaste)
+        m_listPaste->Forget();
     const int32_t row = gdData->Row();
     const QString seqText = gdData->TextMatrix(row, 0);
     const QString listId = SelectedListId();
@@ -329,6 +337,42 @@ void Store::DeleteListItemRow() {
         return;
     if (m_maint && m_maint->DeleteStoreListItem(m_store->StoreNo(), listId, Variant(seqText).toInt32()))
         gdData->RemoveItem(row);
+}
+
+// ---- Ctrl+V and Ctrl+Z on the Lists view
+
+void Store::PasteListItems(const QList<QStringList>& rows) {
+    Quietly([&] {
+        const QString listId = SelectedListId();
+        if (!m_store || !IsTab("LIST") || !m_listPaste || listId.isEmpty())
+            return;
+        std::vector<int32_t> listed;
+        for (int32_t row = 1; row < gdData->Rows(); ++row)
+            listed.push_back(Variant(gdData->TextMatrix(row, 0)).toInt32());
+        std::vector<int32_t> replaced;
+        for (int32_t i = 0; gdData->SelectedRows() > 1 && i < gdData->SelectedRows(); ++i)
+            replaced.push_back(Variant(gdData->TextMatrix(gdData->SelectedRow(i), 0)).toInt32());
+        QStringList refused;
+        {
+            BusyPointer busy;
+            refused = m_listPaste->Paste(m_store->StoreNo(), listId, rows, listed, replaced);
+            LoadListItems();
+        }
+        if (!refused.isEmpty())
+            ClipboardRows::ShowRefused(refused.size(), rows.size(), refused,
+                                       QStringLiteral("were not saved"));
+    });
+}
+
+void Store::UndoListPaste() {
+    Quietly([&] {
+        if (!m_store || !IsTab("LIST") || !m_listPaste ||
+            !m_listPaste->CanUndo(m_store->StoreNo(), SelectedListId()))
+            return;
+        BusyPointer busy;
+        m_listPaste->Undo();
+        LoadListItems();
+    });
 }
 
 // ---- "Tools", "Special Offers..."

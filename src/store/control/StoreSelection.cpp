@@ -278,6 +278,7 @@ void Store::ResetGrid(const QString& formatString) {
     // The product view keeps its groups and the list view its sequence, from which a new entry's number is
     // taken: only the order and customer log views sort by a clicked column.
     gdData->setSortable(false);
+    gdData->setPasteable(false);
 }
 
 int32_t Store::FillGrid(StoredProcedureCall& call, const std::function<void()>& addRow) {

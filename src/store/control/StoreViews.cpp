@@ -1,3 +1,4 @@
+#include "store/control/ListItemPaste.h"
 #include "store/control/Store.h"
 
 #include "store/control/StoreShared.h"
@@ -91,6 +92,7 @@ void Store::DisplayProducts(bool bCollapse) {
 void Store::DisplayLists() {
     ShowPanel(picLists);
     ResetGrid(QStringLiteral("Seq #|Product #|Item Seq #|Product Name|Price #|Price"));
+    gdData->setPasteable(true);
     gdData->setRowBold(0, true);
     gdData->setColFormat(5, QStringLiteral("Currency"));
     LayoutControls();
@@ -105,6 +107,8 @@ void Store::DisplayLists() {
 void Store::on_cmbList_currentIndexChanged(int index) {
     if (Deferred([this, index] { on_cmbList_currentIndexChanged(index); }))
         return;
+    if (m_listPaste)
+        m_listPaste->Forget();
     LoadListItems();
 }
 

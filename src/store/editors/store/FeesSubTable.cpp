@@ -8,10 +8,12 @@
 #include "store/editors/store/StoreSubTables.h"
 #include "store/editors/store/SubTableCells.h"
 #include "store/editors/store/SubTableEngine.h"
+#include "store/editors/store/SubTablePaste.h"
 #include "store/host/CStoreMaint.h"
 #include "widgets/FlexGrid.h"
 #include "widgets/MsgBox.h"
 
+#include <QRegularExpression>
 #include <cmath>
 
 using namespace SubTableCells;
@@ -206,6 +208,41 @@ bool SaveFee(SubTableEngine& engine, VariantTable& t, int32_t row) {
     return true;
 }
 
+// A pasted item is named by its number or its description; a pasted price reads as the grid shows it, the
+// amount and the price number in brackets. The database checks at saving that the price is the item's.
+QString PasteFeeCell(SubTableEngine& engine, VariantTable& t, int32_t row, int32_t field,
+                     const QString& text) {
+    const QString wanted = text.trimmed();
+    if (field == ItemField) {
+        int32_t itemNo = 0;
+        QString description;
+        const auto items = engine.Service().ItemMaint();
+        const bool found = !wanted.isEmpty() && items && items->FindItem(wanted, itemNo, description);
+        t.setValue(ItemNoField, row, Variant(found ? itemNo : int32_t(0)));
+        t.setValue(ItemField, row, found ? description : text);
+        if (wanted.isEmpty())
+            return QStringLiteral("Fee must be tied to an item.");
+        return found ? QString() : QStringLiteral("There is no item \"%1\".").arg(wanted);
+    }
+    if (field != PriceField)
+        return {};
+    ClearPrice(t, row);
+    if (wanted.isEmpty())
+        return {};
+    static const QRegularExpression shown(QStringLiteral("^(.*)\\((\\d+)\\)$"));
+    const QRegularExpressionMatch match = shown.match(wanted);
+    const QString amount = match.hasMatch() ? SubTablePaste::Unformatted(match.captured(1)) : QString();
+    if (!match.hasMatch() || !IsNumericText(amount)) {
+        t.setValue(PriceField, row, text);
+        return QStringLiteral("A price reads as its amount and its price number in brackets: $12.50(345).");
+    }
+    const Variant priceNo(match.captured(2).toInt());
+    t.setValue(PriceNoField, row, priceNo);
+    t.setValue(PriceAmountField, row, amount);
+    t.setValue(PriceField, row, PriceText(Variant(amount), priceNo));
+    return {};
+}
+
 bool NotNumeric(const QString& text) {
     return !IsNumericText(text);
 }
@@ -252,6 +289,8 @@ SubTableDescription FeesTable() {
         return true;
     };
     d.cellButton = FeeButton;
+    d.pasteable = true;
+    d.pasteCell = PasteFeeCell;
     d.saveRow = SaveFee;
     return d;
 }

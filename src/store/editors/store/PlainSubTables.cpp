@@ -168,6 +168,7 @@ SubTableDescription GroupsTable() {
         AppendNew(t, {{2, Variant(int32_t(0))}, {8, Variant(New)}});
     });
     d.reloadsAfterFailedApply = false;
+    d.pasteable = true;
     d.saveRow = SaveGroup;
     return d;
 }
@@ -185,6 +186,7 @@ SubTableDescription ListsTable() {
     d.hiddenFields = {0, 1};
     d.checks = {DescriptionCheck(3)};
     d.addRows = AppendRow([](VariantTable& t) { AppendNew(t, {{2, Variant(New)}, {3, Variant(New)}}); });
+    d.pasteable = true;
     d.saveRow = SaveList;
     return d;
 }
@@ -201,6 +203,7 @@ SubTableDescription ScreensTable() {
     d.readRow = ReadScreen;
     d.hiddenFields = {0, 1};
     d.addRows = AppendRow([](VariantTable& t) { AppendNew(t, {{2, Variant(New)}}); });
+    d.pasteable = true;
     d.saveRow = SaveScreen;
     return d;
 }

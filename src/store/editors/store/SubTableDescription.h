@@ -52,6 +52,13 @@ struct SubTableDescription {
     std::function<void(SubTableEngine&, int32_t row, int32_t field)> cellButton;
     std::function<void(SubTableEngine&, int32_t row)> doubleClick;
 
+    // Rows can be pasted from a spreadsheet (Ctrl+V).
+    bool pasteable = false;
+    // A pasted cell of a field the grid does not take typed (an item, a price): fills the row's fields and
+    // returns why the cell is refused, or nothing.
+    std::function<QString(SubTableEngine&, VariantTable&, int32_t row, int32_t field, const QString& text)>
+        pasteCell;
+
     // Saves one data row and writes its status back; false ends the table's save with false.
     std::function<bool(SubTableEngine&, VariantTable&, int32_t row)> saveRow;
 };

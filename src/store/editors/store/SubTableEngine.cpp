@@ -4,8 +4,10 @@
 #include "store/data/ErrorState.h"
 #include "store/data/StoredProcedureCall.h"
 #include "store/editors/store/SubTableCells.h"
+#include "store/editors/store/SubTablePaste.h"
 #include "store/host/CStoreMaint.h"
 #include "store/records/CStore.h"
+#include "widgets/ClipboardRows.h"
 #include "widgets/FlexGrid.h"
 #include "widgets/MsgBox.h"
 
@@ -19,6 +21,8 @@ void NotImplementedYet() {
     MsgBox(QStringLiteral("Not Implemented Yet"));
 }
 
+const QColor RefusedBack(255, 200, 200);
+
 } // namespace
 
 SubTableEngine::SubTableEngine(FlexGrid& grid, ErrorState& errors,
@@ -26,7 +30,7 @@ SubTableEngine::SubTableEngine(FlexGrid& grid, ErrorState& errors,
     : m_grid(grid), m_errors(errors) {
     for (SubTableDescription& description : descriptions) {
         auto table = std::make_shared<VariantTable>(description.fields);
-        m_entries.push_back({std::move(description), std::move(table), false});
+        m_entries.push_back({std::move(description), std::move(table), false, {}, {}});
     }
 }
 
@@ -100,8 +104,10 @@ void SubTableEngine::Load(const QString& key) {
     const bool shown = m_grid.Table() == e.table;
     if (shown)
         m_grid.Unbind();
-    if (e.description.emptiedBeforeLoad)
+    if (e.description.emptiedBeforeLoad) {
         e.table->Clear();
+        forgetPaste(e);
+    }
     m_errors.Guard(m_service ? m_service->ErrorObject() : nullptr, e.description.loadFailure, [&] {
         readRows(e);
         return true;
@@ -118,8 +124,10 @@ void SubTableEngine::readRows(Entry& e) {
     bool first = true;
     for (; !call.atEnd(); call.next()) {
         // The first row starts a fresh table; no rows keeps what was there.
-        if (first)
+        if (first) {
             e.table->Clear();
+            forgetPaste(e);
+        }
         first = false;
         const int32_t row = e.table->AddRow();
         setStatus(*e.table, row, stUnchanged);
@@ -148,11 +156,21 @@ void SubTableEngine::SetupGrid(const QString& key) {
         e.description.columns(m_grid, *this);
     if (e.table->Rows() > 0 || e.description.boundWhenEmpty)
         m_grid.BindTo(e.table);
+    m_grid.setPasteable(e.description.pasteable);
     m_grid.AutoSize();
     for (int32_t row = 0; row < e.table->Rows(); ++row)
         if (Status(*e.table, row) == stDelete)
             m_grid.setRowHidden(row + 1, true);
+    for (const int32_t row : e.refused)
+        markRefused(e, row, true);
     m_grid.setRedraw(true);
+}
+
+void SubTableEngine::markRefused(const Entry& e, int32_t row, bool refused) {
+    if (m_grid.Table() != e.table || row + 1 >= m_grid.Rows())
+        return;
+    for (int32_t col = 0; col < m_grid.Cols(); ++col)
+        m_grid.setCellBackColor(row + 1, col, refused ? RefusedBack : QColor());
 }
 
 // ---- saving
@@ -165,13 +183,14 @@ bool SubTableEngine::Save(const QString& key) {
                                [&] { return saveRows(e); });
     if (saved)
         e.changed = false;
+    e.undo.reset();
     SetupGrid(key);
     return saved;
 }
 
 bool SubTableEngine::saveRows(Entry& e) {
     for (int32_t row = 0; row < e.table->Rows(); ++row)
-        if (!e.description.saveRow(*this, *e.table, row))
+        if (!e.refused.count(row) && !e.description.saveRow(*this, *e.table, row))
             return false;
     return true;
 }
@@ -206,6 +225,7 @@ void SubTableEngine::Add() {
     if (!e->description.addRows(*this, *e->table))
         return;
     e->changed = true;
+    e->undo.reset();
     showNewRow(*e);
 }
 
@@ -234,6 +254,7 @@ void SubTableEngine::Delete() {
     setStatus(*e->table, row - 1, stDelete);
     m_grid.setRowHidden(row, true);
     e->changed = true;
+    e->undo.reset();
 }
 
 void SubTableEngine::Apply() {
@@ -285,7 +306,12 @@ void SubTableEngine::ValidateEdit(int32_t row, int32_t col, const QString& text,
 void SubTableEngine::AfterEdit(int32_t row, int32_t col) {
     (void)col;
     Entry* e = current();
-    if (!e || !e->description.editsMarkRows || row < 1)
+    if (!e || row < 1)
+        return;
+    e->undo.reset();
+    if (e->refused.count(row - 1))
+        recheckRefused(*e, row - 1);
+    if (!e->description.editsMarkRows)
         return;
     if (Status(*e->table, row - 1) != stNew) {
         setStatus(*e->table, row - 1, stModified);
@@ -298,7 +324,10 @@ void SubTableEngine::CellButtonClick(int32_t row, int32_t col) {
     Entry* e = current();
     if (!e || !e->description.cellButton || row < 1)
         return;
+    e->undo.reset();
     e->description.cellButton(*this, row, col);
+    if (e->refused.count(row - 1))
+        recheckRefused(*e, row - 1);
     m_grid.setRowBold(0, true);
     m_grid.AutoSize();
 }
@@ -307,4 +336,92 @@ void SubTableEngine::DoubleClick() {
     Entry* e = current();
     if (e && e->description.doubleClick)
         e->description.doubleClick(*this, m_grid.Row());
+}
+
+// ---- pasting rows
+
+void SubTableEngine::forgetPaste(Entry& e) {
+    e.refused.clear();
+    e.undo.reset();
+}
+
+// The selected data rows when several are; a single one is only where the cursor is.
+std::vector<int32_t> SubTableEngine::pasteTargets() const {
+    std::vector<int32_t> rows;
+    if (m_grid.SelectedRows() < 2)
+        return rows;
+    for (int32_t i = 0; i < m_grid.SelectedRows(); ++i) {
+        const int32_t row = m_grid.SelectedRow(i);
+        if (row > 0 && !m_grid.RowHidden(row))
+            rows.push_back(row - 1);
+    }
+    return rows;
+}
+
+void SubTableEngine::Paste(const QList<QStringList>& rows) {
+    Entry* e = current();
+    if (!e || !e->description.pasteable || StoreNo() == 0 || rows.isEmpty())
+        return;
+    Snapshot before{*e->table, e->changed, e->refused};
+    const std::vector<int32_t> targets = pasteTargets();
+    QStringList report;
+    int32_t refusedRows = 0;
+    int32_t first = -1;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        int32_t row = size_t(i) < targets.size() ? targets[size_t(i)] : -1;
+        if (row < 0) {
+            e->description.addRows(*this, *e->table);
+            row = e->table->Rows() - 1;
+        }
+        first = first < 0 ? row : first;
+        const QStringList reasons = pasteRow(*e, row, rows[i]);
+        refusedRows += reasons.isEmpty() ? 0 : 1;
+        for (const QString& reason : reasons)
+            report << QStringLiteral("Row %1, %2").arg(i + 1).arg(reason);
+    }
+    e->changed = true;
+    e->undo = std::move(before);
+    SetupGrid(e->description.key);
+    m_grid.setRow(first + 1);
+    m_grid.ShowCell(first + 1, 2);
+    if (!report.isEmpty())
+        ClipboardRows::ShowRefused(refusedRows, rows.size(), report,
+                                   QStringLiteral("are marked; they will not be saved"));
+}
+
+// A row that passes becomes pending as a typed one does; one that fails is kept out of the save.
+QStringList SubTableEngine::pasteRow(Entry& e, int32_t row, const QStringList& cells) {
+    const QStringList reasons = SubTablePaste(*this, e.description, *e.table).Fill(row, cells);
+    if (!reasons.isEmpty()) {
+        e.refused.insert(row);
+        return reasons;
+    }
+    e.refused.erase(row);
+    if (Status(*e.table, row) != stNew)
+        setStatus(*e.table, row, stModified);
+    return {};
+}
+
+// A refused row whose cells now all pass joins the rows that are saved.
+void SubTableEngine::recheckRefused(Entry& e, int32_t row) {
+    QStringList cells;
+    for (const int32_t col : m_grid.VisibleCols())
+        cells << m_grid.gridModel()->ShownText(row + 1, col);
+    if (!SubTablePaste(*this, e.description, *e.table).Fill(row, cells).isEmpty())
+        return;
+    e.refused.erase(row);
+    markRefused(e, row, false);
+    m_grid.Refresh();
+}
+
+void SubTableEngine::UndoPaste() {
+    Entry* e = current();
+    if (!e || !e->undo)
+        return;
+    m_grid.Unbind();
+    *e->table = std::move(e->undo->table);
+    e->changed = e->undo->changed;
+    e->refused = std::move(e->undo->refused);
+    e->undo.reset();
+    SetupGrid(e->description.key);
 }

@@ -4,8 +4,11 @@
 #include "widgets/VariantTable.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <set>
 #include <vector>
 
 class CStore;
@@ -54,6 +57,13 @@ public:
     void AfterEdit(int32_t row, int32_t col);
     void CellButtonClick(int32_t row, int32_t col);
     void DoubleClick();
+    // Pasted rows replace the selected rows (when several are selected) in order and the rest are added;
+    // refused rows are marked, listed in one message and kept out of the save. UndoPaste takes the last paste
+    // back while nothing else changed the table and it was not saved.
+    void Paste(const QList<QStringList>& rows);
+    void UndoPaste();
+    // Table rows of a paste that were refused.
+    const std::set<int32_t>& RefusedRows(const QString& key) const { return entry(key).refused; }
 
     // What the descriptions work with.
     CStoreMaint& Service() const { return *m_service; }
@@ -64,10 +74,17 @@ public:
     ErrorState& Errors() const { return m_errors; }
 
 private:
+    struct Snapshot {
+        VariantTable table;
+        bool changed = false;
+        std::set<int32_t> refused;
+    };
     struct Entry {
         SubTableDescription description;
         std::shared_ptr<VariantTable> table;
         bool changed = false;
+        std::set<int32_t> refused;
+        std::optional<Snapshot> undo; // the table before the last paste
     };
     Entry& entry(const QString& key);
     const Entry& entry(const QString& key) const;
@@ -75,6 +92,11 @@ private:
     void readRows(Entry& entry);
     bool saveRows(Entry& entry);
     void showNewRow(Entry& entry);
+    std::vector<int32_t> pasteTargets() const;
+    QStringList pasteRow(Entry& entry, int32_t row, const QStringList& cells);
+    void markRefused(const Entry& entry, int32_t row, bool refused);
+    void recheckRefused(Entry& entry, int32_t row);
+    static void forgetPaste(Entry& entry);
 
     FlexGrid& m_grid;
     ErrorState& m_errors;

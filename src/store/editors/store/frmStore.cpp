@@ -72,6 +72,9 @@ frmStore::frmStore(QWidget* parent)
     connect(gdData, &FlexGrid::CellButtonClick, this,
             [this](int32_t row, int32_t col) { m_tables.CellButtonClick(row, col); });
     connect(gdData, &FlexGrid::DblClick, this, [this] { m_tables.DoubleClick(); });
+    connect(gdData, &FlexGrid::PasteRows, this,
+            [this](const QList<QStringList>& rows) { m_tables.Paste(rows); });
+    connect(gdData, &FlexGrid::UndoPaste, this, [this] { m_tables.UndoPaste(); });
     connect(cmdAdd, &QPushButton::clicked, this, [this] { m_tables.Add(); });
     connect(cmdDelete, &QPushButton::clicked, this, [this] { m_tables.Delete(); });
     connect(cmdUpdate, &QPushButton::clicked, this, [this] { m_tables.Apply(); });
@@ -158,6 +161,7 @@ QWidget* frmStore::buildGridPanel() {
     gdData->setParent(panel);
     gdData->setObjectName(QStringLiteral("gdData"));
     gdData->setEditable(true);
+    gdData->setExtendedSelection(true);
     cmdAdd = NamedControl<QPushButton>("cmdAdd", QStringLiteral("Add"), panel);
     cmdDelete = NamedControl<QPushButton>("cmdDelete", QStringLiteral("Delete"), panel);
     cmdUpdate = NamedControl<QPushButton>("cmdUpdate", QStringLiteral("Apply"), panel);
