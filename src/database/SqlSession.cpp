@@ -98,6 +98,10 @@ void SqlSession::configure() {
         execute(QStringLiteral("PRAGMA foreign_keys = ON"));
         execute(QStringLiteral("PRAGMA journal_mode = WAL"));
         execute(QStringLiteral("PRAGMA synchronous = NORMAL"));
+        // A checkpoint copies the log into the file and waits for the disk: every 4,000 pages (16 MB, one
+        // hash table of the log's index, so reading costs the same) rather than SQLite's 1,000, saves wait for
+        // it a quarter as often.
+        execute(QStringLiteral("PRAGMA wal_autocheckpoint = 4000"));
         // The history's triggers ask the connection who is making the change.
         if (sqlite3* handle = SqliteRowCursor::Handle(*this))
             sqlite3_create_function_v2(handle, "zev_current_user", 0, SQLITE_UTF8 | SQLITE_INNOCUOUS, this,
