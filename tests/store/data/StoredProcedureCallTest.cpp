@@ -93,9 +93,8 @@ TEST_F(StoredProcedureCallTest, WriteSendsNullForEmptyAndZeroAndReadsOutputsOnly
     db->script(SaveThing).notSucceeded().returns(-5);
     EXPECT_FALSE(thing.Save(db, error, SuccessTest::AtLeastZero));
     ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].prompt, "Thing 3 already exists.");
+    EXPECT_EQ(messages.last(), "Save Thing Error: Thing 3 already exists.");
     EXPECT_EQ(messages.shown()[0].buttons, 64);
-    EXPECT_EQ(messages.shown()[0].title, "Save Thing Error");
     EXPECT_EQ(thing.count, 12);
     EXPECT_TRUE(error->reports.empty());
 }
