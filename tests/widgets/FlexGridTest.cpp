@@ -185,7 +185,6 @@ TEST(FlexGrid, RedrawSuspendedKeepsTheCurrentCell) {
         grid.AddItem(QString("%1\tb").arg(i));
     EXPECT_EQ(grid.Row(), 1) << "the cursor starts on the first data row";
     grid.setRedraw(false);
-    EXPECT_FALSE(grid.Redraw());
     grid.setRows(1);
     for (int i = 1; i <= 100; ++i)
         grid.AddItem(QString("%1\tb").arg(i));
