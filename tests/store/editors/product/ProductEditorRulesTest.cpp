@@ -154,11 +154,9 @@ TEST(ProductItemFormRulesTest, CaptionShowAndFill) {
     values.price = {0, 12.5, 2};
     item.setPriceNo(44);
     ASSERT_TRUE(ProductItemFormRules::Fill(values, item));
-    EXPECT_EQ(item.MinAge, 0.0);
-    EXPECT_EQ(item.MaxAge, 0.0);
-    EXPECT_EQ(item.ManualInvoice, 1); // inherited: unchanged
-    EXPECT_EQ(item.PriceNo(), 0);
-    EXPECT_EQ(item.Price(), 0.0);
+    // Empty and wrong ages are 0, an inherited invoice flag is unchanged, an unbound price is cleared.
+    EXPECT_EQ(std::tuple(item.MinAge, item.MaxAge, item.ManualInvoice, item.PriceNo(), item.Price()),
+              std::tuple(0.0, 0.0, 1, 0, 0.0));
 
     values.advancePurchaseDays = "three";
     EXPECT_EQ(Refused(ProductItemFormRules::Check(values)),
