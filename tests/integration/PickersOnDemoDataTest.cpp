@@ -104,9 +104,7 @@ TEST_P(PickersOnDemoDataTest, PricePickerShowsSeasonsDiscountsAndHandsBackTheCur
     QString price;
     int16_t unitQty = 0;
     picker.getSelectedPriceNo(priceNo, price, unitQty);
-    EXPECT_EQ(priceNo, 105);
-    EXPECT_EQ(price.toDouble(), 267.0);
-    EXPECT_EQ(unitQty, 3);
+    EXPECT_EQ(std::tuple(priceNo, price.toDouble(), unitQty), std::tuple(105, 267.0, int16_t(3)));
 
     DoubleClickCell(grid, 2, 1);
     EXPECT_FALSE(picker.isVisible());
@@ -227,10 +225,8 @@ TEST_P(PickersOnDemoDataTest, ProductItemPickerListsEveryItemOfTheStoreAndHandsB
     int32_t productNo = 0, seqNo = 0;
     QString itemName, productName;
     picker.getSelectedProductSeqNo(1, productNo, seqNo, itemName, productName);
-    EXPECT_EQ(QString::number(productNo), grid.TextMatrix(3, 0));
-    EXPECT_EQ(QString::number(seqNo), grid.TextMatrix(3, 2));
-    EXPECT_EQ(itemName, grid.TextMatrix(3, 4));
-    EXPECT_EQ(productName, grid.TextMatrix(3, 1));
+    EXPECT_EQ(QStringList({QString::number(productNo), productName, QString::number(seqNo), itemName}),
+              GridCells(grid, 3).mid(0, 3) + QStringList{grid.TextMatrix(3, 4)});
     DoubleClickCell(grid, 2, 0);
     EXPECT_FALSE(picker.isVisible());
     EXPECT_FALSE(picker.UserCancelled);
