@@ -34,14 +34,6 @@ protected:
         return Admin(QStringList{"user"} + words + QStringList{"--database", target});
     }
 
-    QMap<QString, int> Counts() {
-        auto session = SqlSession::Open(target);
-        QMap<QString, int> counts;
-        for (const QString& table : Schema::Tables())
-            counts[table] = session->scalar("SELECT COUNT(*) FROM " + table).toInt();
-        return counts;
-    }
-
     std::unique_ptr<TestDatabase> database;
     QString target, out, err;
 };
@@ -57,13 +49,13 @@ TEST_P(AdminCommandTest, InitTwiceChangesNothingAndADatabaseNewerThanTheProgramI
     // On a server, the group roles, their privileges and the administrator's login, without a password.
     EXPECT_EQ(out.contains("Login " + alice + " created without a password"),
               GetParam() == Backend::PostgreSQL);
-    const auto seeded = Counts();
+    const auto seeded = database->counts();
     EXPECT_GT(seeded["zev_store"], 0);
     ASSERT_EQ(Admin({"init", target, "--admin", alice, "--demo"}), AdminCommand::Done);
     EXPECT_EQ(out, "Demo data not loaded: the database holds stores or users already.\n"
                    "Nothing to do: the tables are at version " +
                        now + " and " + alice + " is an administrator.\n");
-    EXPECT_EQ(Counts(), seeded);
+    EXPECT_EQ(database->counts(), seeded);
 
     SqlSession::Open(target)->run("UPDATE zev_schema_version SET version = " + newer);
     const QString refusal = "The database has version " + newer +
@@ -73,7 +65,7 @@ TEST_P(AdminCommandTest, InitTwiceChangesNothingAndADatabaseNewerThanTheProgramI
     EXPECT_EQ(err, refusal);
     EXPECT_EQ(User({"add", N("bob"), "--rights", "STORE"}), AdminCommand::Failed);
     EXPECT_EQ(err, refusal);
-    EXPECT_EQ(Counts()["zev_user"], seeded["zev_user"]);
+    EXPECT_EQ(database->counts()["zev_user"], seeded["zev_user"]);
 }
 
 TEST_P(AdminCommandTest, UsersAndRightsAreKeptAndBadOnesRefusedWithoutAChange) {
@@ -109,7 +101,7 @@ TEST_P(AdminCommandTest, UsersAndRightsAreKeptAndBadOnesRefusedWithoutAChange) {
         EXPECT_TRUE(err.startsWith("A SQLite file keeps no passwords")) << err.toStdString();
     }
 
-    const auto before = Counts();
+    const auto before = database->counts();
     const struct {
         QStringList words;
         int code;
@@ -130,7 +122,7 @@ TEST_P(AdminCommandTest, UsersAndRightsAreKeptAndBadOnesRefusedWithoutAChange) {
         EXPECT_EQ(User(wrong.words), wrong.code) << wrong.words.join(' ').toStdString();
         EXPECT_TRUE(err.contains(wrong.says) && out.isEmpty()) << err.toStdString();
     }
-    EXPECT_EQ(Counts(), before);
+    EXPECT_EQ(database->counts(), before);
 
     // Both programs answer --version without a failure.
     EXPECT_EQ(Admin({"--version"}), AdminCommand::Done);

@@ -1,4 +1,5 @@
 #include "DemoHost.h"
+#include "app/HostOptions.h"
 
 #include <QFile>
 #include <QTextStream>
@@ -27,4 +28,13 @@ void DemoHost::Execute(const QString& sql, const QVariantList& values) {
         db->session()->execute(sql);
     else
         db->session()->run(sql, values);
+}
+
+std::unique_ptr<HostLauncher> Launched(const QStringList& arguments, const QTemporaryDir& folder) {
+    HostOptions options;
+    QString message;
+    EXPECT_TRUE(HostOptions::Parse(arguments, options, message)) << message.toStdString();
+    auto launcher = std::make_unique<HostLauncher>(options, PlacesIn(folder));
+    launcher->Start();
+    return launcher;
 }

@@ -2,9 +2,11 @@
 
 #include "app/ErrorLog.h"
 #include "app/HostAppServer.h"
+#include "app/HostLauncher.h"
 #include "app/HostSettings.h"
 #include "dbsupport/TestDatabase.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -41,3 +43,21 @@ protected:
             GTEST_SKIP() << "no PostgreSQL server given (ZEVSTORE_TEST_PG_URL)";
     }
 };
+
+// The store module plug-in as built beside the tests; the tests that start it skip when it is not built.
+inline const QString PluginFolder = QStringLiteral(ZEV_BUILD_PLUGIN_DIR);
+inline bool PluginBuilt() {
+    return QFile::exists(PluginFolder + "/libzevstore_store.so");
+}
+#define ZEV_SKIP_WITHOUT_PLUGIN()                                                                            \
+    do {                                                                                                     \
+        if (!PluginBuilt())                                                                                  \
+            GTEST_SKIP() << "the store module plug-in is not built in " << PluginFolder.toStdString();       \
+    } while (false)
+
+// A launcher's settings and error log in the folder, its module from the plug-in folder.
+inline HostLauncher::Places PlacesIn(const QTemporaryDir& folder, const QString& plugins = PluginFolder) {
+    return {folder.filePath("zevstore.ini"), folder.filePath("errors.log"), plugins};
+}
+// zevstore started with these arguments, the program's name first; its window is there when it started.
+std::unique_ptr<HostLauncher> Launched(const QStringList& arguments, const QTemporaryDir& folder);

@@ -1,3 +1,4 @@
+#include "DemoHost.h"
 #include "app/HostLauncher.h"
 #include "app/MainWindow.h"
 #include "app/ScreenshotRenderer.h"
@@ -17,20 +18,10 @@
 
 namespace {
 
-const QString PluginFolder = QStringLiteral(ZEV_BUILD_PLUGIN_DIR);
 const QString HostProgram = QStringLiteral(ZEV_BUILD_BIN_DIR "/zevstore");
 
-bool PluginBuilt() {
-    return QFile::exists(PluginFolder + "/libzevstore_store.so");
-}
-
-HostLauncher::Places PlacesIn(const QTemporaryDir& folder, const QString& plugins = PluginFolder) {
-    return {folder.filePath("zevstore.ini"), folder.filePath("errors.log"), plugins};
-}
-
 TEST(HostEndToEndTest, AFirstRunListsTheDemoStoresAndTheChosenStoreIsTheDefaultOfTheNextStart) {
-    if (!PluginBuilt())
-        GTEST_SKIP() << "the store module plug-in is not built in " << PluginFolder.toStdString();
+    ZEV_SKIP_WITHOUT_PLUGIN();
     QTemporaryDir folder;
     HostOptions options;
     options.database = folder.filePath("first-run.db");
@@ -130,8 +121,7 @@ int RunHost(const QStringList& arguments, const QTemporaryDir& home, const QStri
 }
 
 TEST(HostEndToEndTest, TheProgramRendersTheViewsAndEditorsOfAFreshDemoDatabase) {
-    if (!PluginBuilt())
-        GTEST_SKIP() << "the store module plug-in is not built in " << PluginFolder.toStdString();
+    ZEV_SKIP_WITHOUT_PLUGIN();
     QTemporaryDir home;
     QString errors;
     ASSERT_EQ(RunHost({"--screenshots", home.filePath("shots")}, home, PluginFolder, errors), 0)

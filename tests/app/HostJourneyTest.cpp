@@ -12,7 +12,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -26,8 +25,6 @@
 // them.
 
 namespace {
-
-const QString PluginFolder = QStringLiteral(ZEV_BUILD_PLUGIN_DIR);
 
 // A control the journey needs is not there: ends the dialog being worked (and the step) as a failure.
 struct MissingControl {
@@ -137,8 +134,7 @@ protected:
         BothBackends::SetUp();
         if (IsSkipped())
             return;
-        if (!QFile::exists(PluginFolder + "/libzevstore_store.so"))
-            GTEST_SKIP() << "the store module plug-in is not built in " << PluginFolder.toStdString();
+        ZEV_SKIP_WITHOUT_PLUGIN();
         host = std::make_unique<DemoHost>("admin", GetParam());
         window = std::make_unique<MainWindow>(host->server);
         ASSERT_TRUE(window->StartModule(PluginFolder)) << window->ModuleError().toStdString();

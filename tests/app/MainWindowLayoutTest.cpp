@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabBar>
@@ -17,8 +16,6 @@
 // The main window on the demo data, laid out at its smallest and at a full-HD screen's size, on every view.
 
 namespace {
-
-const QString PluginFolder = QStringLiteral(ZEV_BUILD_PLUGIN_DIR);
 
 // The controls a user sees and works: the parts inside a combo box, a grid or a tab bar are theirs.
 bool IsControl(const QWidget* widget) {
@@ -80,8 +77,7 @@ QStringList LayoutFaults(QWidget& control) {
 class MainWindowLayoutTest : public testing::Test {
 protected:
     void SetUp() override {
-        if (!QFile::exists(PluginFolder + "/libzevstore_store.so"))
-            GTEST_SKIP() << "the store module plug-in is not built in " << PluginFolder.toStdString();
+        ZEV_SKIP_WITHOUT_PLUGIN();
         host = std::make_unique<DemoHost>("admin");
         window = std::make_unique<MainWindow>(host->server);
         ASSERT_TRUE(window->StartModule(PluginFolder)) << window->ModuleError().toStdString();

@@ -5,32 +5,21 @@
 #include "support/ScriptedMessages.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QRandomGenerator>
 #include <QUrl>
 
 namespace {
 
-const QString PluginFolder = QStringLiteral(ZEV_BUILD_PLUGIN_DIR);
-
 // zevstore on a team's server, each person with the password of their own login (as ~/.pgpass gives it).
 std::unique_ptr<HostLauncher> Launch(const QStringList& options, const QString& password,
                                      const QTemporaryDir& folder) {
     qputenv("PGPASSWORD", password.toUtf8());
-    HostOptions parsed;
-    QString message;
-    EXPECT_TRUE(HostOptions::Parse(QStringList{"zevstore"} + options, parsed, message));
-    auto launcher = std::make_unique<HostLauncher>(
-        parsed,
-        HostLauncher::Places{folder.filePath("zevstore.ini"), folder.filePath("errors.log"), PluginFolder});
-    launcher->Start();
-    return launcher;
+    return Launched(QStringList{"zevstore"} + options, folder);
 }
 
 TEST(ServerSignIn, TheLoginIsTheUserAndNoOneElsesNameCanBeTaken) {
-    if (!TestDatabase::Available(Backend::PostgreSQL) ||
-        !QFile::exists(PluginFolder + "/libzevstore_store.so"))
+    if (!TestDatabase::Available(Backend::PostgreSQL) || !PluginBuilt())
         GTEST_SKIP() << "needs the PostgreSQL server (ZEVSTORE_TEST_PG_URL) and the module plug-in";
     const auto database = TestDatabase::Create(Backend::PostgreSQL);
     const QString clerk = database->login("clerk", {"STORE"});

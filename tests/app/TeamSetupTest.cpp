@@ -13,13 +13,8 @@
 
 namespace {
 
-const QString PluginFolder = QStringLiteral(ZEV_BUILD_PLUGIN_DIR);
 const QString AdminProgram = QStringLiteral(ZEV_BUILD_BIN_DIR "/zevstore-admin");
 const QString DocumentedAddress = "postgresql://zevstore@db.example.com/zevstore";
-
-bool PluginBuilt() {
-    return QFile::exists(PluginFolder + "/libzevstore_store.so");
-}
 
 // The shell commands of the set-up page's code blocks that run ZevStore's own programs, in order.
 QStringList DocumentedCommands() {
@@ -34,17 +29,6 @@ QStringList DocumentedCommands() {
             commands << line;
     }
     return commands;
-}
-
-std::unique_ptr<HostLauncher> SignIn(const QStringList& arguments, const QTemporaryDir& folder) {
-    HostOptions options;
-    QString message;
-    EXPECT_TRUE(HostOptions::Parse(arguments, options, message)) << message.toStdString();
-    auto launcher = std::make_unique<HostLauncher>(
-        options,
-        HostLauncher::Places{folder.filePath("zevstore.ini"), folder.filePath("errors.log"), PluginFolder});
-    EXPECT_TRUE(launcher->Start()) << launcher->Error().toStdString();
-    return launcher;
 }
 
 TEST(TeamSetupTest, TheDocumentedStepsEndWithEachPersonSignedInWithTheirOwnLogin) {
@@ -84,8 +68,8 @@ TEST(TeamSetupTest, TheDocumentedStepsEndWithEachPersonSignedInWithTheirOwnLogin
         // The person's own password, as their ~/.pgpass would give it.
         const QString login = QUrl(arguments[arguments.indexOf("--database") + 1]).userName();
         qputenv("PGPASSWORD", passwords[login].toUtf8());
-        auto launcher = SignIn(arguments, folder);
-        ASSERT_TRUE(launcher->Window());
+        auto launcher = Launched(arguments, folder);
+        ASSERT_TRUE(launcher->Window()) << launcher->Error().toStdString();
         EXPECT_EQ(launcher->Window()->lblStatus->text(), "Ready");
         signedIn << launcher->Server()->User();
         stores = launcher->Window()->findChild<QComboBox*>("cmbStore")->count();
@@ -98,8 +82,7 @@ TEST(TeamSetupTest, TheDocumentedStepsEndWithEachPersonSignedInWithTheirOwnLogin
 }
 
 TEST(TeamSetupTest, AnUnknownUserIsToldNoAndTheHostNamesTheCommandThatLetsThemIn) {
-    if (!PluginBuilt())
-        GTEST_SKIP() << "the store module plug-in is not built in " << PluginFolder.toStdString();
+    ZEV_SKIP_WITHOUT_PLUGIN();
     QTemporaryDir folder;
     const QString database = folder.filePath("shop.db");
     const QStringList start{"zevstore", "--database", database, "--user", "newbie"};
@@ -109,7 +92,7 @@ TEST(TeamSetupTest, AnUnknownUserIsToldNoAndTheHostNamesTheCommandThatLetsThemIn
     {
         ScriptedMessages messages;
         messages.expect();
-        EXPECT_EQ(SignIn(start, folder)->Window()->lblStatus->text(), status);
+        EXPECT_EQ(Launched(start, folder)->Window()->lblStatus->text(), status);
         ASSERT_EQ(messages.shown().size(), 1u);
         EXPECT_EQ(messages.shown()[0].title, "Security Alert");
     }
@@ -122,7 +105,7 @@ TEST(TeamSetupTest, AnUnknownUserIsToldNoAndTheHostNamesTheCommandThatLetsThemIn
     QString said;
     QTextStream out(&said);
     ASSERT_EQ(AdminCommand(out, out).Run(QProcess::splitCommand(command)), AdminCommand::Done);
-    EXPECT_EQ(SignIn(start, folder)->Window()->lblStatus->text(), "Ready");
+    EXPECT_EQ(Launched(start, folder)->Window()->lblStatus->text(), "Ready");
 }
 
 } // namespace

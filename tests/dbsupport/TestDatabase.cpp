@@ -148,6 +148,13 @@ int TestDatabase::count(const QString& table, const QString& where, const QVaria
         .toInt();
 }
 
+QMap<QString, int> TestDatabase::counts() {
+    QMap<QString, int> counts;
+    for (const QString& table : Schema::Tables())
+        counts[table] = count(table);
+    return counts;
+}
+
 void DatabaseTest::SetUp() {
     if (!TestDatabase::Available(GetParam()))
         GTEST_SKIP() << "no PostgreSQL server given (ZEVSTORE_TEST_PG_URL)";

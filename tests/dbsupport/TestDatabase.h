@@ -31,6 +31,8 @@ public:
     QVariant scalar(const QString& sql, const QVariantList& values = {});
     void execute(const QString& sql, const QVariantList& values = {});
     int count(const QString& table, const QString& where = "1 = 1", const QVariantList& values = {});
+    // The row count of every store table, by name: compared before and after to see that nothing was written.
+    QMap<QString, int> counts();
 
     // PostgreSQL logins are the whole server's, and tests run side by side: a name of this database's own
     // (base on SQLite), whose login is dropped again when the object ends.

@@ -25,15 +25,6 @@ namespace {
 // The pickers against the demo database, on each backend, worked with the mouse as a user would.
 class PickersOnDemoDataTest : public DatabaseTest {
 protected:
-    static QRect CellRect(const FlexGrid& grid, int32_t row, int32_t col) {
-        return grid.visualRect(grid.gridModel()->index(grid.gridModel()->ViewRow(row), col));
-    }
-    static void Click(FlexGrid& grid, int32_t row, int32_t col, Qt::KeyboardModifiers keys = {}) {
-        QTest::mouseClick(grid.viewport(), Qt::LeftButton, keys, CellRect(grid, row, col).center());
-    }
-    static void DoubleClick(FlexGrid& grid, int32_t row, int32_t col) {
-        QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, CellRect(grid, row, col).center());
-    }
     static QPushButton* Button(QWidget& dialog, const char* name) {
         return dialog.findChild<QPushButton*>(name);
     }
@@ -66,7 +57,7 @@ TEST_P(PickersOnDemoDataTest, RegisterPickerListsOnlyFreeRegistersAndHandsBackTh
     EXPECT_TRUE(picker.UserCanceled);
 
     picker.show();
-    DoubleClick(grid, 2, 1);
+    DoubleClickCell(grid, 2, 1);
     EXPECT_FALSE(picker.isVisible());
     EXPECT_FALSE(picker.UserCanceled);
     EXPECT_EQ(picker.RegisterId(), "WEB03");
@@ -104,20 +95,18 @@ TEST_P(PickersOnDemoDataTest, PricePickerShowsSeasonsDiscountsAndHandsBackTheCur
 
     // The chosen price is the current row, not the selection.
     picker.show();
-    Click(grid, 1, 0);
-    Click(grid, 2, 0, Qt::ControlModifier);
-    Click(grid, 5, 0, Qt::ControlModifier);
-    Click(grid, 5, 0, Qt::ControlModifier); // row 5 holds the cursor but is no longer selected
+    ClickCell(grid, 1, 0);
+    ClickCell(grid, 2, 0, Qt::ControlModifier);
+    ClickCell(grid, 5, 0, Qt::ControlModifier);
+    ClickCell(grid, 5, 0, Qt::ControlModifier); // row 5 holds the cursor but is no longer selected
     EXPECT_EQ(picker.CountSelected(), 2);
     int32_t priceNo = 0;
     QString price;
     int16_t unitQty = 0;
     picker.getSelectedPriceNo(priceNo, price, unitQty);
-    EXPECT_EQ(priceNo, 105);
-    EXPECT_EQ(price.toDouble(), 267.0);
-    EXPECT_EQ(unitQty, 3);
+    EXPECT_EQ(std::tuple(priceNo, price.toDouble(), unitQty), std::tuple(105, 267.0, int16_t(3)));
 
-    DoubleClick(grid, 2, 1);
+    DoubleClickCell(grid, 2, 1);
     EXPECT_FALSE(picker.isVisible());
     EXPECT_FALSE(picker.UserCancelled);
     picker.show();
@@ -141,8 +130,8 @@ TEST_P(PickersOnDemoDataTest, ItemPickerHandsBackExtendableItemsInGridOrder) {
     EXPECT_EQ(grid.TextMatrix(2, 1), "Ski Rental Package (skis, boots, poles)");
 
     picker.show();
-    Click(grid, 3, 0);
-    Click(grid, 1, 0, Qt::ControlModifier);
+    ClickCell(grid, 3, 0);
+    ClickCell(grid, 1, 0, Qt::ControlModifier);
     ASSERT_EQ(picker.CountSelected(), 2);
     int32_t itemNo = 0;
     QString description;
@@ -150,7 +139,7 @@ TEST_P(PickersOnDemoDataTest, ItemPickerHandsBackExtendableItemsInGridOrder) {
     EXPECT_EQ(itemNo, 1001);
     picker.getSelectedItemNo(1, itemNo, description);
     EXPECT_EQ(itemNo, 2004);
-    DoubleClick(grid, 2, 1);
+    DoubleClickCell(grid, 2, 1);
     EXPECT_FALSE(picker.isVisible());
     EXPECT_FALSE(picker.UserCancelled);
 }
@@ -175,7 +164,7 @@ TEST_P(PickersOnDemoDataTest, ExtensionPickerTicksTheStoresExtensionsAndShowsThe
     EXPECT_EQ(ticked(), QStringList({"2003", "6001", "6002"}));
     picker.show();
     const int32_t helmet = int32_t(GridColumn(grid, 1).indexOf("6001")) + 1;
-    Click(grid, helmet, 0);
+    ClickCell(grid, helmet, 0);
     EXPECT_EQ(ticked(), QStringList({"2003", "6002"}));
 
     // The number and description cannot be edited; the price button shows that extension's store prices.
@@ -200,7 +189,7 @@ TEST_P(PickersOnDemoDataTest, ExtensionPickerTicksTheStoresExtensionsAndShowsThe
         EXPECT_EQ(Button(viewer, "cmdCancel"), nullptr);
         viewer.resize(500, 300);
         viewer.show();
-        DoubleClick(prices, 1, 0);
+        DoubleClickCell(prices, 1, 0);
         EXPECT_TRUE(viewer.isVisible());
         const QRect ok = Button(viewer, "cmdOk")->geometry();
         EXPECT_NEAR(viewer.width() - (ok.x() + ok.width()), TwipsToPixels(60, &viewer), 1);
@@ -229,18 +218,16 @@ TEST_P(PickersOnDemoDataTest, ProductItemPickerListsEveryItemOfTheStoreAndHandsB
     EXPECT_EQ(grid.ColAlignment(2), Qt::AlignHCenter);
 
     picker.show();
-    Click(grid, 3, 1);
-    Click(grid, 1, 1, Qt::ShiftModifier);
-    Click(grid, 2, 1, Qt::ControlModifier);
+    ClickCell(grid, 3, 1);
+    ClickCell(grid, 1, 1, Qt::ShiftModifier);
+    ClickCell(grid, 2, 1, Qt::ControlModifier);
     ASSERT_EQ(picker.CountSelected(), 2);
     int32_t productNo = 0, seqNo = 0;
     QString itemName, productName;
     picker.getSelectedProductSeqNo(1, productNo, seqNo, itemName, productName);
-    EXPECT_EQ(QString::number(productNo), grid.TextMatrix(3, 0));
-    EXPECT_EQ(QString::number(seqNo), grid.TextMatrix(3, 2));
-    EXPECT_EQ(itemName, grid.TextMatrix(3, 4));
-    EXPECT_EQ(productName, grid.TextMatrix(3, 1));
-    DoubleClick(grid, 2, 0);
+    EXPECT_EQ(QStringList({QString::number(productNo), productName, QString::number(seqNo), itemName}),
+              GridCells(grid, 3).mid(0, 3) + QStringList{grid.TextMatrix(3, 4)});
+    DoubleClickCell(grid, 2, 0);
     EXPECT_FALSE(picker.isVisible());
     EXPECT_FALSE(picker.UserCancelled);
 }

@@ -270,8 +270,7 @@ TEST_P(StoreEditorOnDemoDataTest, CancelWritesNothingNorDoRowsLeftWithoutAKey) {
     QTest::keyClick(form.gdData->indexWidget(form.gdData->currentIndex()), Qt::Key_Escape);
     messages.expect();
     form.cmdUpdate->click();
-    EXPECT_EQ(messages.shown().back().prompt, "Zero is not a valid group number.");
-    EXPECT_EQ(messages.shown().back().title, "Cancel update of group with zero.");
+    EXPECT_EQ(messages.last(), "Cancel update of group with zero.: Zero is not a valid group number.");
     form.tabTabs->SelectKey(Lists);
     form.cmdAdd->click(); // left "<New>": dropped
     form.cmdOk->click();
@@ -331,8 +330,7 @@ TEST_P(StoreEditorOnDemoDataTest, BadCellInputIsRefusedWithItsMessageAndKeepsThe
         const QString before = form.gdData->TextMatrix(1, c.col);
         messages.expect();
         EXPECT_TRUE(Refused(form, 1, c.col, c.text)) << c.text.toStdString();
-        EXPECT_EQ(messages.shown().back().prompt, c.message);
-        EXPECT_EQ(messages.shown().back().title, c.caption);
+        EXPECT_EQ(messages.last(), QString(c.caption) + QString(": ") + c.message);
         EXPECT_EQ(messages.shown().back().buttons, MsgBoxStyle::Information);
         EXPECT_EQ(form.gdData->TextMatrix(1, c.col), before);
         EXPECT_FALSE(form.Tables().Changed(c.tab));
@@ -368,8 +366,7 @@ TEST_P(StoreEditorOnDemoDataTest, AFeeKeepsItsPriceOnlyForTheSameItemAndNeedsAnI
     EXPECT_TRUE(Refused(form, form.gdData->Rows() - 1, 9, ""));
     messages.expect();
     form.cmdOk->click();
-    EXPECT_EQ(messages.shown().back().prompt, "Fee must be tied to an item.");
-    EXPECT_EQ(messages.shown().back().title, "Item Required");
+    EXPECT_EQ(messages.last(), "Item Required: Fee must be tied to an item.");
     EXPECT_TRUE(form.UserCanceled());
     EXPECT_TRUE(form.Tables().Changed(Fees));
     EXPECT_EQ(
@@ -404,9 +401,8 @@ TEST_P(StoreEditorOnDemoDataTest, RegisterRuleDocumentsAndANewStore) {
     messages.expect();
     form.ckbStoreRegister->click();
     EXPECT_TRUE(form.ckbStoreRegister->isChecked());
-    EXPECT_EQ(messages.shown().back().prompt,
-              "Please uninstall the register before changing the store register type");
-    EXPECT_EQ(messages.shown().back().title, "Uninstall Register");
+    EXPECT_EQ(messages.last(),
+              "Uninstall Register: Please uninstall the register before changing the store register type");
 
     // A field goes in at the caret, over a selection; the text is kept on a tab switch.
     form.tabTabs->SelectKey("SHIP");
@@ -434,10 +430,8 @@ TEST_P(StoreEditorOnDemoDataTest, RegisterRuleDocumentsAndANewStore) {
     EXPECT_FALSE(added.tabTabs->isEnabled());
     messages.expect(MsgBoxResult::No);
     added.cmdInstallRegister->click();
-    EXPECT_EQ(messages.shown().back().prompt,
-              "The store must be updated before installing a register.  Would "
-              "you like to update the store now?");
-    EXPECT_EQ(messages.shown().back().title, "Confirm Store Update");
+    EXPECT_EQ(messages.last(), "Confirm Store Update: The store must be updated before installing a "
+                               "register.  Would you like to update the store now?");
     messages.expect(MsgBoxResult::No);
     added.Tables().Apply();
     EXPECT_EQ(messages.shown().back().prompt,

@@ -16,32 +16,27 @@ int32_t ErrorOf(const std::function<void()>& conversion) {
 }
 
 TEST(VariantTest, IntegerConversionRoundsHalfToEvenBothWays) {
-    EXPECT_EQ(Variant(12.5).toInt16(), 12);
-    EXPECT_EQ(Variant(13.5).toInt16(), 14);
-    EXPECT_EQ(Variant(-12.5).toInt32(), -12);
-    EXPECT_EQ(Variant(-13.5).toInt32(), -14);
-    EXPECT_EQ(Variant(0.5).toInt32(), 0);
-    EXPECT_EQ(Variant(12.6).toInt32(), 13);
-    EXPECT_EQ(Variant("12.5").toInt16(), 12);
-    EXPECT_EQ(Variant(" 13.5 ").toInt32(), 14);
-    EXPECT_EQ(Variant("1e3").toInt32(), 1000);
-    EXPECT_EQ(Variant(true).toInt16(), -1);
-    EXPECT_EQ(Variant().toInt32(), 0);
+    const std::pair<Variant, int16_t> cases[] = {
+        {Variant(12.5), 12},    {Variant(13.5), 14}, {Variant(-12.5), -12}, {Variant(-13.5), -14},
+        {Variant(0.5), 0},      {Variant(12.6), 13}, {Variant("12.5"), 12}, {Variant(" 13.5 "), 14},
+        {Variant("1e3"), 1000}, {Variant(true), -1}, {Variant(), 0}};
+    for (const auto& [value, rounded] : cases) {
+        EXPECT_EQ(value.toInt16(), rounded) << value.describe().toStdString();
+        EXPECT_EQ(value.toInt32(), rounded) << value.describe().toStdString();
+    }
 }
 
 TEST(VariantTest, IntegerConversionOverflowsAtThe16And32BitBounds) {
     EXPECT_EQ(Variant("32767").toInt16(), 32767);
     EXPECT_EQ(Variant(-32768).toInt16(), -32768);
     EXPECT_EQ(Variant(-32768.5).toInt16(), -32768);
-    EXPECT_EQ(ErrorOf([] { Variant("40000").toInt16(); }), ErrorNumbers::Overflow);
-    EXPECT_EQ(ErrorOf([] { Variant(32767.5).toInt16(); }), ErrorNumbers::Overflow);
-    EXPECT_EQ(ErrorOf([] { Variant(-32769).toInt16(); }), ErrorNumbers::Overflow);
     EXPECT_EQ(Variant("40000").toInt32(), 40000);
     EXPECT_EQ(Variant(2147483647.0).toInt32(), 2147483647);
     EXPECT_EQ(Variant(-2147483648.0).toInt32(), int32_t(-2147483647 - 1));
-    EXPECT_EQ(ErrorOf([] { Variant(2147483648.0).toInt32(); }), ErrorNumbers::Overflow);
-    EXPECT_EQ(ErrorOf([] { Variant("-2147483649").toInt32(); }), ErrorNumbers::Overflow);
-    EXPECT_EQ(ErrorOf([] { Variant("1e300").toInt32(); }), ErrorNumbers::Overflow);
+    for (const Variant& over : {Variant("40000"), Variant(32767.5), Variant(-32769)})
+        EXPECT_EQ(ErrorOf([&] { over.toInt16(); }), ErrorNumbers::Overflow) << over.describe().toStdString();
+    for (const Variant& over : {Variant(2147483648.0), Variant("-2147483649"), Variant("1e300")})
+        EXPECT_EQ(ErrorOf([&] { over.toInt32(); }), ErrorNumbers::Overflow) << over.describe().toStdString();
 }
 
 TEST(VariantTest, NonNumericTextAndNullFailWithTheirOwnNumbers) {
@@ -54,13 +49,12 @@ TEST(VariantTest, NonNumericTextAndNullFailWithTheirOwnNumbers) {
 }
 
 TEST(VariantTest, TextOfNullEmptyBooleanAndNumbers) {
-    EXPECT_EQ(Variant::Null().toText(), "");
-    EXPECT_EQ(Variant().toText(), "");
-    EXPECT_EQ(Variant(true).toText(), "True");
-    EXPECT_EQ(Variant(false).toText(), "False");
-    EXPECT_EQ(Variant(int16_t(-7)).toText(), "-7");
-    EXPECT_EQ(Variant(2.5).toText(), "2.5");
-    EXPECT_EQ(Variant(4.0).toText(), "4");
+    const std::pair<Variant, const char*> texts[] = {{Variant::Null(), ""},        {Variant(), ""},
+                                                     {Variant(true), "True"},      {Variant(false), "False"},
+                                                     {Variant(int16_t(-7)), "-7"}, {Variant(2.5), "2.5"},
+                                                     {Variant(4.0), "4"}};
+    for (const auto& [value, text] : texts)
+        EXPECT_EQ(value.toText(), text);
     EXPECT_TRUE(Variant("True").toBool());
     EXPECT_TRUE(Variant("-1").toBool());
     EXPECT_FALSE(Variant(0).toBool());
@@ -75,13 +69,11 @@ TEST(VariantTest, NumericTest) {
     EXPECT_FALSE(IsNumeric(Variant::Null()));
 }
 
-
 TEST(VariantTest, DatesConvertToAndFromTheHostSerial) {
     const QDateTime date(QDate(2006, 3, 7), QTime(14, 5));
     EXPECT_NEAR(DateToSerial(date), 38783.5868, 1e-4);
     EXPECT_EQ(SerialToDate(DateToSerial(date)), date);
     EXPECT_EQ(Variant("3/7/2006").toDateTime().date(), QDate(2006, 3, 7));
 }
-
 
 } // namespace

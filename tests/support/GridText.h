@@ -3,6 +3,7 @@
 #include "widgets/FlexGrid.h"
 
 #include <QStringList>
+#include <QTest>
 
 // The texts of a grid's column from its first data row down.
 inline QStringList GridColumn(const FlexGrid& grid, int32_t col) {
@@ -18,4 +19,15 @@ inline QStringList GridCells(const FlexGrid& grid, int32_t row) {
     for (int32_t col = 0; col < grid.Cols(); ++col)
         cells << grid.TextMatrix(row, col);
     return cells;
+}
+
+// Where a data row's cell is drawn in the grid's viewport, and a user's clicks on it.
+inline QRect CellRect(const FlexGrid& grid, int32_t row, int32_t col) {
+    return grid.visualRect(grid.gridModel()->index(grid.gridModel()->ViewRow(row), col));
+}
+inline void ClickCell(FlexGrid& grid, int32_t row, int32_t col, Qt::KeyboardModifiers keys = {}) {
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, keys, CellRect(grid, row, col).center());
+}
+inline void DoubleClickCell(FlexGrid& grid, int32_t row, int32_t col) {
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, CellRect(grid, row, col).center());
 }

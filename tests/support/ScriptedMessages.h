@@ -32,6 +32,10 @@ public:
         return *this;
     }
     const std::vector<Shown>& shown() const { return m_service->shown; }
+    // The last message shown as "title: prompt"; empty when none was.
+    QString last() const {
+        return shown().empty() ? QString() : shown().back().title + ": " + shown().back().prompt;
+    }
 
 private:
     struct Service : MessageService {

@@ -1,3 +1,4 @@
+#include "support/GridText.h"
 #include "support/ScriptedMessages.h"
 #include "widgets/FlexGrid.h"
 #include "widgets/FlexGridDelegate.h"
@@ -96,7 +97,7 @@ TEST_F(BoundGrid, RefusedValueKeepsTheEditorOpenAndTheOldValue) {
 
     // Clicking another cell with the refused text keeps the editor and the cursor there, without asking
     // twice.
-    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(cell(2, 3)).center());
+    ClickCell(grid, 2, 3);
     QApplication::processEvents();
     EXPECT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(grid.indexWidget(cell(1, 2)), editor);
@@ -135,7 +136,7 @@ TEST_F(BoundGrid, AnEditorLeftAsItOpenedIsNoEdit) {
     ASSERT_NE(editor, nullptr);
     editor->setFocus();
     grid.setFocus(); // the focus leaves the editor
-    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(cell(1, 3)).center());
+    ClickCell(grid, 1, 3);
     QApplication::processEvents();
     EXPECT_EQ(grid.indexWidget(cell(2, 2)), nullptr);
     EXPECT_TRUE(messages.shown().empty());
@@ -162,14 +163,14 @@ TEST_F(BoundGrid, ListsAndDataMappedListsStoreTheirValue) {
 }
 
 TEST_F(BoundGrid, CheckBoxesAndCellButtonsGoThroughBeforeEdit) {
-    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(cell(1, 4)).center());
+    ClickCell(grid, 1, 4);
     EXPECT_EQ(table->Value(4, 0), Variant(true));
     EXPECT_EQ(events, (QStringList{"before 1,4", "validate 1,4 True", "after 1,4"}));
     QTest::keyClick(&grid, Qt::Key_Space);
     EXPECT_EQ(table->Value(4, 0), Variant(false));
 
     events.clear();
-    const QPoint button = FlexGridDelegate::ButtonRect(grid.visualRect(cell(1, 6))).center();
+    const QPoint button = FlexGridDelegate::ButtonRect(CellRect(grid, 1, 6)).center();
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, button);
     EXPECT_EQ(events, (QStringList{"before 1,6", "button 1,6"}));
 
@@ -178,7 +179,7 @@ TEST_F(BoundGrid, CheckBoxesAndCellButtonsGoThroughBeforeEdit) {
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, button);
     EXPECT_EQ(events, QStringList{"before 1,6"}) << "a refused button does nothing";
     refuseCol = 4;
-    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(cell(1, 4)).center());
+    ClickCell(grid, 1, 4);
     EXPECT_EQ(table->Value(4, 0), Variant(false));
 }
 

@@ -1,4 +1,5 @@
 #include "widgets/GridKeys.h"
+#include "support/GridText.h"
 #include "widgets/FlexGrid.h"
 
 #include <QApplication>
@@ -84,9 +85,9 @@ TEST(GridKeys, TabLeavesTheGridAndTheCommandKeysRunTheRowCommands) {
     const QImage focused = grid.viewport()->grab().toImage();
     form.after->setFocus();
     const QImage unfocused = grid.viewport()->grab().toImage();
-    const QRect row = grid.visualRect(grid.gridModel()->index(grid.gridModel()->ViewRow(2), 0));
+    const QRect row = CellRect(grid, 2, 0);
     EXPECT_NE(focused.copy(row), unfocused.copy(row));
-    const QRect other = grid.visualRect(grid.gridModel()->index(grid.gridModel()->ViewRow(3), 0));
+    const QRect other = CellRect(grid, 3, 0);
     EXPECT_EQ(focused.copy(other), unfocused.copy(other));
 }
 

@@ -44,9 +44,8 @@ TEST_F(CStoreMaintTest, DeletesJudgeTheReturnValue) {
         db->script(procedure).returns(1).output("@message", "Still in use.");
         EXPECT_EQ(c.call(), positiveIsSuccess);
         if (!positiveIsSuccess) {
-            EXPECT_EQ(messages.shown()[0].prompt, "Still in use.");
+            EXPECT_EQ(messages.last(), QStringLiteral("Delete %1 Error: Still in use.").arg(c.caption));
             EXPECT_EQ(messages.shown()[0].buttons, 64);
-            EXPECT_EQ(messages.shown()[0].title, QStringLiteral("Delete %1 Error").arg(c.caption));
         }
         messages.expect();
         db->script(procedure).returns(-1);
@@ -119,8 +118,7 @@ TEST_F(CStoreMaintTest, RegisterIsInstalledAndUnInstalledOnlyWhenConfirmedAndAcc
     // An installed register is refused before anything is asked.
     messages.expect();
     EXPECT_FALSE(maint.InstallRegister(store));
-    EXPECT_EQ(messages.shown()[1].prompt, "WEB03 is already installed on this store");
-    EXPECT_EQ(messages.shown()[1].title, "Install Register Canceled");
+    EXPECT_EQ(messages.last(), "Install Register Canceled: WEB03 is already installed on this store");
     EXPECT_EQ(db->calls().size(), 5u);
 
     messages.expect();

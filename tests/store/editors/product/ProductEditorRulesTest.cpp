@@ -85,23 +85,18 @@ TEST(ProductFormRulesTest, FillConvertsAndKeepsWhatTheFormDoesNotDecide) {
     values.manualInvoice = 2; // grey: the group decides
     values.productType = QString(300, QLatin1Char('T'));
     ProductFormRules::Fill(values, product);
-    EXPECT_EQ(product.ProductNo(), 12); // halves go to the even neighbour
-    EXPECT_EQ(product.PhotoFamily, "HOLIDAY");
-    EXPECT_EQ(product.ItemDisplayType, "PICTURE&DESC");
-    EXPECT_EQ(product.ProductGroupNo(), 20);
-    EXPECT_EQ(product.ProductGroupDescription(), "Season Passes");
-    EXPECT_EQ(product.ImageWidth, 0);
-    EXPECT_EQ(product.NumCols, 0);
-    EXPECT_EQ(product.ManualInvoice, 1);
-    EXPECT_EQ(product.ProductType().size(), 255);
+    // The number's half goes to the even neighbour; numbers that are not are 0; grey leaves the invoice flag.
+    EXPECT_EQ(std::tuple(product.ProductNo(), product.ProductGroupNo(), product.ImageWidth, product.NumCols,
+                         product.ManualInvoice, product.ProductType().size()),
+              std::tuple(12, 20, 0, 0, 1, 255));
+    EXPECT_EQ(QStringList({product.PhotoFamily, product.ItemDisplayType, product.ProductGroupDescription()}),
+              QStringList({"HOLIDAY", "PICTURE&DESC", "Season Passes"}));
 
     values.photoFamily = values.itemDisplayType = "<None>";
     values.groupNumber = 0;
     values.manualInvoice = 0;
     ProductFormRules::Fill(values, product);
-    EXPECT_EQ(product.PhotoFamily, "");
-    EXPECT_EQ(product.ItemDisplayType, "");
-    EXPECT_EQ(product.ProductGroupDescription(), "");
+    EXPECT_EQ(product.PhotoFamily + product.ItemDisplayType + product.ProductGroupDescription(), "");
     EXPECT_EQ(product.ManualInvoice, 0);
 }
 
@@ -159,11 +154,9 @@ TEST(ProductItemFormRulesTest, CaptionShowAndFill) {
     values.price = {0, 12.5, 2};
     item.setPriceNo(44);
     ASSERT_TRUE(ProductItemFormRules::Fill(values, item));
-    EXPECT_EQ(item.MinAge, 0.0);
-    EXPECT_EQ(item.MaxAge, 0.0);
-    EXPECT_EQ(item.ManualInvoice, 1); // inherited: unchanged
-    EXPECT_EQ(item.PriceNo(), 0);
-    EXPECT_EQ(item.Price(), 0.0);
+    // Empty and wrong ages are 0, an inherited invoice flag is unchanged, an unbound price is cleared.
+    EXPECT_EQ(std::tuple(item.MinAge, item.MaxAge, item.ManualInvoice, item.PriceNo(), item.Price()),
+              std::tuple(0.0, 0.0, 1, 0, 0.0));
 
     values.advancePurchaseDays = "three";
     EXPECT_EQ(Refused(ProductItemFormRules::Check(values)),
@@ -211,18 +204,13 @@ TEST(SellFormRulesTest, FillReadsPricesBackFromTheLabels) {
     SellFormRules::Values values = Prices(15, 16, true);
     values.sellText = "Ski more";
     SellFormRules::Fill(values, link);
-    EXPECT_EQ(link.PriceNo(), 15);
-    EXPECT_EQ(link.UnitQty(), Variant(int16_t(2)));
-    EXPECT_EQ(link.Price(), 12.5);
-    EXPECT_EQ(link.NewPrice(), 1234.5);
-    EXPECT_EQ(link.SellCode(), "UPSELL");
-    EXPECT_EQ(link.SellText(), "Ski more");
+    EXPECT_EQ(std::tuple(link.PriceNo(), link.UnitQty(), link.Price(), link.NewPrice()),
+              std::tuple(15, Variant(int16_t(2)), 12.5, 1234.5));
+    EXPECT_EQ(QStringList({link.SellCode(), link.SellText()}), QStringList({"UPSELL", "Ski more"}));
 
     SellFormRules::Fill(Prices(0, 0, false), link);
-    EXPECT_EQ(link.PriceNo(), 0);
-    EXPECT_EQ(link.Price(), 0.0);
-    EXPECT_EQ(link.NewPriceNo(), 0);
-    EXPECT_EQ(link.NewPrice(), 0.0);
+    EXPECT_EQ(std::tuple(link.PriceNo(), link.Price(), link.NewPriceNo(), link.NewPrice()),
+              std::tuple(0, 0.0, 0, 0.0));
     EXPECT_EQ(link.SellCode(), "CROSSSELL");
 }
 

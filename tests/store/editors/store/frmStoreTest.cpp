@@ -72,8 +72,8 @@ TEST_F(frmStoreTest, AStoreWithoutADescriptionIsRefusedBeforeAnythingIsWritten) 
     for (QPushButton* button : {form.cmdOk, form.cmdApply}) {
         messages.expect();
         button->click();
-        EXPECT_EQ(messages.shown().back().prompt, "Please enter a description for the store before saving.");
-        EXPECT_EQ(messages.shown().back().title, "Description Required");
+        EXPECT_EQ(messages.last(),
+                  "Description Required: Please enter a description for the store before saving.");
     }
     EXPECT_TRUE(form.UserCanceled());
     EXPECT_TRUE(db->callsOf(UpdateStore).empty());
@@ -103,8 +103,7 @@ TEST_F(frmStoreTest, ListsDropUnnamedRowsAndKeepRefusedOnesPending) {
     db->script("ZEV_SP_STORE_UpdateStoreList").output("@message", "List HOME is locked.").returns(-1);
     messages.expect();
     EXPECT_TRUE(form.Tables().Save(Lists));
-    EXPECT_EQ(messages.shown().back().prompt, "List HOME is locked.");
-    EXPECT_EQ(messages.shown().back().title, "Update Store List Error");
+    EXPECT_EQ(messages.last(), "Update Store List Error: List HOME is locked.");
     EXPECT_EQ(Status(Lists, 0), stModified); // kept pending
     EXPECT_EQ(Status(Lists, 1), stDelete);   // never named
     EXPECT_EQ(Status(Lists, 2), stUnchanged);
