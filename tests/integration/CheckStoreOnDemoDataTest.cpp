@@ -21,8 +21,9 @@ using CheckStoreOnDemoData = DatabaseTest;
 // The editor a finding opened, and the tab it opened on.
 QString Opened(QDialog& editor) {
     QString opened = QLatin1String(editor.metaObject()->className());
+    // The store editor's tab, and what takes the typing there.
     if (auto* store = dynamic_cast<frmStore*>(&editor))
-        opened += ' ' + store->tabTabs->SelectedKey();
+        opened += ' ' + store->tabTabs->SelectedKey() + ' ' + store->focusWidget()->objectName();
     if (auto* product = dynamic_cast<frmStoreProduct*>(&editor))
         opened += ' ' + product->tabProperties->SelectedKey();
     return opened;
@@ -99,8 +100,9 @@ TEST_P(CheckStoreOnDemoData, FindsTheGiftShopsFaultsAndOpensEachInItsEditor) {
         EXPECT_TRUE(closed);
     });
     control.mnuToolCheckStore->trigger();
-    EXPECT_EQ(opened, QStringList({"frmStore FEE", "frmStore GROUP", "frmStoreListItem",
-                                   "frmStoreProduct ITEMS", "frmStoreProductItemSell", "frmStore SHIP"}));
+    EXPECT_EQ(opened,
+              QStringList({"frmStore FEE gdData", "frmStore GROUP gdData", "frmStoreListItem",
+                           "frmStoreProduct ITEMS", "frmStoreProductItemSell", "frmStore SHIP txtDocument"}));
     EXPECT_TRUE(server->error->reports.empty());
 }
 

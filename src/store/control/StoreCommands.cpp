@@ -50,7 +50,7 @@ bool Store::EditStoreDialog(CStore& store, const QString& tab) {
     frmStore editor;
     editor.Setup(*m_maint, store);
     if (!tab.isEmpty())
-        editor.tabTabs->SelectKey(tab);
+        editor.OpenOnTab(tab);
     ShowModal(&editor);
     const bool confirmed = !editor.UserCanceled();
     if (editor.ReportToOutsideListHasChanged())

@@ -277,6 +277,14 @@ void frmStore::Setup(CStoreMaint& service, CStore& store) {
         tabTabs->setSelectedIndex(0);
 }
 
+void frmStore::OpenOnTab(const QString& key) {
+    tabTabs->SelectKey(key);
+    if (IsDocumentTab(key))
+        txtDocument->setFocus();
+    else
+        gdData->setFocus();
+}
+
 void frmStore::LoadSalesOrderTypes() {
     m_errors.Guard(m_service->ErrorObject(), QStringLiteral("LoadSalesOrderTypes"), [&] {
         StoredProcedureCall call(m_service->DBConnection(),

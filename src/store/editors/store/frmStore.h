@@ -28,6 +28,8 @@ public:
     ~frmStore() override;
 
     void Setup(CStoreMaint& service, CStore& store);
+    // Shows the tab with the key, its document or grid taking the focus: where the caller sends the user to.
+    void OpenOnTab(const QString& key);
     // True until OK saved successfully.
     bool UserCanceled() const { return m_userCanceled; }
     // A list of the store was deleted or updated: the caller reloads its list selector.
