@@ -2,6 +2,7 @@
 
 #include "database/SqlConnection.h"
 #include "database/SqlSession.h"
+#include "support/FakeAppServer.h"
 
 #include <QMap>
 #include <QTemporaryDir>
@@ -73,6 +74,14 @@ protected:
     TestDatabase& database() { return *m_db; }
     std::shared_ptr<SqlConnection> connection(const QString& user = "admin") {
         return m_db->connection(user);
+    }
+    // A host on this database for the module's control, which starts on the store given (0: the first).
+    std::shared_ptr<FakeAppServer> host(int storeNo = 0) {
+        auto server = std::make_shared<FakeAppServer>();
+        server->db = connection();
+        if (storeNo)
+            server->settings->values["AppData\\Store|Environment|DefaultStoreNo"] = QString::number(storeNo);
+        return server;
     }
 
 private:

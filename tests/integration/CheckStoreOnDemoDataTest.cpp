@@ -32,9 +32,7 @@ QString Opened(QDialog& editor) {
 // The gift shop's deliberate faults, each opened in its editor by Enter, a double click or "Open"; the check
 // runs again after an editor closes and on "Check Again", down to none.
 TEST_P(CheckStoreOnDemoData, FindsTheGiftShopsFaultsAndOpensEachInItsEditor) {
-    auto server = std::make_shared<FakeAppServer>();
-    server->db = connection();
-    server->settings->values["AppData\\Store|Environment|DefaultStoreNo"] = "3";
+    auto server = host(3);
     Store control;
     control.SetAppServer(server);
     control.Setup();

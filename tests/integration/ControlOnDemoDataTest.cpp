@@ -95,9 +95,7 @@ TEST_P(ControlOnDemoDataTest, SearchesAndViewsShowWhatTheTablesHold) {
 // the refused ones are listed in one message; Ctrl+Z deletes what the paste added and puts back what it
 // changed.
 TEST_P(ControlOnDemoDataTest, PastedListItemsAreCheckedWrittenAndTakenBack) {
-    auto server = std::make_shared<FakeAppServer>();
-    server->db = connection();
-    server->settings->values["AppData\\Store|Environment|DefaultStoreNo"] = "1";
+    auto server = host(1);
     Store control;
     control.SetAppServer(server);
     control.Setup();

@@ -32,9 +32,7 @@ std::vector<QStringList> Rows(const FlexGrid& grid) {
 // The quick filter on the demo store's orders and products: the rows left are the full rows holding the text,
 // the commands work on the row as shown, and "Export..." writes what the grid shows.
 TEST_P(FilterAndExportOnDemoDataTest, FilteredRowsCommandsAndExport) {
-    auto server = std::make_shared<FakeAppServer>();
-    server->db = connection();
-    server->settings->values["AppData\\Store|Environment|DefaultStoreNo"] = "1";
+    auto server = host(1);
     Store control;
     control.resize(1000, 700);
     control.SetAppServer(server);

@@ -28,8 +28,7 @@ protected:
 };
 
 TEST_P(ViewsOnDemoDataTest, ProductOrderAndCustomerLogGridsAreThoseOfTheOneGoFill) {
-    auto server = std::make_shared<FakeAppServer>();
-    server->db = connection();
+    auto server = host();
     auto picker = std::make_shared<ScriptedCustomerPicker>();
     picker->choice = std::make_shared<FakeCustomer>(
         Variant(int32_t(database()
