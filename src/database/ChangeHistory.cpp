@@ -74,6 +74,18 @@ int ChangeHistory::Prune(SqlSession& session, const QDate& before) {
     return count;
 }
 
+void ChangeHistory::IndexRecent(SqlSession& session) {
+    session.run(
+        QStringLiteral("INSERT OR IGNORE INTO zev_change_history_record SELECT table_name, record_key, "
+                       "history_no FROM %1 WHERE history_no > (SELECT upto FROM "
+                       "zev_change_history_indexed)")
+            .arg(Schema::History));
+    session.run(
+        QStringLiteral("UPDATE zev_change_history_indexed SET upto = COALESCE((SELECT MAX(history_no) "
+                       "FROM %1), upto)")
+            .arg(Schema::History));
+}
+
 QString ChangeHistory::RecordCondition(Backend backend, const QString& table, const QString& key,
                                        QVariantList& values) {
     if (backend == Backend::PostgreSQL) {

@@ -562,6 +562,15 @@ QStringList LeanHistoryStep(SqlSession& session) {
     return statements;
 }
 
+// SQLite, version 7: the record index is brought up to date by the writing connection every so many saves
+// (ChangeHistory::IndexRecent) instead of by two more triggers on every history row.
+QStringList IndexByConnectionStep(SqlSession& session) {
+    if (session.backend() != Backend::SQLite)
+        return {};
+    return {QStringLiteral("DROP TRIGGER zev_history_index"),
+            QStringLiteral("DROP TRIGGER zev_history_index_late")};
+}
+
 template <size_t N> QStringList Statements(const char* const (&statements)[N]) {
     QStringList list;
     for (const char* statement : statements)
@@ -583,6 +592,8 @@ QStringList Step(SqlSession& session, int version) {
         return TransactionStep(session);
     case 6:
         return LeanHistoryStep(session);
+    case 7:
+        return IndexByConnectionStep(session);
     default:
         return {};
     }

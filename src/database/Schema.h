@@ -6,7 +6,7 @@
 // new database and upgrades an older one in place, one step at a time, each step in its own transaction.
 namespace Schema {
 
-constexpr int CurrentVersion = 6;
+constexpr int CurrentVersion = 7;
 
 // Creates or upgrades to the current version. Raises when the database is newer than this program.
 void Prepare(SqlSession& session);

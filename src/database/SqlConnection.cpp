@@ -1,5 +1,6 @@
 #include "database/SqlConnection.h"
 
+#include "database/ChangeHistory.h"
 #include "database/DriverError.h"
 #include "database/NativeSession.h"
 #include "database/PostgresRowCursor.h"
@@ -70,8 +71,11 @@ std::shared_ptr<Recordset> SqlConnection::runProcedure(const std::shared_ptr<Com
         definition->body(context);
         if (conflicts)
             conflicts->verify(context.refused());
-        if (!context.refused())
+        if (!context.refused()) {
+            if (!definition->readOnly)
+                keepHistoryIndexed();
             transaction.commit();
+        }
     }
 
     for (const auto& parameter : sqlCommand->sqlParameters()->list())
@@ -84,6 +88,13 @@ std::shared_ptr<Recordset> SqlConnection::runProcedure(const std::shared_ptr<Com
     if (!wantRows || !context.hasResult())
         return std::make_shared<SqlRecordset>(std::make_shared<RowCursor>());
     return std::make_shared<SqlRecordset>(openRows(context.resultSql(), context.resultValues()));
+}
+
+void SqlConnection::keepHistoryIndexed() {
+    if (m_session->backend() != Backend::SQLite || m_savesUntilIndexed-- > 0)
+        return;
+    ChangeHistory::IndexRecent(*m_session);
+    m_savesUntilIndexed = 63;
 }
 
 std::shared_ptr<RowCursor> SqlConnection::openRows(const QString& sql, const QVariantList& values) {

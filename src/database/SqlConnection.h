@@ -39,10 +39,13 @@ private:
     std::shared_ptr<RowCursor> openRows(const QString& sql, const QVariantList& values);
     // Runs a procedure command; returns its rows (closed when the procedure hands back none).
     std::shared_ptr<Recordset> runProcedure(const std::shared_ptr<Command>& command, bool wantRows);
+    // SQLite: the record index of the history catches up on this connection's first save and every 64th.
+    void keepHistoryIndexed();
 
     std::shared_ptr<SqlSession> m_session;
     QString m_user;
     const ProcedureCatalog& m_catalog;
     std::shared_ptr<Object> m_native;
     ConflictCheck::Guard m_guard;
+    int m_savesUntilIndexed = 0;
 };

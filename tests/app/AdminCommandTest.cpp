@@ -3,6 +3,7 @@
 #include "app/HostOptions.h"
 #include "database/ChangeHistory.h"
 #include "database/Schema.h"
+#include "database/Transaction.h"
 
 #include <QFile>
 
@@ -168,8 +169,14 @@ TEST_P(AdminCommandTest, HistoryPruneRemovesTheOlderChangesOnlyAndABadDateNone) 
         return ChangeHistory::Read(*session, filter, 0, 1000);
     };
     const size_t before = feeChanges().size();
-    for (int amount = 1; amount <= 150; ++amount)
+    for (int amount = 1; amount <= 150; ++amount) {
         changeFee(amount);
+        if (amount == 100 && session->backend() == Backend::SQLite) {
+            Transaction indexing(*session);
+            ChangeHistory::IndexRecent(*session);
+            indexing.commit();
+        }
+    }
     const auto changes = feeChanges();
     ASSERT_EQ(changes.size(), before + 150);
     EXPECT_EQ(changes.front().columns.front().newValue, "150");
