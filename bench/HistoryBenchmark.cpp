@@ -14,6 +14,7 @@
 #include "database/DriverError.h"
 #include "database/Schema.h"
 #include "database/SqlConnection.h"
+#include "database/Transaction.h"
 #include "sdk/RuntimeError.h"
 
 #include <QCoreApplication>
@@ -166,9 +167,15 @@ void FillHistory(SqlSession& session, qint64 rows) {
             "'{\"description\":\"new\"}' FROM (%2) AS numbered")
             .arg(day.arg(rows), numbers.arg(rows))
             .replace(QStringLiteral("%%"), QStringLiteral("%")));
-    // As the server's own autovacuum would, soon after so many rows.
-    if (!sqlite)
+    // As the server's own autovacuum would, soon after so many rows; on SQLite the saves that wrote them
+    // would have brought the record index up to date.
+    if (!sqlite) {
         session.execute(QStringLiteral("ANALYZE zev_change_history"));
+        return;
+    }
+    Transaction indexing(session);
+    ChangeHistory::IndexRecent(session);
+    indexing.commit();
 }
 
 double MedianMs(const std::function<void()>& read) {
