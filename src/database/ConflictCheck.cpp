@@ -2,13 +2,13 @@
 
 #include "sdk/ChangeGuard.h"
 
-#include <QSqlQuery>
 #include <QVariant>
 
 namespace {
 
 qint64 Newest(SqlSession& session) {
-    return session.scalar(QStringLiteral("SELECT COALESCE(MAX(history_no), 0) FROM zev_change_history"))
+    return session.firstRow(QStringLiteral("SELECT COALESCE(MAX(history_no), 0) FROM zev_change_history"))
+        .value(0)
         .toLongLong();
 }
 
@@ -16,10 +16,12 @@ qint64 Newest(SqlSession& session) {
 // saver's look: on SQLite the write lock was held from the start, so every change numbered above it is ours
 // and every other one up to it came after a look numbered below it; on PostgreSQL the rows' own
 // transactions tell.
+// SQLite walks the others' changes by number and looks each up among this transaction's few: joined the other
+// way round it would build an index of the whole history for every save.
 const char* const SqliteConflict =
-    "SELECT o.changed_by, o.changed_at, o.action, o.table_name, o.record_key FROM zev_change_history mine "
-    "JOIN zev_change_history o ON o.table_name = mine.table_name AND o.record_key = mine.record_key "
-    "AND o.history_no > ? AND o.history_no <= ? WHERE mine.history_no > ? "
+    "SELECT o.changed_by, o.changed_at, o.action, o.table_name, o.record_key FROM zev_change_history o "
+    "WHERE o.history_no > ? AND o.history_no <= ? AND EXISTS (SELECT 1 FROM zev_change_history mine "
+    "WHERE mine.history_no > ? AND +mine.table_name = o.table_name AND +mine.record_key = o.record_key) "
     "ORDER BY o.history_no DESC LIMIT 1";
 const char* const PostgresConflict =
     "SELECT o.changed_by, o.changed_at, o.action, o.table_name, o.record_key FROM zev_change_history mine "
@@ -52,17 +54,18 @@ void ConflictCheck::verify(bool refused) {
     const bool sqlite = m_session.backend() == Backend::SQLite;
     if (refused && m_guard.table.isEmpty())
         return;
-    QSqlQuery query;
+    QVariantList row;
     if (refused)
-        query = m_session.run(QString::fromLatin1(sqlite ? SqliteDeleted : PostgresDeleted),
-                              {m_guard.table, m_guard.key,
-                               sqlite ? QVariant(m_guard.seen.toLongLong()) : QVariant(m_guard.seen)});
+        row = m_session.firstRow(QString::fromLatin1(sqlite ? SqliteDeleted : PostgresDeleted),
+                                 {m_guard.table, m_guard.key,
+                                  sqlite ? QVariant(m_guard.seen.toLongLong()) : QVariant(m_guard.seen)});
+    else if (sqlite)
+        row = m_session.firstRow(QString::fromLatin1(SqliteConflict),
+                                 {m_guard.seen.toLongLong(), m_start, m_start});
     else
-        query = sqlite ? m_session.run(QString::fromLatin1(SqliteConflict),
-                                       {m_guard.seen.toLongLong(), m_start, m_start})
-                       : m_session.run(QString::fromLatin1(PostgresConflict), {m_guard.seen, m_start});
-    if (!query.next())
+        row = m_session.firstRow(QString::fromLatin1(PostgresConflict), {m_guard.seen, m_start});
+    if (row.isEmpty())
         return;
-    throw ChangedMeanwhile(query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
-                           query.value(3).toString(), query.value(4).toString());
+    throw ChangedMeanwhile(row[0].toString(), row[1].toString(), row[2].toString(), row[3].toString(),
+                           row[4].toString());
 }

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlRecord>
 #include <QUrl>
 #include <QUrlQuery>
 #include <sqlite3.h>
@@ -99,8 +100,8 @@ void SqlSession::configure() {
         execute(QStringLiteral("PRAGMA journal_mode = WAL"));
         execute(QStringLiteral("PRAGMA synchronous = NORMAL"));
         // A checkpoint copies the log into the file and waits for the disk: every 4,000 pages (16 MB, one
-        // hash table of the log's index, so reading costs the same) rather than SQLite's 1,000, saves wait for
-        // it a quarter as often.
+        // hash table of the log's index, so reading costs the same) rather than SQLite's 1,000, saves wait
+        // for it a quarter as often.
         execute(QStringLiteral("PRAGMA wal_autocheckpoint = 4000"));
         // The history's triggers ask the connection who is making the change.
         if (sqlite3* handle = SqliteRowCursor::Handle(*this))
@@ -126,7 +127,7 @@ void SqlSession::CurrentUser(sqlite3_context* context, int, sqlite3_value**) {
 }
 
 void SqlSession::reconnect() {
-    m_writes.clear();
+    m_prepared.clear();
     QSqlDatabase db = database();
     db.close();
     if (!db.open()) {
@@ -166,13 +167,13 @@ void SqlSession::reachStatement() {
     }
     // Closing a SQLite file mid-transaction drops what the transaction wrote, as a crash would.
     m_inTransaction = false;
-    m_writes.clear();
+    m_prepared.clear();
     database().close();
     throw LostConnection(QStringLiteral("the database file was closed"));
 }
 
 SqlSession::~SqlSession() {
-    m_writes.clear();
+    m_prepared.clear();
     {
         QSqlDatabase db = QSqlDatabase::database(m_name, false);
         if (db.isOpen()) {
@@ -227,7 +228,7 @@ void SqlSession::fail(const QSqlError& error) {
     if (alive())
         throw raised;
     // Closed, so that the next call opens the connection again.
-    m_writes.clear();
+    m_prepared.clear();
     database().close();
     throw LostConnection(error.text().trimmed());
 }
@@ -240,7 +241,7 @@ QSqlQuery SqlSession::run(const QString& sql, const QVariantList& values) {
                                          sql.startsWith(QLatin1String("UPDATE"), Qt::CaseInsensitive) ||
                                          sql.startsWith(QLatin1String("DELETE"), Qt::CaseInsensitive));
     if (write && database().isOpen())
-        if (auto found = m_writes.find(sql); found != m_writes.end()) {
+        if (auto found = m_prepared.find(sql); found != m_prepared.end()) {
             runPrepared(found.value(), values);
             // Deliberately shared with the cache: the caller reads the number of rows changed, nothing more.
             QT_WARNING_PUSH
@@ -251,8 +252,36 @@ QSqlQuery SqlSession::run(const QString& sql, const QVariantList& values) {
     QSqlQuery query = prepare(sql);
     runPrepared(query, values);
     if (write)
-        m_writes.insert(sql, query);
+        m_prepared.insert(sql, query);
     return query;
+}
+
+QVariantList SqlSession::firstRow(const QString& sql, const QVariantList& values) {
+    if (m_backend != Backend::SQLite)
+        return RowOf(run(sql, values));
+    auto found = m_prepared.find(sql);
+    if (found == m_prepared.end() || !database().isOpen())
+        found = m_prepared.insert(sql, prepare(sql));
+    QSqlQuery& query = found.value();
+    runPrepared(query, values);
+    QVariantList row = RowOf(query);
+    // Reset at once: a statement left on a row would hold its read lock.
+    query.finish();
+    return row;
+}
+
+QVariantList SqlSession::RowOf(QSqlQuery&& query) {
+    return RowOf(query);
+}
+
+QVariantList SqlSession::RowOf(QSqlQuery& query) {
+    QVariantList row;
+    if (query.next())
+        for (int column = 0; column < query.record().count(); ++column)
+            row << query.value(column);
+    else if (query.lastError().isValid())
+        throw DriverError(query.lastError());
+    return row;
 }
 
 QVariant SqlSession::scalar(const QString& sql, const QVariantList& values) {

@@ -36,6 +36,9 @@ public:
     QSqlQuery run(const QString& sql, const QVariantList& values = {});
     // First column of the first row; a null QVariant when there is no row.
     QVariant scalar(const QString& sql, const QVariantList& values = {});
+    // The first row's values, empty when there is none. For a read run on every save: SQLite prepares it once
+    // per connection.
+    QVariantList firstRow(const QString& sql, const QVariantList& values = {});
     // Statements without values, such as schema definitions.
     void execute(const QString& sql);
     // A prepared statement to be run many times with runPrepared (bulk loading).
@@ -83,6 +86,8 @@ private:
     }
     void reachStatement();
     static void CurrentUser(sqlite3_context* context, int, sqlite3_value**);
+    static QVariantList RowOf(QSqlQuery& query);
+    static QVariantList RowOf(QSqlQuery&& query);
 
     Backend m_backend;
     QString m_name;
@@ -93,7 +98,7 @@ private:
     int m_statements = 0;
     Fault m_fault = Fault::Fail;
     QByteArray m_user;
-    // SQLite: the writes prepared so far, by their text.
-    QHash<QString, QSqlQuery> m_writes;
+    // SQLite: the writes and the one-row reads (firstRow) prepared so far, by their text.
+    QHash<QString, QSqlQuery> m_prepared;
     std::function<void()> m_hold;
 };
