@@ -23,11 +23,15 @@ const char* const SqliteConflict =
     "WHERE o.history_no > ? AND o.history_no <= ? AND EXISTS (SELECT 1 FROM zev_change_history mine "
     "WHERE mine.history_no > ? AND +mine.table_name = o.table_name AND +mine.record_key = o.record_key) "
     "ORDER BY o.history_no DESC LIMIT 1";
+// PostgreSQL: a record's changes are numbered in the order they committed, as each waited for the row lock
+// of the one before; so only the newest change of each record by another transaction can be one the saver
+// had not seen, and one index step per record finds it however long the record's history.
 const char* const PostgresConflict =
-    "SELECT o.changed_by, o.changed_at, o.action, o.table_name, o.record_key FROM zev_change_history mine "
-    "JOIN zev_change_history o ON o.table_name = mine.table_name AND o.record_key = mine.record_key "
-    "AND o.tx_id <> pg_current_xact_id() AND NOT pg_visible_in_snapshot(o.tx_id, CAST(? AS pg_snapshot)) "
-    "WHERE mine.history_no > ? AND mine.tx_id = pg_current_xact_id() ORDER BY o.history_no DESC LIMIT 1";
+    "SELECT o.changed_by, o.changed_at, o.action, o.table_name, o.record_key FROM (SELECT DISTINCT "
+    "table_name, record_key FROM zev_change_history WHERE history_no > ? AND tx_id = pg_current_xact_id()) "
+    "mine CROSS JOIN LATERAL (SELECT * FROM zev_change_history o WHERE o.table_name = mine.table_name AND "
+    "o.record_key = mine.record_key AND o.tx_id <> pg_current_xact_id() ORDER BY o.history_no DESC LIMIT 1) "
+    "o WHERE NOT pg_visible_in_snapshot(o.tx_id, CAST(? AS pg_snapshot)) ORDER BY o.history_no DESC LIMIT 1";
 
 // The opened record's deletion by someone else since the saver's look.
 const char* const SqliteDeleted =
@@ -47,7 +51,7 @@ ConflictCheck::ConflictCheck(SqlSession& session, Guard guard)
 QString ConflictCheck::Seen(SqlSession& session) {
     if (session.backend() == Backend::SQLite)
         return QString::number(Newest(session));
-    return session.scalar(QStringLiteral("SELECT CAST(pg_current_snapshot() AS TEXT)")).toString();
+    return session.firstRow(QStringLiteral("SELECT CAST(pg_current_snapshot() AS TEXT)")).value(0).toString();
 }
 
 void ConflictCheck::verify(bool refused) {
@@ -63,7 +67,7 @@ void ConflictCheck::verify(bool refused) {
         row = m_session.firstRow(QString::fromLatin1(SqliteConflict),
                                  {m_guard.seen.toLongLong(), m_start, m_start});
     else
-        row = m_session.firstRow(QString::fromLatin1(PostgresConflict), {m_guard.seen, m_start});
+        row = m_session.firstRow(QString::fromLatin1(PostgresConflict), {m_start, m_guard.seen});
     if (row.isEmpty())
         return;
     throw ChangedMeanwhile(row[0].toString(), row[1].toString(), row[2].toString(), row[3].toString(),

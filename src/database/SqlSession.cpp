@@ -257,21 +257,21 @@ QSqlQuery SqlSession::run(const QString& sql, const QVariantList& values) {
 }
 
 QVariantList SqlSession::firstRow(const QString& sql, const QVariantList& values) {
-    if (m_backend != Backend::SQLite)
-        return RowOf(run(sql, values));
     auto found = m_prepared.find(sql);
     if (found == m_prepared.end() || !database().isOpen())
         found = m_prepared.insert(sql, prepare(sql));
     QSqlQuery& query = found.value();
-    runPrepared(query, values);
+    try {
+        runPrepared(query, values);
+    } catch (const RuntimeError&) {
+        // Prepared again next time: the tables may have changed under it.
+        m_prepared.remove(sql);
+        throw;
+    }
     QVariantList row = RowOf(query);
     // Reset at once: a statement left on a row would hold its read lock.
     query.finish();
     return row;
-}
-
-QVariantList SqlSession::RowOf(QSqlQuery&& query) {
-    return RowOf(query);
 }
 
 QVariantList SqlSession::RowOf(QSqlQuery& query) {

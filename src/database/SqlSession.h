@@ -36,8 +36,8 @@ public:
     QSqlQuery run(const QString& sql, const QVariantList& values = {});
     // First column of the first row; a null QVariant when there is no row.
     QVariant scalar(const QString& sql, const QVariantList& values = {});
-    // The first row's values, empty when there is none. For a read run on every save: SQLite prepares it once
-    // per connection.
+    // The first row's values, empty when there is none. For a read run on every save: prepared once per
+    // connection.
     QVariantList firstRow(const QString& sql, const QVariantList& values = {});
     // Statements without values, such as schema definitions.
     void execute(const QString& sql);
@@ -87,7 +87,6 @@ private:
     void reachStatement();
     static void CurrentUser(sqlite3_context* context, int, sqlite3_value**);
     static QVariantList RowOf(QSqlQuery& query);
-    static QVariantList RowOf(QSqlQuery&& query);
 
     Backend m_backend;
     QString m_name;
@@ -98,7 +97,7 @@ private:
     int m_statements = 0;
     Fault m_fault = Fault::Fail;
     QByteArray m_user;
-    // SQLite: the writes and the one-row reads (firstRow) prepared so far, by their text.
+    // The one-row reads (firstRow) and, on SQLite, the writes prepared so far, by their text.
     QHash<QString, QSqlQuery> m_prepared;
     std::function<void()> m_hold;
 };
