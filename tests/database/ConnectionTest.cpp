@@ -112,6 +112,24 @@ TEST_P(Connection, DriverErrorsAreRaisedWithTheDriversText) {
     EXPECT_FALSE(db->OpenRecordset("SELECT store_no FROM zev_store", 0)->Eof());
 }
 
+// A read prepared once per connection follows its table as it changes, and one that failed is prepared again.
+TEST_P(Connection, AOneRowReadPreparedOnceFollowsItsTable) {
+    auto& s = database().session();
+    const QString read = "SELECT a, b FROM zev_probe WHERE a < 5";
+    s.execute("CREATE TABLE zev_probe (a INTEGER, b INTEGER)");
+    s.run("INSERT INTO zev_probe VALUES (1, 2)");
+    EXPECT_EQ(s.firstRow(read), (QVariantList{1, 2}));
+    s.execute("ALTER TABLE zev_probe ADD COLUMN c INTEGER");
+    s.run("UPDATE zev_probe SET a = 7");
+    EXPECT_TRUE(s.firstRow(read).isEmpty());
+    s.execute("DROP TABLE zev_probe");
+    EXPECT_THROW(s.firstRow(read), RuntimeError);
+    s.execute("CREATE TABLE zev_probe (b INTEGER, a INTEGER)");
+    s.run("INSERT INTO zev_probe VALUES (4, 3)");
+    EXPECT_EQ(s.firstRow(read), (QVariantList{3, 4}));
+    s.execute("DROP TABLE zev_probe");
+}
+
 TEST_P(Connection, ABodyThatFailsHalfwayLeavesNothingWritten) {
     ProcedureCatalog catalog;
     catalog.add("ZEV_SP_HalfWay", {In("@store_no", ParameterType::Long)}, [](ProcedureContext& ctx) {
