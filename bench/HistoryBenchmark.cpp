@@ -239,8 +239,8 @@ void TimeGuardedSave(SqlConnection& db) {
             QStringLiteral("INSERT INTO zev_change_history (changed_at, changed_by, table_name, "
                            "record_key, store_no, action, old_values, new_values) SELECT "
                            "changed_at, changed_by, table_name, record_key, store_no, action, "
-                           "old_values, new_values FROM zev_change_history WHERE history_no "
-                           "BETWEEN 5000 AND 5099"));
+                           "old_values, new_values FROM zev_change_history WHERE record_key <> "
+                           "'1/100/1' ORDER BY history_no DESC LIMIT 100"));
         db.GuardWritesSince(QString::number(newest), QStringLiteral("zev_store_product_item"),
                             QStringLiteral("1/100/1"));
         Save(db, 1000000 + save++, 1);
