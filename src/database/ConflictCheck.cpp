@@ -43,15 +43,25 @@ const char* const PostgresDeleted =
     "WHERE table_name = ? AND record_key = ? AND action = 'DELETE' "
     "AND NOT pg_visible_in_snapshot(tx_id, CAST(? AS pg_snapshot)) ORDER BY history_no DESC LIMIT 1";
 
+// PostgreSQL: the snapshot and, after a bar, the newest number then. Every change of a save made later is
+// numbered above it, so the save's own are found among the few since without asking at the save's start.
+const char* const PostgresSeen = "SELECT CAST(pg_current_snapshot() AS TEXT) || '|' || "
+                                 "COALESCE(MAX(history_no), 0) FROM zev_change_history";
+
 } // namespace
 
 ConflictCheck::ConflictCheck(SqlSession& session, Guard guard)
-    : m_session(session), m_guard(std::move(guard)), m_start(Newest(session)) {}
+    : m_session(session), m_guard(std::move(guard)),
+      m_start(session.backend() == Backend::SQLite ? Newest(session)
+                                                   : m_guard.seen.section(QLatin1Char('|'), 1).toLongLong()) {
+    if (session.backend() == Backend::PostgreSQL)
+        m_guard.seen = m_guard.seen.section(QLatin1Char('|'), 0, 0);
+}
 
 QString ConflictCheck::Seen(SqlSession& session) {
     if (session.backend() == Backend::SQLite)
         return QString::number(Newest(session));
-    return session.firstRow(QStringLiteral("SELECT CAST(pg_current_snapshot() AS TEXT)")).value(0).toString();
+    return session.firstRow(QString::fromLatin1(PostgresSeen)).value(0).toString();
 }
 
 void ConflictCheck::verify(bool refused) {

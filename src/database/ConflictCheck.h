@@ -5,8 +5,8 @@
 #include <QString>
 
 // The check a guarded save runs inside its transaction, before it commits: has anyone else changed one of the
-// records this save changed since the saver read it? Started right after the transaction begins, it notes
-// where the history stood, so that the save's own history rows can be told from everyone else's.
+// records this save changed since the saver read it? Started right after the transaction begins; on SQLite
+// it notes where the history stood, so that the save's own history rows can be told from everyone else's.
 class ConflictCheck {
 public:
     // What a guarded save holds: which changes its editor had seen, and the record it opened.
@@ -23,7 +23,7 @@ public:
 
     // Which changes the database holds now. SQLite: the newest change's number (one writer at a time, so
     // every later change has a higher one). PostgreSQL: the server's snapshot, since numbers are handed out
-    // before their transactions commit, in any order.
+    // before their transactions commit, in any order, and the newest number.
     static QString Seen(SqlSession& session);
 
 private:
